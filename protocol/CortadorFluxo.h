@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QByteArray>
+#include <optional>
+
+// Cuts a byte stream into whole messages by their length fields. Pending bytes are kept with a
+// read offset, so a burst of many messages is cut in linear time; the consumed front is dropped
+// only once it is at least half of the buffer.
+class CortadorFluxo
+{
+public:
+    // limite: the largest message accepted, length field included. The client has none; the
+    // server caps what a peer may make it hold.
+    explicit CortadorFluxo(qint32 limite = 0x7FFFFFFF) : m_limite(limite) {}
+
+    void Acrescentar(const QByteArray& dados);
+
+    // The next whole message, or nothing until more bytes arrive. Throws ErroProtocolo on a length
+    // field that cannot be right (below 4, 2^31 or more, or above the limit); the stream cannot be
+    // cut past it, so the caller gives up on the connection.
+    std::optional<QByteArray> Proxima();
+
+    // Bytes received but not yet returned as a message.
+    qsizetype Pendentes() const { return m_dados.size() - m_inicio; }
+    void Limpar();
+
+private:
+    QByteArray m_dados;
+    qsizetype m_inicio = 0;
+    qint32 m_limite;
+};

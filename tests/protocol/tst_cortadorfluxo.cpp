@@ -1,0 +1,90 @@
+#include "CortadorFluxo.h"
+#include "ErroProtocolo.h"
+#include "FuncoesComuns.h"
+#include "Texto.h"
+
+#include <QTest>
+
+class TstCortadorFluxo : public QObject
+{
+    Q_OBJECT
+private slots:
+    void cortaEmQualquerPosicao()
+    {
+        const QByteArray a = MontarMensagem("slMsg", {"Ana", "oi"});
+        const QByteArray b = MontarMensagem("cmJog", {});
+        const QByteArray fluxo = a + b;
+        for (int corte = 0; corte <= fluxo.size(); ++corte) {
+            CortadorFluxo c;
+            QList<QByteArray> saida;
+            for (const QByteArray& pedaco : {fluxo.left(corte), fluxo.mid(corte)}) {
+                c.Acrescentar(pedaco);
+                while (auto m = c.Proxima())
+                    saida << *m;
+            }
+            QCOMPARE(saida, (QList<QByteArray>{a, b}));
+            QCOMPARE(c.Pendentes(), 0);
+        }
+    }
+
+    void duasEMeia()
+    {
+        const QByteArray a = MontarMensagem("hlInf", {"1", "Ana"});
+        const QByteArray terceira = MontarMensagem("slMsg", {"Bia", "oi"});
+        CortadorFluxo c;
+        c.Acrescentar(a + a + terceira.left(7));
+        QCOMPARE(c.Proxima(), std::optional(a));
+        QCOMPARE(c.Proxima(), std::optional(a));
+        QCOMPARE(c.Proxima(), std::nullopt);
+        QCOMPARE(c.Pendentes(), 7);
+        c.Acrescentar(terceira.mid(7));
+        QCOMPARE(c.Proxima(), std::optional(terceira));
+    }
+
+    void tamanhosImpossiveisSaoErro()
+    {
+        for (const char* campo : {"00000000", "00000003", "80000000"}) {
+            CortadorFluxo c;
+            c.Acrescentar(QByteArray::fromHex(campo) + "obVer");
+            QVERIFY_THROWS_EXCEPTION(ErroProtocolo, c.Proxima());
+        }
+        CortadorFluxo limitado(100);
+        limitado.Acrescentar(CodificarTamanho(101));
+        QVERIFY_THROWS_EXCEPTION(ErroProtocolo, limitado.Proxima());
+        limitado.Limpar();
+        limitado.Acrescentar(MontarMensagem("obVer", {}));
+        QVERIFY(limitado.Proxima().has_value());
+    }
+
+    void rajadaLongaSaiInteiraEEmOrdem()
+    {
+        CortadorFluxo c;
+        QByteArray rajada;
+        for (int i = 0; i < 20000; ++i)
+            rajada += MontarMensagem("slMsg", {"x", QByteArray::number(i)});
+        // Delivered in odd-sized reads, as a socket would.
+        int esperado = 0;
+        for (qsizetype pos = 0; pos < rajada.size(); pos += 1459) {
+            c.Acrescentar(rajada.mid(pos, 1459));
+            while (auto m = c.Proxima()) {
+                QVERIFY(m->endsWith(QByteArray::number(esperado)));
+                ++esperado;
+            }
+        }
+        QCOMPARE(esperado, 20000);
+    }
+
+    void textoWindows1252()
+    {
+        const QString frase = QStringLiteral("Não é a sua vez: ç ã õ € “aspas”");
+        const QByteArray bytes = Texto::ParaBytes(frase);
+        QCOMPARE(bytes.size(), frase.size());
+        QCOMPARE(quint8(bytes[1]), quint8(0xE3)); // ã
+        QCOMPARE(Texto::DeBytes(bytes), frase);
+        QCOMPARE(Texto::DeBytes(QByteArray("\x80", 1)), QStringLiteral("€"));
+        QCOMPARE(Texto::ParaBytes(QString()), QByteArray());
+    }
+};
+
+QTEST_APPLESS_MAIN(TstCortadorFluxo)
+#include "tst_cortadorfluxo.moc"
