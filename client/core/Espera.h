@@ -1,0 +1,17 @@
+#pragma once
+
+#include <functional>
+
+// The program's closing flag and the one wait helper. Every wait of the client (the connection,
+// the login answer, the room creation, animations) sleeps until the next event and looks again;
+// it never spins the CPU, and it ends as soon as the program is closing.
+namespace Espera {
+
+bool Encerrando();
+// Set once, when the main window unloads; never cleared.
+void Encerrar();
+
+// Processes events until pronto() holds or Encerrando() is set.
+void Aguardar(const std::function<bool()>& pronto);
+
+} // namespace Espera
