@@ -24,6 +24,10 @@ frmCliente::frmCliente(const QStringList& argumentos, quint16 porta, QWidget* pa
     : QWidget(pai), m_argumentos(argumentos), m_porta(porta)
 {
     setWindowTitle(QStringLiteral("Quarpel"));
+    // The screens were drawn for a small font: at this size their captions fit their controls.
+    QFont fonte(QStringLiteral("DejaVu Sans"));
+    fonte.setPixelSize(10);
+    setFont(fonte);
     setFixedSize(Twips::ParaPx(9435), Twips::ParaPx(7815));
 
     Sock = new QTcpSocket(this);
