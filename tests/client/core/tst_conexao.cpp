@@ -34,11 +34,16 @@ private slots:
     {
         QTest::addColumn<QString>("linha");
         QTest::addColumn<QString>("host");
-        QTest::newRow("vazia") << "" << "localhost";
-        QTest::newRow("servidor") << "servidor 10.0.0.5" << "10.0.0.5";
-        QTest::newRow("outro separador") << "servidor:jogo.example" << "jogo.example";
-        QTest::newRow("maiuscula") << "Servidor 10.0.0.5" << "localhost";
-        QTest::newRow("outra opcao") << "-x servidor 10.0.0.5" << "localhost";
+        QTest::newRow("vazia") << ""
+                               << "localhost";
+        QTest::newRow("servidor") << "servidor 10.0.0.5"
+                                  << "10.0.0.5";
+        QTest::newRow("outro separador") << "servidor:jogo.example"
+                                         << "jogo.example";
+        QTest::newRow("maiuscula") << "Servidor 10.0.0.5"
+                                   << "localhost";
+        QTest::newRow("outra opcao") << "-x servidor 10.0.0.5"
+                                     << "localhost";
     }
 
     void hostDaLinhaDeComando()
@@ -151,8 +156,7 @@ private slots:
         servidor.Enviar(MontarMensagem("erCNC", {"antes"}));
         servidor.Fechar();
         QTRY_VERIFY_WITH_TIMEOUT(Espera::Encerrando(), 10000);
-        QCOMPARE(m_caixas->Textos(),
-                 (QStringList{"antes", "Conexão com o servidor perdida."}));
+        QCOMPARE(m_caixas->Textos(), (QStringList{"antes", "Conexão com o servidor perdida."}));
         QCOMPARE(m_caixas->lista[1].tipo, Caixas::Tipo::Informacao);
     }
 

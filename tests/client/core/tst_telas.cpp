@@ -106,8 +106,8 @@ private slots:
         QCOMPARE(QList<int>({int(Twips::DePx(j.width())), int(Twips::DePx(j.height()))}),
                  (QList<int>{9435, 7815}));
         for (const auto& [w, twips] : esperado)
-            QVERIFY2(emTwips(w) == arredondado(twips), qPrintable(w->objectName() + " " +
-                                                                  w->metaObject()->className()));
+            QVERIFY2(emTwips(w) == arredondado(twips),
+                     qPrintable(w->objectName() + " " + w->metaObject()->className()));
         QCOMPARE(m->pbJgJogador[2]->Left(), 4320.0);
         QCOMPARE(m->pbJgJogador[2]->Top(), 2280.0);
         QCOMPARE(m->pbJgJogador[0]->CorFundo(), QColor(0, 96, 0));
@@ -163,12 +163,12 @@ private slots:
         QCOMPARE(m->btJgRecusar->text(), QStringLiteral("Recusar"));
         QCOMPARE(m->btJgSair->text(), QStringLiteral("Sair da sala"));
         // Outside a game: no truco buttons, no result, empty seats without names.
-        for (const QWidget* w : {static_cast<const QWidget*>(m->btJgTruco),
-                                 static_cast<const QWidget*>(m->btJgAceitar),
-                                 static_cast<const QWidget*>(m->btJgRecusar),
-                                 static_cast<const QWidget*>(m->lbJgFim),
-                                 static_cast<const QWidget*>(m->lbJgResultado),
-                                 static_cast<const QWidget*>(m->lbJgJogador[0])})
+        for (const QWidget* w :
+             {static_cast<const QWidget*>(m->btJgTruco),
+              static_cast<const QWidget*>(m->btJgAceitar),
+              static_cast<const QWidget*>(m->btJgRecusar), static_cast<const QWidget*>(m->lbJgFim),
+              static_cast<const QWidget*>(m->lbJgResultado),
+              static_cast<const QWidget*>(m->lbJgJogador[0])})
             QVERIFY(w->isHidden());
         QVERIFY(!m->btJgSair->isHidden());
         QCOMPARE(m->JogSel, qint16(4));
@@ -185,17 +185,15 @@ private slots:
     void somenteUmaTelaPorVez()
     {
         QVERIFY(c().frLogin->isVisibleTo(&c()));
-        for (QWidget* tela : {static_cast<QWidget*>(c().frCadastro),
-                              static_cast<QWidget*>(c().frSalas),
-                              static_cast<QWidget*>(c().frJogo),
-                              static_cast<QWidget*>(c().frLogin)}) {
+        for (QWidget* tela :
+             {static_cast<QWidget*>(c().frCadastro), static_cast<QWidget*>(c().frSalas),
+              static_cast<QWidget*>(c().frJogo), static_cast<QWidget*>(c().frLogin)}) {
             c().MudarFrame(tela);
             QCOMPARE(c().FrameAtual, tela);
             int visiveis = 0;
-            for (QWidget* t : {static_cast<QWidget*>(c().frLogin),
-                               static_cast<QWidget*>(c().frCadastro),
-                               static_cast<QWidget*>(c().frSalas),
-                               static_cast<QWidget*>(c().frJogo)})
+            for (QWidget* t :
+                 {static_cast<QWidget*>(c().frLogin), static_cast<QWidget*>(c().frCadastro),
+                  static_cast<QWidget*>(c().frSalas), static_cast<QWidget*>(c().frJogo)})
                 visiveis += t->isVisibleTo(&c()) ? 1 : 0;
             QCOMPARE(visiveis, 1);
             QVERIFY(tela->isVisibleTo(&c()));
@@ -280,10 +278,9 @@ private slots:
         c().show();
         c().frSalas->ltSlJogadores->addItems({"ana", "bia"});
         c().txChat->setPlainText("\r\nana: bom dia");
-        for (QWidget* tela : {static_cast<QWidget*>(c().frLogin),
-                              static_cast<QWidget*>(c().frCadastro),
-                              static_cast<QWidget*>(c().frSalas),
-                              static_cast<QWidget*>(c().frJogo)}) {
+        for (QWidget* tela :
+             {static_cast<QWidget*>(c().frLogin), static_cast<QWidget*>(c().frCadastro),
+              static_cast<QWidget*>(c().frSalas), static_cast<QWidget*>(c().frJogo)}) {
             c().MudarFrame(tela);
             const QImage imagem = c().grab().toImage();
             QCOMPARE(imagem.size(), c().size() * c().devicePixelRatio());

@@ -59,7 +59,8 @@ private slots:
         // The window is not the active one: it asks for attention.
         QCOMPARE(m_cliente->AvisoJanela.dwFlags, 7u);
 
-        m_servidor->Enviar(MontarMensagem("Setar", {"Vez", "Bia Gon\xE7" "alves"}));
+        m_servidor->Enviar(MontarMensagem("Setar", {"Vez", "Bia Gon\xE7"
+                                                           "alves"}));
         QTRY_COMPARE_WITH_TIMEOUT(estado(), QStringLiteral("É a vez de Bia Gonçalves"), 10000);
         QVERIFY(!trucoVisivel());
         QCOMPARE(m_cliente->Variaveis("vez"), QStringLiteral("Bia Gonçalves"));
