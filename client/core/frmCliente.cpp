@@ -69,7 +69,7 @@ void frmCliente::MontarTelas()
     btEnviar = new QPushButton(QStringLiteral("Enviar"), frSalas);
     Twips::Posicionar(btEnviar, 8580, 7080, 675, 315);
 
-    btMinimizar = new QPushButton(QStringLiteral("_"), this);
+    btMinimizar = new QPushButton(QStringLiteral("-"), this);
     Twips::Posicionar(btMinimizar, 8940, 60, 195, 195);
     btFechar = new QPushButton(QStringLiteral("X"), this);
     Twips::Posicionar(btFechar, 9180, 60, 195, 195);
