@@ -37,6 +37,10 @@ public:
 
     Sessao* SessaoDe(const QString& login) const;
 
+    // Blocks until every password job has finished; their results are then posted to this
+    // thread's event queue.
+    void AguardarTrabalhos() { m_trabalhadores.waitForDone(); }
+
 private:
     void PedirVersao(Sessao& s);
     void NovaConta(Sessao& s, const MensagemRecebida& m);
