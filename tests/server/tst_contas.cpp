@@ -1,4 +1,5 @@
 #include "ClienteTeste.h"
+#include "EsperarAte.h"
 #include "ServidorTeste.h"
 
 #include <QMutex>
@@ -214,7 +215,7 @@ private slots:
         QVERIFY(a.NaoLidas("hlInf").isEmpty());
         // Once it leaves, the account may log in again.
         a.Desconectar();
-        QVERIFY(QTest::qWaitFor([&] {
+        QVERIFY(EsperarAte([&] {
             return b.Logar(QStringLiteral("maria"), QStringLiteral("senha1")) ==
                    QLatin1String("maria");
         }));
@@ -287,7 +288,7 @@ private slots:
 
         ClienteTeste de_novo;
         QVERIFY(de_novo.Conectar(servidor.Porta()));
-        QVERIFY(QTest::qWaitFor([&] {
+        QVERIFY(EsperarAte([&] {
             return !de_novo.Logar(QStringLiteral("convidado"), QStringLiteral("senha2"))
                         .contains(QLatin1String("conectado"));
         }));

@@ -1,4 +1,5 @@
 #include "ClienteTeste.h"
+#include "EsperarAte.h"
 #include "OpcoesLinhaComando.h"
 #include "Versao.h"
 
@@ -33,7 +34,7 @@ public:
     quint16 Porta()
     {
         static const QRegularExpression re(QStringLiteral("porta (\\d+);"));
-        const bool pronto = QTest::qWaitFor(
+        const bool pronto = EsperarAte(
             [&] {
                 m_log += QString::fromUtf8(m_p.readAllStandardError());
                 return re.match(m_log).hasMatch() || m_p.state() == QProcess::NotRunning;

@@ -1,4 +1,5 @@
 #include "ClienteTeste.h"
+#include "EsperarAte.h"
 #include "FuncoesComuns.h"
 #include "ServidorTeste.h"
 #include "Versao.h"
@@ -160,6 +161,54 @@ private slots:
                  (QList<QByteArray>{"okAcc", "Setar", "imLoc", "slInf", "hlInf", "okEnt",
                                     "jgInf", "slMsg"}));
         QVERIFY(apressado.Conectado());
+    }
+
+    void quemNaoLeCai()
+    {
+        // Logs in by hand and then never reads again: what the server sends him piles up.
+        QTcpSocket surdo;
+        surdo.setReadBufferSize(1);
+        surdo.connectToHost(QHostAddress::LocalHost, m_servidor->Porta());
+        QVERIFY(surdo.waitForConnected(ClienteTeste::kEspera));
+        // A small kernel buffer too, or the system would take tens of megabytes for him.
+        surdo.setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, 8192);
+        surdo.write(MontarMensagem("nvAcc", {"Surdo", "surdo", "senha1", "s@s.com"}) +
+                    MontarMensagem("Login", {"surdo", "senha1", kVersaoQuarpel}) +
+                    MontarMensagem("Entra", {"Mesa", ""}));
+        QVERIFY(EsperarAte([&] { return m_bom->NaoLidas("jgInf").size() == 1; },
+                                ClienteTeste::kEspera));
+
+        const qsizetype avisosAntes = Avisos().size();
+        const auto caiu = [&] {
+            return Avisos().mid(avisosAntes).join(u'\n').contains(QStringLiteral("não lê"));
+        };
+        const QByteArray linha = MontarMensagem("slBla", {QByteArray(70, 'z')});
+        QByteArray bloco;
+        for (int i = 0; i < 1000; ++i)
+            bloco += linha;
+        // Up to 24 MB of chat: more than the kernel buffers and the server's cap together hold.
+        for (int i = 0; i < 250 && !caiu(); ++i) {
+            m_bom->EnviarBytes(bloco);
+            QVERIFY(EsperarAte([&] { return m_parceiro->NaoLidas("slMsg").size() >= 1000; },
+                                    ClienteTeste::kEspera));
+            m_parceiro->Descartar();
+        }
+        QVERIFY(caiu());
+        // He is gone from the room and from the players on line.
+        QVERIFY(EsperarAte(
+            [&] {
+                const QList<MensagemTeste>& todas = m_parceiro->Recebidas();
+                const auto info = std::find_if(todas.crbegin(), todas.crend(), [](const auto& m) {
+                    return m.comando == "jgInf";
+                });
+                return info != todas.crend() && info->Texto(5).isEmpty() &&
+                       info->Texto(3) == QLatin1String("bom2");
+            },
+            ClienteTeste::kEspera));
+        QVERIFY(m_bom->Sincronizar());
+        m_bom->Descartar();
+        m_parceiro->EnviarTextos("slBla", {QStringLiteral("ainda aqui")});
+        QCOMPARE(m_bom->Esperar("slMsg")->Texto(2), QStringLiteral("ainda aqui"));
     }
 
     void umPedacoDeMensagemNaoIncomodaNinguem()

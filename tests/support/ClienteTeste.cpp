@@ -1,5 +1,7 @@
 #include "ClienteTeste.h"
 
+#include "EsperarAte.h"
+
 #include "CUnPacker.h"
 #include "ErroProtocolo.h"
 #include "FuncoesComuns.h"
@@ -16,7 +18,7 @@ ClienteTeste::ClienteTeste(QObject* parent) : QObject(parent)
 bool ClienteTeste::Conectar(quint16 porta, int ms)
 {
     m_socket.connectToHost(QHostAddress::LocalHost, porta);
-    return QTest::qWaitFor([this] { return Conectado(); }, ms);
+    return EsperarAte([this] { return Conectado(); }, ms);
 }
 
 void ClienteTeste::Desconectar()
@@ -26,7 +28,7 @@ void ClienteTeste::Desconectar()
 
 bool ClienteTeste::EsperarDesconexao(int ms)
 {
-    return QTest::qWaitFor(
+    return EsperarAte(
         [this] { return m_socket.state() == QAbstractSocket::UnconnectedState; }, ms);
 }
 
@@ -84,7 +86,7 @@ std::optional<MensagemTeste> ClienteTeste::Tomar(QByteArrayView comando)
 std::optional<MensagemTeste> ClienteTeste::Esperar(QByteArrayView comando, int ms)
 {
     std::optional<MensagemTeste> achada;
-    const bool terminou = QTest::qWaitFor(
+    const bool terminou = EsperarAte(
         [&] { return m_fluxoInvalido || (achada = Tomar(comando)).has_value(); }, ms);
     if (!terminou || m_fluxoInvalido)
         return std::nullopt;
@@ -129,7 +131,7 @@ bool ClienteTeste::CriarConta(const QString& login, const QString& senha, const 
 {
     EnviarTextos("nvAcc", {nome, login, senha, email});
     QList<MensagemTeste> resposta;
-    const bool respondeu = QTest::qWaitFor(
+    const bool respondeu = EsperarAte(
         [&] {
             resposta = NaoLidas("okAcc") + NaoLidas("erCNC");
             return !resposta.isEmpty();
