@@ -44,7 +44,8 @@ struct Ambiente
             qFatal("%s", qPrintable(erro));
         despachante = std::make_unique<Despachante>(configuracao, banco, lobby);
         saidaVizinho.open(QIODevice::WriteOnly);
-        vizinho = std::make_unique<Sessao>(1, &saidaVizinho, [](Sessao&, const MensagemRecebida&) {});
+        vizinho =
+            std::make_unique<Sessao>(1, &saidaVizinho, [](Sessao&, const MensagemRecebida&) {});
         vizinho->Logar(1, QStringLiteral("vizinho"), QByteArray());
         despachante->Registrar(vizinho.get());
         lobby.Chegar(vizinho.get());

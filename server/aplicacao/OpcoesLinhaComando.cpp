@@ -40,10 +40,10 @@ OpcoesLinhaComando::Resultado OpcoesLinhaComando::Analisar(const QStringList& ar
         QStringLiteral("endereco"),
         QStringLiteral("Endereço em que escutar (padrão 0.0.0.0, todos)."),
         QStringLiteral("endereço"), QStringLiteral("0.0.0.0"));
-    const QCommandLineOption dados(QStringLiteral("dados"),
-                                   QStringLiteral("Pasta do banco de contas (padrão %1).")
-                                       .arg(pastaPadrao),
-                                   QStringLiteral("pasta"), pastaPadrao);
+    const QCommandLineOption dados(
+        QStringLiteral("dados"),
+        QStringLiteral("Pasta do banco de contas (padrão %1).").arg(pastaPadrao),
+        QStringLiteral("pasta"), pastaPadrao);
     const QCommandLineOption versaoCliente(
         QStringLiteral("versao-cliente"),
         QStringLiteral("Versão do cliente exigida no login (padrão %1).").arg(c.versaoCliente),
@@ -58,8 +58,8 @@ OpcoesLinhaComando::Resultado OpcoesLinhaComando::Analisar(const QStringList& ar
                        "(padrão 60)."),
         QStringLiteral("s"), QStringLiteral("60"));
     const QCommandLineOption semente(
-        QStringLiteral("semente"),
-        QStringLiteral("Semente do embaralhamento (padrão: sorteada)."), QStringLiteral("n"));
+        QStringLiteral("semente"), QStringLiteral("Semente do embaralhamento (padrão: sorteada)."),
+        QStringLiteral("n"));
     QCommandLineOption senhaRapida(
         QStringLiteral("hash-minimo"),
         QStringLiteral("Só para testes: hash de senha com o custo mínimo do argon2id."));

@@ -10,7 +10,13 @@
 class OpcoesLinhaComando
 {
 public:
-    enum class Acao { Executar, Ajuda, Versao, Erro };
+    enum class Acao
+    {
+        Executar,
+        Ajuda,
+        Versao,
+        Erro
+    };
 
     struct Resultado
     {

@@ -82,17 +82,15 @@ bool BancoContas::Abrir(const QString& pasta, QString* erro)
 BancoContas::Criacao BancoContas::Criar(const Conta& conta)
 {
     QSqlQuery q(QSqlDatabase::database(m_conexao));
-    q.prepare(QStringLiteral(
-        "INSERT INTO contas (login, chave, nome, email, senha, foto, criada)"
-        " VALUES (:login, :chave, :nome, :email, :senha, NULL, :criada)"
-        " ON CONFLICT (chave) DO NOTHING"));
+    q.prepare(QStringLiteral("INSERT INTO contas (login, chave, nome, email, senha, foto, criada)"
+                             " VALUES (:login, :chave, :nome, :email, :senha, NULL, :criada)"
+                             " ON CONFLICT (chave) DO NOTHING"));
     q.bindValue(QStringLiteral(":login"), conta.login);
     q.bindValue(QStringLiteral(":chave"), Validacao::ChaveLogin(conta.login));
     q.bindValue(QStringLiteral(":nome"), conta.nome);
     q.bindValue(QStringLiteral(":email"), conta.email);
     q.bindValue(QStringLiteral(":senha"), QString::fromLatin1(conta.hashSenha));
-    q.bindValue(QStringLiteral(":criada"),
-                QDateTime::currentDateTimeUtc().toString(Qt::ISODate));
+    q.bindValue(QStringLiteral(":criada"), QDateTime::currentDateTimeUtc().toString(Qt::ISODate));
     if (!Executar(q, "criar conta"))
         return Criacao::Falha;
     return q.numRowsAffected() == 1 ? Criacao::Criada : Criacao::LoginEmUso;

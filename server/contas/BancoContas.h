@@ -10,7 +10,12 @@
 class BancoContas
 {
 public:
-    enum class Criacao { Criada, LoginEmUso, Falha };
+    enum class Criacao
+    {
+        Criada,
+        LoginEmUso,
+        Falha
+    };
 
     BancoContas();
     ~BancoContas();

@@ -8,7 +8,11 @@
 class HashSenha
 {
 public:
-    enum class Custo { Interativo, Minimo };
+    enum class Custo
+    {
+        Interativo,
+        Minimo
+    };
 
     explicit HashSenha(Custo custo = Custo::Interativo);
 

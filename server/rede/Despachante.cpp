@@ -174,7 +174,7 @@ void Despachante::NovaConta(Sessao& s, const MensagemRecebida& m)
                 RecusarConta(*s, QStringLiteral("Este login já está em uso"));
             } else {
                 RecusarConta(*s, QStringLiteral("Não foi possível criar a conta agora. "
-                                               "Tente de novo mais tarde"));
+                                                "Tente de novo mais tarde"));
             }
         });
 }
@@ -187,10 +187,10 @@ void Despachante::Entrar(Sessao& s, const MensagemRecebida& m)
     if (versao != m_configuracao.versaoCliente) {
         qInfo("Login recusado (%s): versão %s", qPrintable(s.Descricao()),
               qPrintable(versao.left(30)));
-        return ResponderLogin(
-            s, QStringLiteral("_Esta versão do Quarpel não é aceita pelo servidor. "
-                              "Atualize para a versão %1")
-                   .arg(m_configuracao.versaoCliente));
+        return ResponderLogin(s,
+                              QStringLiteral("_Esta versão do Quarpel não é aceita pelo servidor. "
+                                             "Atualize para a versão %1")
+                                  .arg(m_configuracao.versaoCliente));
     }
     const QString login = Texto::DeBytes(m.Argumento(1));
     const QByteArray senha = m.Argumento(2);

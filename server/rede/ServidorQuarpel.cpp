@@ -74,8 +74,7 @@ void ServidorQuarpel::NovaConexao()
         connect(socket, &QTcpSocket::readyRead, sessao, ler);
         connect(sessao, &Sessao::desocupada, sessao, ler);
         connect(sessao, &Sessao::encerrar, socket, [sessao, socket](const QString& motivo) {
-            qWarning("Desconectando %s: %s", qPrintable(sessao->Descricao()),
-                     qPrintable(motivo));
+            qWarning("Desconectando %s: %s", qPrintable(sessao->Descricao()), qPrintable(motivo));
             // Later, from the event loop: the session may be in the middle of a broadcast.
             QMetaObject::invokeMethod(socket, &QTcpSocket::abort, Qt::QueuedConnection);
         });

@@ -49,14 +49,12 @@ private slots:
         QTemporaryDir pasta;
         BancoContas banco;
         QString erro;
-        QVERIFY2(banco.Abrir(pasta.filePath(QStringLiteral("sub/dados")), &erro),
-                 qPrintable(erro));
+        QVERIFY2(banco.Abrir(pasta.filePath(QStringLiteral("sub/dados")), &erro), qPrintable(erro));
         QCOMPARE(banco.Criar(Nova(QStringLiteral("Zeca"))), BancoContas::Criacao::Criada);
         QCOMPARE(banco.Criar(Nova(QStringLiteral("zECA"))), BancoContas::Criacao::LoginEmUso);
         // Hostile text is data, never SQL.
         const QString hostil = QStringLiteral("x'); DROP TABLE contas; --");
-        QCOMPARE(banco.Criar(Nova(QStringLiteral("hostil"), hostil)),
-                 BancoContas::Criacao::Criada);
+        QCOMPARE(banco.Criar(Nova(QStringLiteral("hostil"), hostil)), BancoContas::Criacao::Criada);
         QCOMPARE(banco.Buscar(QStringLiteral("HOSTIL"))->nome, hostil);
         QVERIFY(!banco.Buscar(QStringLiteral("' OR 1=1 --")));
 

@@ -55,8 +55,7 @@ private slots:
         // The login comes back as stored, whatever case it is typed in.
         QCOMPARE(c.Logar(QStringLiteral("joÃOsilva"), QStringLiteral("segredo1")),
                  QStringLiteral("JoãoSilva"));
-        QCOMPARE(c.ComandosNaoLidos(),
-                 (QList<QByteArray>{"imLoc", "slInf", "hlInf"}));
+        QCOMPARE(c.ComandosNaoLidos(), (QList<QByteArray>{"imLoc", "slInf", "hlInf"}));
         const auto imLoc = c.Esperar("imLoc");
         QCOMPARE(imLoc->Quantos(), 1);
         QVERIFY(imLoc->Argumento(1).isEmpty());
@@ -84,8 +83,8 @@ private slots:
         QVERIFY(c.Sincronizar());
 
         {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"),
-                                                        QStringLiteral("leitura"));
+            QSqlDatabase db =
+                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("leitura"));
             db.setDatabaseName(servidor.ArquivoBanco());
             QVERIFY(db.open());
             QSqlQuery q(db);
@@ -146,19 +145,16 @@ private slots:
         QTest::newRow("senha longa")
             << QStringList{nome, QStringLiteral("novo1"), QString(13, u's'), email}
             << QStringLiteral("A senha deve ter de 4 a 12 caracteres");
-        QTest::newRow("email vazio")
-            << QStringList{nome, QStringLiteral("novo1"), ok, QString()}
-            << QStringLiteral("Digite o seu e-mail");
+        QTest::newRow("email vazio") << QStringList{nome, QStringLiteral("novo1"), ok, QString()}
+                                     << QStringLiteral("Digite o seu e-mail");
         QTest::newRow("email sem arroba")
             << QStringList{nome, QStringLiteral("novo1"), ok, QStringLiteral("ab.com")}
             << QStringLiteral("O e-mail não é válido");
-        QTest::newRow("email longo")
-            << QStringList{nome, QStringLiteral("novo1"), ok,
-                           QString(45, u'e') + QStringLiteral("@b.com")}
-            << QStringLiteral("O e-mail pode ter no máximo 50 caracteres");
-        QTest::newRow("argumentos de menos")
-            << QStringList{nome, QStringLiteral("novo1"), ok}
-            << QStringLiteral("Preencha todos os campos");
+        QTest::newRow("email longo") << QStringList{nome, QStringLiteral("novo1"), ok,
+                                                    QString(45, u'e') + QStringLiteral("@b.com")}
+                                     << QStringLiteral("O e-mail pode ter no máximo 50 caracteres");
+        QTest::newRow("argumentos de menos") << QStringList{nome, QStringLiteral("novo1"), ok}
+                                             << QStringLiteral("Preencha todos os campos");
     }
 
     void cadastroRecusado()
@@ -192,8 +188,8 @@ private slots:
         QCOMPARE(a.Logar(QStringLiteral("maria"), QString()), invalido);
         QCOMPARE(a.Logar(QStringLiteral("maria' OR '1'='1"), QStringLiteral("x' OR '1'='1")),
                  invalido);
-        const QString versao = a.Logar(QStringLiteral("maria"), QStringLiteral("senha1"),
-                                       QStringLiteral("0.0.0.1"));
+        const QString versao =
+            a.Logar(QStringLiteral("maria"), QStringLiteral("senha1"), QStringLiteral("0.0.0.1"));
         QVERIFY(versao.startsWith(u'_'));
         QVERIFY(versao.contains(servidor.Servidor().Config().versaoCliente));
         a.Enviar("Login", {"maria", "senha1"});
@@ -205,6 +201,13 @@ private slots:
 
         QCOMPARE(a.Logar(QStringLiteral("MARIA"), QStringLiteral("senha1")),
                  QStringLiteral("maria"));
+        // A second "Login" or "nvAcc" on a logged-in connection is ignored.
+        a.EnviarTextos("Login", {QStringLiteral("maria"), QStringLiteral("senha1"),
+                                 servidor.Servidor().Config().versaoCliente});
+        a.EnviarTextos("nvAcc", {QStringLiteral("N"), QStringLiteral("maria2"),
+                                 QStringLiteral("senha1"), QStringLiteral("m@m.com")});
+        QVERIFY(a.Sincronizar());
+        QCOMPARE(a.ComandosNaoLidos(), (QList<QByteArray>{"imLoc", "slInf", "hlInf"}));
         a.Descartar();
         ClienteTeste b;
         QVERIFY(b.Conectar(servidor.Porta()));
@@ -321,8 +324,7 @@ private slots:
                  QStringLiteral("outro"));
         ClienteTeste d;
         QVERIFY(d.Conectar(servidor.Porta()));
-        QCOMPARE(d.Logar(QStringLiteral("fiel"), QStringLiteral("senha1")),
-                 QStringLiteral("fiel"));
+        QCOMPARE(d.Logar(QStringLiteral("fiel"), QStringLiteral("senha1")), QStringLiteral("fiel"));
         QCOMPARE(d.Esperar("imLoc")->Argumento(1), Foto(5));
     }
 };

@@ -118,8 +118,7 @@ private slots:
              {QStringList{"--porta", "65536"}, QStringList{"--porta", "x"},
               QStringList{"--endereco", "300.1.1.1"}, QStringList{"--atraso-robo", "-1"},
               QStringList{"--tempo-jogada", "0"}, QStringList{"--semente", "abc"},
-              QStringList{"--dados", ""}, QStringList{"--desconhecida"},
-              QStringList{"sobrando"}}) {
+              QStringList{"--dados", ""}, QStringList{"--desconhecida"}, QStringList{"sobrando"}}) {
             const auto e = OpcoesLinhaComando::Analisar(QStringList{"s"} + errado);
             QCOMPARE(e.acao, A::Erro);
             QVERIFY(!e.texto.isEmpty());

@@ -75,8 +75,7 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<bool>("logado");
         const QByteArray semArgs = MontarMensagem("obVer", {});
-        QTest::newRow("tamanho abaixo de 10") << QByteArray::fromHex("00000009") + "obVer"
-                                              << false;
+        QTest::newRow("tamanho abaixo de 10") << QByteArray::fromHex("00000009") + "obVer" << false;
         QTest::newRow("tamanho zero") << QByteArray::fromHex("00000000") << false;
         QTest::newRow("tamanho de 2^31") << QByteArray::fromHex("80000000") + "obVer" << false;
         QTest::newRow("grande demais") << QByteArray::fromHex("00100000") + "nvImg" << true;
@@ -84,8 +83,7 @@ private slots:
             << QByteArray::fromHex("0000000E") + "slBla" + QByteArray::fromHex("0200000000")
             << true;
         QTest::newRow("campo passa do fim")
-            << QByteArray::fromHex("00000011") + "slBla" + QByteArray::fromHex("0100000009") +
-                   "abc"
+            << QByteArray::fromHex("00000011") + "slBla" + QByteArray::fromHex("0100000009") + "abc"
             << true;
         QTest::newRow("bytes sobrando")
             << QByteArray::fromHex("0000000C") + "obVer" + QByteArray::fromHex("00") + "xx"
@@ -158,8 +156,8 @@ private slots:
         QCOMPARE(m_parceiro->Esperar("slMsg")->Texto(2), QStringLiteral("cheguei"));
         QVERIFY(apressado.Sincronizar());
         QCOMPARE(apressado.ComandosNaoLidos(),
-                 (QList<QByteArray>{"okAcc", "Setar", "imLoc", "slInf", "hlInf", "okEnt",
-                                    "jgInf", "slMsg"}));
+                 (QList<QByteArray>{"okAcc", "Setar", "imLoc", "slInf", "hlInf", "okEnt", "jgInf",
+                                    "slMsg"}));
         QVERIFY(apressado.Conectado());
     }
 
@@ -176,7 +174,7 @@ private slots:
                     MontarMensagem("Login", {"surdo", "senha1", kVersaoQuarpel}) +
                     MontarMensagem("Entra", {"Mesa", ""}));
         QVERIFY(EsperarAte([&] { return m_bom->NaoLidas("jgInf").size() == 1; },
-                                ClienteTeste::kEspera));
+                           ClienteTeste::kEspera));
 
         const qsizetype avisosAntes = Avisos().size();
         const auto caiu = [&] {
@@ -190,7 +188,7 @@ private slots:
         for (int i = 0; i < 250 && !caiu(); ++i) {
             m_bom->EnviarBytes(bloco);
             QVERIFY(EsperarAte([&] { return m_parceiro->NaoLidas("slMsg").size() >= 1000; },
-                                    ClienteTeste::kEspera));
+                               ClienteTeste::kEspera));
             m_parceiro->Descartar();
         }
         QVERIFY(caiu());
@@ -198,9 +196,8 @@ private slots:
         QVERIFY(EsperarAte(
             [&] {
                 const QList<MensagemTeste>& todas = m_parceiro->Recebidas();
-                const auto info = std::find_if(todas.crbegin(), todas.crend(), [](const auto& m) {
-                    return m.comando == "jgInf";
-                });
+                const auto info = std::find_if(todas.crbegin(), todas.crend(),
+                                               [](const auto& m) { return m.comando == "jgInf"; });
                 return info != todas.crend() && info->Texto(5).isEmpty() &&
                        info->Texto(3) == QLatin1String("bom2");
             },

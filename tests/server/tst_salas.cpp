@@ -106,8 +106,7 @@ private slots:
         QVERIFY(caio);
         QVERIFY(Sincronizar());
         // He arrives seeing the room and everyone, also those in rooms.
-        QCOMPARE(Salas(Ultima(*caio, "slInf")),
-                 QStringList{"Mesa Um|1/4|True|0"});
+        QCOMPARE(Salas(Ultima(*caio, "slInf")), QStringList{"Mesa Um|1/4|True|0"});
         QCOMPARE(Jogadores(*bia->Esperar("hlInf")), (QStringList{"ana1", "bia1", "caio"}));
         QCOMPARE(Jogadores(*ana->Esperar("hlInf")), (QStringList{"ana1", "bia1", "caio"}));
         DescartarTudo();
@@ -211,8 +210,8 @@ private slots:
     {
         QTest::addColumn<QStringList>("campos");
         QTest::addColumn<QString>("resposta");
-        QTest::newRow("nome vazio") << QStringList{QString(), QString()}
-                                    << QStringLiteral("_O nome da sala é obrigatório");
+        QTest::newRow("nome vazio")
+            << QStringList{QString(), QString()} << QStringLiteral("_O nome da sala é obrigatório");
         QTest::newRow("nome longo")
             << QStringList{QString(51, u'x'), QString()}
             << QStringLiteral("_O nome da sala pode ter no máximo 50 caracteres");
@@ -224,8 +223,8 @@ private slots:
         QTest::newRow("senha longa")
             << QStringList{QStringLiteral("Nova"), QString(11, u's')}
             << QStringLiteral("_A senha da sala pode ter no máximo 10 caracteres");
-        QTest::newRow("argumentos de menos") << QStringList{QStringLiteral("Nova")}
-                                             << QStringLiteral("_Dados da sala incompletos");
+        QTest::newRow("argumentos de menos")
+            << QStringList{QStringLiteral("Nova")} << QStringLiteral("_Dados da sala incompletos");
     }
 
     void criarSalaRecusada()
@@ -246,8 +245,7 @@ private slots:
         QVERIFY(outro->NaoLidas("jgInf").isEmpty());
         QVERIFY(outro->NaoLidas("slInf").isEmpty());
         // Still in the lobby: a good name works now.
-        QCOMPARE(outro->CriarSala(QStringLiteral("Boa"), QString(10, u's')),
-                 QStringLiteral("OK"));
+        QCOMPARE(outro->CriarSala(QStringLiteral("Boa"), QString(10, u's')), QStringLiteral("OK"));
         // Limits are the client's own boxes: 50 characters of name pass.
         auto terceiro = Entrar(QStringLiteral("terceiro"));
         QCOMPARE(terceiro->CriarSala(QString(50, u'n')), QStringLiteral("OK"));

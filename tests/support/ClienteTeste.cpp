@@ -28,8 +28,7 @@ void ClienteTeste::Desconectar()
 
 bool ClienteTeste::EsperarDesconexao(int ms)
 {
-    return EsperarAte(
-        [this] { return m_socket.state() == QAbstractSocket::UnconnectedState; }, ms);
+    return EsperarAte([this] { return m_socket.state() == QAbstractSocket::UnconnectedState; }, ms);
 }
 
 void ClienteTeste::Enviar(QByteArrayView comando, const QList<QByteArray>& argumentos)
@@ -86,8 +85,8 @@ std::optional<MensagemTeste> ClienteTeste::Tomar(QByteArrayView comando)
 std::optional<MensagemTeste> ClienteTeste::Esperar(QByteArrayView comando, int ms)
 {
     std::optional<MensagemTeste> achada;
-    const bool terminou = EsperarAte(
-        [&] { return m_fluxoInvalido || (achada = Tomar(comando)).has_value(); }, ms);
+    const bool terminou =
+        EsperarAte([&] { return m_fluxoInvalido || (achada = Tomar(comando)).has_value(); }, ms);
     if (!terminou || m_fluxoInvalido)
         return std::nullopt;
     return achada;
@@ -144,8 +143,8 @@ bool ClienteTeste::CriarConta(const QString& login, const QString& senha, const 
 
 QString ClienteTeste::Logar(const QString& login, const QString& senha, const QString& versao)
 {
-    EnviarTextos("Login", {login, senha,
-                           versao.isNull() ? QString::fromLatin1(kVersaoQuarpel) : versao});
+    EnviarTextos("Login",
+                 {login, senha, versao.isNull() ? QString::fromLatin1(kVersaoQuarpel) : versao});
     const std::optional<MensagemTeste> m = Esperar("Setar");
     if (!m || m->Texto(1) != QLatin1String("Login"))
         return QStringLiteral("_<sem resposta>");

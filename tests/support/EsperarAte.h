@@ -6,8 +6,7 @@
 
 // Handles events until condicao holds or ms pass. Sleeps until the next event rather than
 // polling, so a burst of traffic is handled at full speed. True when condicao held.
-template <typename Condicao>
-bool EsperarAte(Condicao condicao, int ms = 10000)
+template <typename Condicao> bool EsperarAte(Condicao condicao, int ms = 10000)
 {
     const QDeadlineTimer prazo(ms);
     QTimer despertador;

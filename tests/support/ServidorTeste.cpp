@@ -28,8 +28,7 @@ bool ServidorTeste::Iniciar()
 {
     if (!m_pasta.isValid())
         return false;
-    auto servidor =
-        std::make_unique<ServidorQuarpel>(ConfiguracaoDeTeste(PastaDados()), m_fabrica);
+    auto servidor = std::make_unique<ServidorQuarpel>(ConfiguracaoDeTeste(PastaDados()), m_fabrica);
     QString erro;
     if (!servidor->Iniciar(&erro)) {
         qWarning("ServidorTeste: %s", qPrintable(erro));
