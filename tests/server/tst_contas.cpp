@@ -119,20 +119,10 @@ private slots:
             << QStringLiteral("Este login já está em uso");
         QTest::newRow("login curto") << QStringList{nome, QStringLiteral("abc"), ok, email}
                                      << QStringLiteral("O login deve ter de 4 a 12 caracteres");
-        QTest::newRow("login longo")
-            << QStringList{nome, QStringLiteral("abcdefghijklm"), ok, email}
-            << QStringLiteral("O login deve ter de 4 a 12 caracteres");
-        QTest::newRow("login vazio") << QStringList{nome, QString(), ok, email}
-                                     << QStringLiteral("O login deve ter de 4 a 12 caracteres");
         QTest::newRow("login com _") << QStringList{nome, QStringLiteral("_abcd"), ok, email}
-                                     << QStringLiteral("O Login não pode começar com '_' ou '*'");
-        QTest::newRow("login com *") << QStringList{nome, QStringLiteral("*abcd"), ok, email}
                                      << QStringLiteral("O Login não pode começar com '_' ou '*'");
         QTest::newRow("login com aspas")
             << QStringList{nome, QStringLiteral("ab'; --"), ok, email}
-            << QStringLiteral("O login só pode ter letras, números, '.', '-' e '_'");
-        QTest::newRow("login com espaço")
-            << QStringList{nome, QStringLiteral("ab cd"), ok, email}
             << QStringLiteral("O login só pode ter letras, números, '.', '-' e '_'");
         QTest::newRow("nome vazio") << QStringList{QString(), QStringLiteral("novo1"), ok, email}
                                     << QStringLiteral("Digite o seu nome");
@@ -142,17 +132,11 @@ private slots:
         QTest::newRow("senha curta")
             << QStringList{nome, QStringLiteral("novo1"), QStringLiteral("abc"), email}
             << QStringLiteral("A senha deve ter de 4 a 12 caracteres");
-        QTest::newRow("senha longa")
-            << QStringList{nome, QStringLiteral("novo1"), QString(13, u's'), email}
-            << QStringLiteral("A senha deve ter de 4 a 12 caracteres");
         QTest::newRow("email vazio") << QStringList{nome, QStringLiteral("novo1"), ok, QString()}
                                      << QStringLiteral("Digite o seu e-mail");
         QTest::newRow("email sem arroba")
             << QStringList{nome, QStringLiteral("novo1"), ok, QStringLiteral("ab.com")}
             << QStringLiteral("O e-mail não é válido");
-        QTest::newRow("email longo") << QStringList{nome, QStringLiteral("novo1"), ok,
-                                                    QString(45, u'e') + QStringLiteral("@b.com")}
-                                     << QStringLiteral("O e-mail pode ter no máximo 50 caracteres");
         QTest::newRow("argumentos de menos") << QStringList{nome, QStringLiteral("novo1"), ok}
                                              << QStringLiteral("Preencha todos os campos");
     }
