@@ -35,7 +35,8 @@ public:
     // Seats p in the first free seat and returns it, or -1 when the room is full.
     int Sentar(Participante* p);
     // Frees p's seat. When the host leaves, the next person in seat order moves to seat 0.
-    void Levantar(Participante* p);
+    // A room with a game running puts a bot in the seat instead.
+    virtual void Levantar(Participante* p);
     // Swaps two seats, either of which may be empty.
     void Trocar(int a, int b);
 
