@@ -50,7 +50,7 @@ public:
 
 private:
     void Levantar(Participante* p, Sala* sala);
-    void FecharSeVazia(Sala* sala);
+    void Fechar(Sala* sala);
 
     FabricaSala m_fabrica;
     QList<Participante*> m_conectados;
