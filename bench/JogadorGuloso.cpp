@@ -14,7 +14,9 @@ Lance JogadorGuloso::Decidir(const Visao& v, const std::vector<Lance>& validos)
     for (const auto& c : v.mesa)
         maior = std::max(maior, c.coberta ? Carta::kForcaCoberta : Carta::Forca(c.codigo, v.vira));
     int menor = -1, menorQueVence = -1;
-    auto forca = [&](int p) { return Carta::Valida(v.mao[p]) ? Carta::Forca(v.mao[p], v.vira) : 0; };
+    auto forca = [&](int p) {
+        return Carta::Valida(v.mao[p]) ? Carta::Forca(v.mao[p], v.vira) : 0;
+    };
     for (int p = 0; p < 3; ++p) {
         if (std::find(validos.begin(), validos.end(), Lance::JogarCarta(eu, p)) == validos.end())
             continue;

@@ -34,8 +34,8 @@ int main(int argc, char** argv)
                 semente + static_cast<std::uint32_t>(jogos) - 1);
     for (const auto& l : linhas) {
         const auto p = Confronto::Jogar(l.a, l.b, jogos, semente);
-        std::printf("%-20s  vitorias do primeiro time: %5d de %d (%.1f%%)%s\n", l.nome,
-                    p.vitorias0, p.jogos, p.Taxa0(), p.inacabados ? "  (jogos inacabados!)" : "");
+        std::printf("%-20s  vitorias do primeiro time: %5d de %d (%.1f%%)%s\n", l.nome, p.vitorias0,
+                    p.jogos, p.Taxa0(), p.inacabados ? "  (jogos inacabados!)" : "");
     }
     return 0;
 }

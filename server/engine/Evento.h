@@ -17,8 +17,8 @@ struct Evento
         FimMao,       // placar: both teams' game points
         Truco,        // equipe calling, valor asked, jogador who called
         TrucoAceito,
-        FimOnze,      // the team at eleven decided
-        FimJogo       // jogador: a seat of the winning team; equipe: the winning team
+        FimOnze, // the team at eleven decided
+        FimJogo  // jogador: a seat of the winning team; equipe: the winning team
     };
 
     Tipo tipo = Tipo::Vez;

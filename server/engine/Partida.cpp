@@ -20,8 +20,7 @@ Evento NovoEvento(Evento::Tipo tipo, int jogador = -1)
 } // namespace
 
 Partida::Partida(const ConfiguracaoPartida& configuracao)
-    : m_configuracao(configuracao), m_gerador(configuracao.semente),
-      m_pontos(configuracao.pontos)
+    : m_configuracao(configuracao), m_gerador(configuracao.semente), m_pontos(configuracao.pontos)
 {
 }
 

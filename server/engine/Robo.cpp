@@ -26,7 +26,8 @@ int Peso(int codigo, int vira)
 
 int ForcaNaMesa(const CartaNaMesa& c, int vira)
 {
-    return c.coberta || !Carta::Valida(c.codigo) ? Carta::kForcaCoberta : Carta::Forca(c.codigo, vira);
+    return c.coberta || !Carta::Valida(c.codigo) ? Carta::kForcaCoberta
+                                                 : Carta::Forca(c.codigo, vira);
 }
 } // namespace
 
