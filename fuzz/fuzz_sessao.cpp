@@ -1,0 +1,82 @@
+// Feeds arbitrary bytes to a session's receive path, with the real dispatcher, lobby and accounts
+// behind it. Half of the inputs start logged in, beside another player who holds a room, so the
+// lobby and room commands are reached too.
+
+#include "BancoContas.h"
+#include "Configuracao.h"
+#include "Despachante.h"
+#include "Lobby.h"
+#include "Sessao.h"
+#include "Versao.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QTemporaryDir>
+#include <cstdint>
+
+namespace {
+
+void Calar(QtMsgType, const QMessageLogContext&, const QString&) {}
+
+struct Ambiente
+{
+    int argc = 1;
+    char nome[16] = "fuzz_sessao";
+    char* argv[2] = {nome, nullptr};
+    QCoreApplication app{argc, argv};
+    QTemporaryDir pasta;
+    Configuracao configuracao;
+    BancoContas banco;
+    Lobby lobby;
+    std::unique_ptr<Despachante> despachante;
+    QBuffer saidaVizinho;
+    std::unique_ptr<Sessao> vizinho;
+    quint64 proximo = 10;
+
+    Ambiente()
+    {
+        qInstallMessageHandler(Calar);
+        configuracao.pastaDados = pasta.path();
+        configuracao.versaoCliente = QString::fromLatin1(kVersaoQuarpel);
+        configuracao.custoSenha = HashSenha::Custo::Minimo;
+        QString erro;
+        if (!banco.Abrir(pasta.path(), &erro))
+            qFatal("%s", qPrintable(erro));
+        despachante = std::make_unique<Despachante>(configuracao, banco, lobby);
+        saidaVizinho.open(QIODevice::WriteOnly);
+        vizinho =
+            std::make_unique<Sessao>(1, &saidaVizinho, [](Sessao&, const MensagemRecebida&) {});
+        vizinho->Logar(1, QStringLiteral("vizinho"), QByteArray());
+        despachante->Registrar(vizinho.get());
+        lobby.Chegar(vizinho.get());
+        lobby.CriarSala(vizinho.get(), "Mesa", "x");
+    }
+};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho)
+{
+    static Ambiente* ambiente = new Ambiente;
+    if (tamanho == 0)
+        return 0;
+    Despachante& d = *ambiente->despachante;
+    QBuffer saida;
+    saida.open(QIODevice::WriteOnly);
+    const quint64 id = ambiente->proximo++;
+    Sessao sessao(id, &saida, [&d](Sessao& s, const MensagemRecebida& m) { d.Tratar(s, m); });
+    d.Registrar(&sessao);
+    if (dados[0] & 1) {
+        sessao.Logar(qint64(id), QStringLiteral("fuzz%1").arg(id), QByteArray());
+        ambiente->lobby.Chegar(&sessao);
+    }
+    sessao.Receber(QByteArray(reinterpret_cast<const char*>(dados + 1), qsizetype(tamanho - 1)));
+    while (sessao.Ocupada()) {
+        d.AguardarTrabalhos();
+        QCoreApplication::sendPostedEvents();
+    }
+    d.Remover(&sessao);
+    ambiente->lobby.Partir(&sessao);
+    ambiente->saidaVizinho.seek(0);
+    return 0;
+}

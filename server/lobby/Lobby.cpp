@@ -1,0 +1,234 @@
+#include "Lobby.h"
+
+#include "Participante.h"
+#include "Sala.h"
+#include "Texto.h"
+#include "Validacao.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kSalasPorLista = 63;
+constexpr int kJogadoresPorLista = 254;
+
+QByteArray Recusa(const QString& motivo)
+{
+    return Texto::ParaBytes(u'_' + motivo);
+}
+
+// A seat number as the client sends it: one digit, 0 to 3.
+int LerAssento(const QByteArray& texto)
+{
+    if (texto.size() != 1 || texto[0] < '0' || texto[0] >= '0' + Sala::kAssentos)
+        return -1;
+    return texto[0] - '0';
+}
+
+} // namespace
+
+Lobby::Lobby(FabricaSala fabrica) : m_fabrica(std::move(fabrica))
+{
+    if (!m_fabrica)
+        m_fabrica = [](const QString& nome, const QByteArray& senha) {
+            return std::make_unique<Sala>(nome, senha);
+        };
+}
+
+Lobby::~Lobby() = default;
+
+Sala* Lobby::SalaDe(const Participante* p) const
+{
+    for (const auto& s : m_salas)
+        if (s->AssentoDe(p) >= 0)
+            return s.get();
+    return nullptr;
+}
+
+Sala* Lobby::BuscarSala(const QString& nome) const
+{
+    const QString chave = nome.toCaseFolded();
+    for (const auto& s : m_salas)
+        if (s->Nome().toCaseFolded() == chave)
+            return s.get();
+    return nullptr;
+}
+
+QList<QByteArray> Lobby::InfoSalas() const
+{
+    std::vector<const Sala*> ordem;
+    for (const auto& s : m_salas)
+        ordem.push_back(s.get());
+    std::stable_partition(ordem.begin(), ordem.end(), [](const Sala* s) { return !s->Cheia(); });
+    if (ordem.size() > size_t(kSalasPorLista))
+        ordem.resize(size_t(kSalasPorLista));
+
+    QList<QByteArray> argumentos{QByteArray::number(qsizetype(ordem.size()))};
+    for (const Sala* s : ordem) {
+        argumentos << Texto::ParaBytes(s->Nome()) << Texto::ParaBytes(s->TextoJogadores())
+                   << (s->TemSenha() ? QByteArrayLiteral("True") : QByteArrayLiteral("False"))
+                   << QByteArrayLiteral("0");
+    }
+    return argumentos;
+}
+
+QList<QByteArray> Lobby::InfoJogadores() const
+{
+    const qsizetype n = std::min<qsizetype>(m_conectados.size(), kJogadoresPorLista);
+    QList<QByteArray> argumentos{QByteArray::number(n)};
+    for (qsizetype i = 0; i < n; ++i)
+        argumentos << Texto::ParaBytes(m_conectados[i]->Login());
+    return argumentos;
+}
+
+void Lobby::EnviarAoSaguao(QByteArrayView comando, const QList<QByteArray>& argumentos) const
+{
+    for (Participante* p : m_conectados)
+        if (!SalaDe(p))
+            p->Enviar(comando, argumentos);
+}
+
+void Lobby::EnviarInfoSalasAoSaguao() const
+{
+    EnviarAoSaguao("slInf", InfoSalas());
+}
+
+void Lobby::Chegar(Participante* p)
+{
+    if (m_conectados.contains(p))
+        return;
+    m_conectados << p;
+    p->Enviar("slInf", InfoSalas());
+    const QList<QByteArray> jogadores = InfoJogadores();
+    p->Enviar("hlInf", jogadores);
+    for (Participante* outro : std::as_const(m_conectados))
+        if (outro != p)
+            outro->Enviar("hlInf", jogadores);
+}
+
+void Lobby::Partir(Participante* p)
+{
+    if (!m_conectados.contains(p))
+        return;
+    Sala* sala = SalaDe(p);
+    m_conectados.removeAll(p);
+    if (sala)
+        Levantar(p, sala);
+    const QList<QByteArray> jogadores = InfoJogadores();
+    for (Participante* outro : std::as_const(m_conectados))
+        outro->Enviar("hlInf", jogadores);
+}
+
+void Lobby::Conversar(Participante* p, const QByteArray& bytes)
+{
+    const QString texto = Texto::DeBytes(bytes);
+    // Line breaks would let a sender forge lines of others in the chat box.
+    if (texto.isEmpty() || texto.size() > Validacao::kChatMax || !Validacao::TextoExibivel(texto))
+        return;
+    const QList<QByteArray> linha{Texto::ParaBytes(p->Login()), bytes};
+    if (Sala* sala = SalaDe(p))
+        sala->EnviarATodos("slMsg", linha);
+    else
+        EnviarAoSaguao("slMsg", linha);
+}
+
+void Lobby::CriarSala(Participante* p, const QByteArray& nomeBytes, const QByteArray& senha)
+{
+    const QString nome = Texto::DeBytes(nomeBytes);
+    std::optional<QString> motivo = Validacao::NomeSala(nome);
+    if (!motivo)
+        motivo = Validacao::SenhaSala(Texto::DeBytes(senha));
+    if (!motivo && SalaDe(p))
+        motivo = QStringLiteral("Você já está em uma sala");
+    if (!motivo && BuscarSala(nome))
+        motivo = QStringLiteral("Já existe uma sala com este nome");
+    if (motivo) {
+        p->Enviar("Setar", {QByteArrayLiteral("CriandoSala"), Recusa(*motivo)});
+        return;
+    }
+    m_salas.push_back(m_fabrica(nome, senha));
+    Sala* sala = m_salas.back().get();
+    sala->Sentar(p);
+    qInfo("Sala \"%s\" criada por %s", qPrintable(nome), qPrintable(p->Login()));
+    p->Enviar("Setar", {QByteArrayLiteral("CriandoSala"), QByteArrayLiteral("OK")});
+    sala->EnviarInfoAssentos();
+    EnviarInfoSalasAoSaguao();
+}
+
+void Lobby::EntrarSala(Participante* p, const QByteArray& nomeBytes, const QByteArray& senha)
+{
+    const QString nome = Texto::DeBytes(nomeBytes);
+    Sala* sala = BuscarSala(nome);
+    QString motivo;
+    if (SalaDe(p))
+        motivo = QStringLiteral("Você já está em uma sala");
+    else if (!sala)
+        motivo = QStringLiteral("Esta sala não existe mais");
+    else if (!sala->SenhaConfere(senha))
+        motivo = QStringLiteral("Senha incorreta");
+    else if (sala->EmJogo())
+        motivo = QStringLiteral("O jogo desta sala já começou");
+    else if (sala->Cheia())
+        motivo = QStringLiteral("A sala está cheia");
+    if (!motivo.isEmpty()) {
+        p->Enviar("erEnt", {Texto::ParaBytes(motivo)});
+        return;
+    }
+    const int assento = sala->Sentar(p);
+    qInfo("%s entrou na sala \"%s\" (lugar %d)", qPrintable(p->Login()), qPrintable(sala->Nome()),
+          assento + 1);
+    p->Enviar("okEnt", {Texto::ParaBytes(sala->Nome())});
+    sala->EnviarInfoAssentos();
+    EnviarInfoSalasAoSaguao();
+}
+
+void Lobby::TrocarAssentos(Participante* p, const QByteArray& a, const QByteArray& b)
+{
+    Sala* sala = SalaDe(p);
+    const int i = LerAssento(a);
+    const int j = LerAssento(b);
+    // The host keeps seat 0: his client never offers to move it, and moving him away would
+    // leave the room without a host.
+    if (!sala || sala->Anfitriao() != p || sala->EmJogo() || i <= 0 || j <= 0 || i == j)
+        return;
+    sala->Trocar(i, j);
+    sala->EnviarInfoAssentos();
+}
+
+void Lobby::SairSala(Participante* p)
+{
+    Sala* sala = SalaDe(p);
+    if (!sala)
+        return;
+    // Back in the lobby, he gets its "slInf" with everyone there; "hlInf" follows.
+    Levantar(p, sala);
+    p->Enviar("hlInf", InfoJogadores());
+}
+
+void Lobby::FotoTrocada(Participante* p)
+{
+    if (Sala* sala = SalaDe(p))
+        sala->EnviarInfoAssentos();
+}
+
+void Lobby::Levantar(Participante* p, Sala* sala)
+{
+    sala->Levantar(p);
+    qInfo("%s saiu da sala \"%s\"", qPrintable(p->Login()), qPrintable(sala->Nome()));
+    if (sala->Vazia()) {
+        FecharSeVazia(sala);
+    } else {
+        sala->EnviarInfoAssentos();
+    }
+    EnviarInfoSalasAoSaguao();
+}
+
+void Lobby::FecharSeVazia(Sala* sala)
+{
+    const auto it = std::find_if(m_salas.begin(), m_salas.end(),
+                                 [sala](const auto& s) { return s.get() == sala; });
+    if (it == m_salas.end())
+        return;
+    qInfo("Sala \"%s\" fechada", qPrintable(sala->Nome()));
+    m_salas.erase(it);
+}

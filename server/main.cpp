@@ -1,0 +1,44 @@
+#include "OpcoesLinhaComando.h"
+#include "RegistroLog.h"
+#include "ServidorQuarpel.h"
+#include "SinaisEncerramento.h"
+#include "Versao.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("quarpel-server"));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(kVersaoQuarpel));
+
+    const OpcoesLinhaComando::Resultado opcoes =
+        OpcoesLinhaComando::Analisar(QCoreApplication::arguments());
+    switch (opcoes.acao) {
+    case OpcoesLinhaComando::Acao::Ajuda:
+    case OpcoesLinhaComando::Acao::Versao:
+        std::fputs(qPrintable(opcoes.texto + u'\n'), stdout);
+        return 0;
+    case OpcoesLinhaComando::Acao::Erro:
+        std::fputs(qPrintable(opcoes.texto + u'\n'), stderr);
+        return 2;
+    case OpcoesLinhaComando::Acao::Executar:
+        break;
+    }
+
+    RegistroLog::Instalar();
+    SinaisEncerramento sinais;
+    QObject::connect(&sinais, &SinaisEncerramento::encerrar, &app, [](int sinal) {
+        qInfo("Sinal %d recebido; encerrando", sinal);
+        QCoreApplication::quit();
+    });
+
+    ServidorQuarpel servidor(opcoes.configuracao);
+    QString erro;
+    if (!servidor.Iniciar(&erro)) {
+        qCritical("Não foi possível iniciar: %s", qPrintable(erro));
+        return 1;
+    }
+    return app.exec();
+}

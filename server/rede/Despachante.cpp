@@ -1,0 +1,263 @@
+#include "Despachante.h"
+
+#include "BancoContas.h"
+#include "Lobby.h"
+#include "Sessao.h"
+#include "Texto.h"
+#include "Validacao.h"
+
+#include <QHostAddress>
+
+namespace {
+
+const QString kLoginInvalido = QStringLiteral("Login ou senha inválidos");
+
+void ResponderLogin(Sessao& s, const QString& valor)
+{
+    s.Enviar("Setar", {QByteArrayLiteral("Login"), Texto::ParaBytes(valor)});
+}
+
+void RecusarConta(Sessao& s, const QString& motivo)
+{
+    s.Enviar("erCNC", {Texto::ParaBytes(motivo)});
+}
+
+} // namespace
+
+Despachante::Despachante(const Configuracao& configuracao, BancoContas& banco, Lobby& lobby,
+                         QObject* parent)
+    : QObject(parent), m_configuracao(configuracao), m_banco(banco), m_lobby(lobby),
+      m_hash(configuracao.custoSenha)
+{
+    // Each hash takes tens of megabytes; two at a time keeps a burst of logins from exhausting
+    // memory while the event loop stays free.
+    m_trabalhadores.setMaxThreadCount(2);
+}
+
+Despachante::~Despachante()
+{
+    m_trabalhadores.waitForDone();
+}
+
+void Despachante::Registrar(Sessao* sessao)
+{
+    m_sessoes.insert(sessao->Id(), sessao);
+}
+
+void Despachante::Remover(Sessao* sessao)
+{
+    if (!m_sessoes.remove(sessao->Id()))
+        return;
+    if (!sessao->Logada())
+        return;
+    const QString chave = Validacao::ChaveLogin(sessao->Login());
+    if (m_logadas.value(chave) == sessao)
+        m_logadas.remove(chave);
+    m_lobby.Partir(sessao);
+    qInfo("%s saiu do servidor", qPrintable(sessao->Login()));
+}
+
+Sessao* Despachante::SessaoDe(const QString& login) const
+{
+    return m_logadas.value(Validacao::ChaveLogin(login));
+}
+
+void Despachante::AdicionarComando(const QByteArray& comando, Comando tratador)
+{
+    m_comandos.insert(comando, std::move(tratador));
+}
+
+template <typename R>
+void Despachante::EmSegundoPlano(Sessao& s, std::function<R()> trabalho,
+                                 std::function<void(Sessao*, const R&)> fim)
+{
+    s.SetOcupada(true);
+    const quint64 id = s.Id();
+    m_trabalhadores.start([this, id, trabalho, fim] {
+        const R resultado = trabalho();
+        QMetaObject::invokeMethod(
+            this,
+            [this, id, resultado, fim] {
+                Sessao* sessao = m_sessoes.value(id);
+                fim(sessao, resultado);
+                if (sessao)
+                    sessao->SetOcupada(false);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void Despachante::Tratar(Sessao& s, const MensagemRecebida& m)
+{
+    if (m.comando == "obVer")
+        PedirVersao(s);
+    else if (s.Logada())
+        TratarLogada(s, m);
+    else if (m.comando == "nvAcc")
+        NovaConta(s, m);
+    else if (m.comando == "Login")
+        Entrar(s, m);
+}
+
+void Despachante::TratarLogada(Sessao& s, const MensagemRecebida& m)
+{
+    const QByteArray& c = m.comando;
+    const qsizetype n = m.argumentos.size();
+    if (c == "slBla" && n >= 1)
+        m_lobby.Conversar(&s, m.Argumento(1));
+    else if (c == "nvSal" && n >= 2)
+        m_lobby.CriarSala(&s, m.Argumento(1), m.Argumento(2));
+    else if (c == "nvSal" && n < 2)
+        s.Enviar("Setar", {QByteArrayLiteral("CriandoSala"),
+                           Texto::ParaBytes(QStringLiteral("_Dados da sala incompletos"))});
+    else if (c == "Entra" && n >= 2)
+        m_lobby.EntrarSala(&s, m.Argumento(1), m.Argumento(2));
+    else if (c == "Entra" && n < 2)
+        s.Enviar("erEnt", {Texto::ParaBytes(QStringLiteral("Dados da sala incompletos"))});
+    else if (c == "Troca" && n >= 2)
+        m_lobby.TrocarAssentos(&s, m.Argumento(1), m.Argumento(2));
+    else if (c == "slSai")
+        m_lobby.SairSala(&s);
+    else if (c == "nvImg" && n >= 1)
+        NovaImagem(s, m);
+    else if (c == "nvSen" && n >= 1)
+        NovaSenha(s, m);
+    else if (const auto it = m_comandos.constFind(c); it != m_comandos.cend())
+        (*it)(s, m);
+}
+
+void Despachante::PedirVersao(Sessao& s)
+{
+    s.Enviar("utVer", {Texto::ParaBytes(m_configuracao.versaoCliente)});
+}
+
+void Despachante::NovaConta(Sessao& s, const MensagemRecebida& m)
+{
+    if (m.argumentos.size() < 4)
+        return RecusarConta(s, QStringLiteral("Preencha todos os campos"));
+    Conta conta;
+    conta.nome = Texto::DeBytes(m.Argumento(1));
+    conta.login = Texto::DeBytes(m.Argumento(2));
+    const QByteArray senha = m.Argumento(3);
+    conta.email = Texto::DeBytes(m.Argumento(4));
+
+    std::optional<QString> motivo = Validacao::Login(conta.login);
+    if (!motivo)
+        motivo = Validacao::Nome(conta.nome);
+    if (!motivo)
+        motivo = Validacao::Senha(Texto::DeBytes(senha));
+    if (!motivo)
+        motivo = Validacao::Email(conta.email);
+    if (!motivo && m_banco.Buscar(conta.login))
+        motivo = QStringLiteral("Este login já está em uso");
+    if (motivo) {
+        qInfo("Cadastro recusado (%s): %s", qPrintable(s.Descricao()), qPrintable(*motivo));
+        return RecusarConta(s, *motivo);
+    }
+
+    const HashSenha hash = m_hash;
+    EmSegundoPlano<std::optional<QByteArray>>(
+        s, [hash, senha] { return hash.Gerar(senha); },
+        [this, conta](Sessao* s, const std::optional<QByteArray>& gerado) mutable {
+            // Nobody would hear that the account exists.
+            if (!s)
+                return;
+            BancoContas::Criacao r = BancoContas::Criacao::Falha;
+            if (gerado) {
+                conta.hashSenha = *gerado;
+                r = m_banco.Criar(conta);
+            }
+            if (r == BancoContas::Criacao::Criada) {
+                qInfo("Conta criada: %s", qPrintable(conta.login));
+                s->Enviar("okAcc", {});
+            } else if (r == BancoContas::Criacao::LoginEmUso) {
+                RecusarConta(*s, QStringLiteral("Este login já está em uso"));
+            } else {
+                RecusarConta(*s, QStringLiteral("Não foi possível criar a conta agora. "
+                                                "Tente de novo mais tarde"));
+            }
+        });
+}
+
+void Despachante::Entrar(Sessao& s, const MensagemRecebida& m)
+{
+    if (m.argumentos.size() < 3)
+        return ResponderLogin(s, u'_' + kLoginInvalido);
+    const QString versao = Texto::DeBytes(m.Argumento(3));
+    if (versao != m_configuracao.versaoCliente) {
+        qInfo("Login recusado (%s): versão %s", qPrintable(s.Descricao()),
+              qPrintable(versao.left(30)));
+        return ResponderLogin(s,
+                              QStringLiteral("_Esta versão do Quarpel não é aceita pelo servidor. "
+                                             "Atualize para a versão %1")
+                                  .arg(m_configuracao.versaoCliente));
+    }
+    const QString login = Texto::DeBytes(m.Argumento(1));
+    const QByteArray senha = m.Argumento(2);
+    std::optional<Conta> conta;
+    if (!login.isEmpty() && login.size() <= Validacao::kLoginMax && !senha.isEmpty() &&
+        senha.size() <= Validacao::kSenhaMax)
+        conta = m_banco.Buscar(login);
+    if (!conta) {
+        qInfo("Login recusado (%s): conta desconhecida", qPrintable(s.Descricao()));
+        return ResponderLogin(s, u'_' + kLoginInvalido);
+    }
+
+    const QByteArray hash = conta->hashSenha;
+    EmSegundoPlano<bool>(
+        s, [hash, senha] { return HashSenha::Confere(hash, senha); },
+        [this, conta = *conta](Sessao* sessao, const bool& confere) {
+            if (!sessao)
+                return;
+            Sessao& s = *sessao;
+            if (!confere) {
+                qInfo("Login recusado para %s (%s): senha errada", qPrintable(conta.login),
+                      qPrintable(s.Descricao()));
+                return ResponderLogin(s, u'_' + kLoginInvalido);
+            }
+            const QString chave = Validacao::ChaveLogin(conta.login);
+            if (m_logadas.contains(chave)) {
+                qInfo("Login recusado para %s (%s): já conectado", qPrintable(conta.login),
+                      qPrintable(s.Descricao()));
+                return ResponderLogin(s, QStringLiteral("_Este login já está conectado"));
+            }
+            m_logadas.insert(chave, &s);
+            s.Logar(conta.id, conta.login, conta.foto);
+            qInfo("%s entrou (%s)", qPrintable(conta.login), qPrintable(s.Descricao()));
+            ResponderLogin(s, conta.login);
+            s.Enviar("imLoc", {conta.foto});
+            m_lobby.Chegar(&s);
+        });
+}
+
+void Despachante::NovaImagem(Sessao& s, const MensagemRecebida& m)
+{
+    const QByteArray foto = m.Argumento(1);
+    if (foto.size() != Validacao::kTamanhoFoto)
+        return;
+    if (!m_banco.TrocarFoto(s.IdConta(), foto))
+        return;
+    s.SetFoto(foto);
+    qInfo("%s trocou a foto", qPrintable(s.Login()));
+    s.Enviar("imLoc", {foto});
+    m_lobby.FotoTrocada(&s);
+}
+
+void Despachante::NovaSenha(Sessao& s, const MensagemRecebida& m)
+{
+    const QByteArray senha = m.Argumento(1);
+    if (Validacao::Senha(Texto::DeBytes(senha)))
+        return;
+    const HashSenha hash = m_hash;
+    const qint64 idConta = s.IdConta();
+    const QString login = s.Login();
+    // Stored even when he has disconnected meanwhile: he expects the new password next time.
+    EmSegundoPlano<std::optional<QByteArray>>(
+        s, [hash, senha] { return hash.Gerar(senha); },
+        [this, idConta, login](Sessao*, const std::optional<QByteArray>& gerado) {
+            if (gerado && m_banco.TrocarSenha(idConta, *gerado))
+                qInfo("%s trocou a senha", qPrintable(login));
+            else
+                qWarning("Não foi possível trocar a senha de %s", qPrintable(login));
+        });
+}

@@ -1,0 +1,89 @@
+#include "ServidorQuarpel.h"
+
+#include "Despachante.h"
+#include "Sessao.h"
+
+#include <QTcpServer>
+#include <QTcpSocket>
+
+ServidorQuarpel::ServidorQuarpel(Configuracao configuracao, Lobby::FabricaSala fabrica,
+                                 QObject* parent)
+    : QObject(parent), m_configuracao(std::move(configuracao)), m_lobby(std::move(fabrica)),
+      m_despachante(std::make_unique<Despachante>(m_configuracao, m_banco, m_lobby)),
+      m_escuta(new QTcpServer(this))
+{
+    connect(m_escuta, &QTcpServer::newConnection, this, &ServidorQuarpel::NovaConexao);
+}
+
+ServidorQuarpel::~ServidorQuarpel()
+{
+    m_escuta->close();
+    // The sockets go before the lobby and the dispatcher, quietly: nobody is told of anybody
+    // leaving while everything is being taken down.
+    const QList<QTcpSocket*> sockets = m_escuta->findChildren<QTcpSocket*>();
+    for (QTcpSocket* socket : sockets) {
+        socket->disconnect();
+        for (Sessao* sessao : socket->findChildren<Sessao*>())
+            sessao->disconnect();
+        socket->abort();
+        delete socket;
+    }
+    qInfo("Servidor encerrado");
+}
+
+bool ServidorQuarpel::Iniciar(QString* erro)
+{
+    if (!m_banco.Abrir(m_configuracao.pastaDados, erro))
+        return false;
+    if (!m_escuta->listen(m_configuracao.endereco, m_configuracao.porta)) {
+        *erro = m_escuta->errorString();
+        return false;
+    }
+    qInfo("Escutando em %s, porta %u; dados em %s",
+          qPrintable(m_escuta->serverAddress().toString()), unsigned(m_escuta->serverPort()),
+          qPrintable(m_configuracao.pastaDados));
+    return true;
+}
+
+quint16 ServidorQuarpel::Porta() const
+{
+    return m_escuta->serverPort();
+}
+
+void ServidorQuarpel::NovaConexao()
+{
+    while (QTcpSocket* socket = m_escuta->nextPendingConnection()) {
+        // Qt stops reading from the kernel once this much waits, so a peer that floods a busy
+        // session is held back by TCP itself.
+        socket->setReadBufferSize(64 * 1024);
+        Despachante* despachante = m_despachante.get();
+        auto* sessao = new Sessao(
+            m_proximaSessao++, socket,
+            [despachante](Sessao& s, const MensagemRecebida& m) { despachante->Tratar(s, m); },
+            socket);
+        sessao->SetDescricao(QStringLiteral("conexão %1 de %2")
+                                 .arg(sessao->Id())
+                                 .arg(socket->peerAddress().toString()));
+        despachante->Registrar(sessao);
+        qInfo("Nova %s", qPrintable(sessao->Descricao()));
+
+        const auto ler = [socket, sessao] {
+            if (!sessao->Ocupada() && !sessao->Encerrada())
+                sessao->Receber(socket->readAll());
+        };
+        connect(socket, &QTcpSocket::readyRead, sessao, ler);
+        connect(sessao, &Sessao::desocupada, sessao, ler);
+        connect(sessao, &Sessao::encerrar, socket, [sessao, socket](const QString& motivo) {
+            qWarning("Desconectando %s: %s", qPrintable(sessao->Descricao()), qPrintable(motivo));
+            // Later, from the event loop: the session may be in the middle of a broadcast.
+            QMetaObject::invokeMethod(socket, &QTcpSocket::abort, Qt::QueuedConnection);
+        });
+        connect(socket, &QTcpSocket::disconnected, this, [this, socket, sessao] {
+            qInfo("Fim da %s", qPrintable(sessao->Descricao()));
+            m_despachante->Remover(sessao);
+            socket->deleteLater();
+        });
+        if (socket->bytesAvailable() > 0)
+            ler();
+    }
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "BancoContas.h"
+#include "Configuracao.h"
+#include "Lobby.h"
+
+#include <QObject>
+#include <memory>
+
+class Despachante;
+class QTcpServer;
+class QTcpSocket;
+
+// The whole server on one event loop: the accounts, the lobby, the dispatcher and the listening
+// socket. Each accepted connection becomes a session fed from its socket.
+class ServidorQuarpel : public QObject
+{
+    Q_OBJECT
+public:
+    explicit ServidorQuarpel(Configuracao configuracao, Lobby::FabricaSala fabrica = {},
+                             QObject* parent = nullptr);
+    ~ServidorQuarpel() override;
+
+    // Opens the accounts (creating them on first start) and listens.
+    bool Iniciar(QString* erro);
+    quint16 Porta() const;
+
+    const Configuracao& Config() const { return m_configuracao; }
+    Lobby& Saguao() { return m_lobby; }
+    Despachante& Despacho() { return *m_despachante; }
+
+private:
+    void NovaConexao();
+
+    Configuracao m_configuracao;
+    BancoContas m_banco;
+    Lobby m_lobby;
+    std::unique_ptr<Despachante> m_despachante;
+    QTcpServer* m_escuta;
+    quint64 m_proximaSessao = 1;
+};

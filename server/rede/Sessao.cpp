@@ -1,0 +1,81 @@
+#include "Sessao.h"
+
+#include "ErroProtocolo.h"
+#include "FuncoesComuns.h"
+
+#include <QIODevice>
+
+Sessao::Sessao(quint64 id, QIODevice* saida, Tratador tratador, QObject* parent)
+    : QObject(parent), m_id(id), m_saida(saida), m_tratador(std::move(tratador))
+{
+}
+
+void Sessao::Receber(const QByteArray& bytes)
+{
+    if (m_encerrada)
+        return;
+    m_cortador.Acrescentar(bytes);
+    Processar();
+}
+
+void Sessao::SetOcupada(bool ocupada)
+{
+    m_ocupada = ocupada;
+    if (!ocupada && !m_encerrada) {
+        Processar();
+        if (!m_ocupada && !m_encerrada)
+            emit desocupada();
+    }
+}
+
+void Sessao::Processar()
+{
+    // A handler may end the slow job of this very session and come back here; the outer loop
+    // goes on with the buffer.
+    if (m_processando)
+        return;
+    m_processando = true;
+    try {
+        while (!m_ocupada && !m_encerrada) {
+            const std::optional<QByteArray> bruta = m_cortador.Proxima();
+            if (!bruta)
+                break;
+            const std::optional<MensagemRecebida> m = MensagemRecebida::Ler(*bruta);
+            if (!m) {
+                Encerrar(QStringLiteral("mensagem malformada (comando \"%1\", %2 bytes)")
+                             .arg(QString::fromLatin1(bruta->mid(4, 5).toPercentEncoding()))
+                             .arg(bruta->size()));
+                break;
+            }
+            m_tratador(*this, *m);
+        }
+    } catch (const ErroProtocolo& e) {
+        Encerrar(QString::fromUtf8(e.what()));
+    }
+    m_processando = false;
+}
+
+void Sessao::Encerrar(const QString& motivo)
+{
+    if (m_encerrada)
+        return;
+    m_encerrada = true;
+    m_cortador.Limpar();
+    emit encerrar(motivo);
+}
+
+void Sessao::Logar(qint64 idConta, const QString& login, const QByteArray& foto)
+{
+    m_idConta = idConta;
+    m_login = login;
+    m_foto = foto;
+}
+
+void Sessao::Enviar(QByteArrayView comando, const QList<QByteArray>& argumentos)
+{
+    if (m_encerrada || !m_saida)
+        return;
+    m_saida->write(MontarMensagem(comando, argumentos));
+    if (m_saida->bytesToWrite() > kLimiteSaida)
+        Encerrar(QStringLiteral("o cliente não lê o que recebe"));
+}

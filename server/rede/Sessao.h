@@ -1,0 +1,70 @@
+#pragma once
+
+#include "CortadorFluxo.h"
+#include "MensagemRecebida.h"
+#include "Participante.h"
+
+#include <QObject>
+#include <functional>
+
+class QIODevice;
+
+// One connection: its own receive buffer with a cap on message size, the account it logged in
+// with, and the way out to the peer. Bytes come in through Receber; the server feeds it from the
+// socket, the fuzzer straight from its input.
+class Sessao : public QObject, public Participante
+{
+    Q_OBJECT
+public:
+    // A picture message is 7817 bytes; nothing a client sends comes near this.
+    static constexpr qint32 kLimiteMensagem = 32 * 1024;
+    // A peer that leaves this much unread is not reading at all.
+    static constexpr qint64 kLimiteSaida = 8 * 1024 * 1024;
+
+    using Tratador = std::function<void(Sessao&, const MensagemRecebida&)>;
+
+    Sessao(quint64 id, QIODevice* saida, Tratador tratador, QObject* parent = nullptr);
+
+    quint64 Id() const { return m_id; }
+    QString Descricao() const { return m_descricao; }
+    void SetDescricao(const QString& d) { m_descricao = d; }
+
+    void Receber(const QByteArray& bytes);
+
+    // While a slow job (a password hash) runs for this session, its later messages wait in the
+    // buffer, so they are handled in order once it ends.
+    void SetOcupada(bool ocupada);
+    bool Ocupada() const { return m_ocupada; }
+    bool Encerrada() const { return m_encerrada; }
+
+    bool Logada() const { return m_idConta != 0; }
+    qint64 IdConta() const { return m_idConta; }
+    void Logar(qint64 idConta, const QString& login, const QByteArray& foto);
+    void SetFoto(const QByteArray& foto) { m_foto = foto; }
+
+    QString Login() const override { return m_login; }
+    QByteArray Foto() const override { return m_foto; }
+    void Enviar(QByteArrayView comando, const QList<QByteArray>& argumentos) override;
+
+signals:
+    // The peer broke the format or stopped reading: the connection must go. Emitted once.
+    void encerrar(const QString& motivo);
+    // The session takes input again after a slow job.
+    void desocupada();
+
+private:
+    void Processar();
+    void Encerrar(const QString& motivo);
+
+    quint64 m_id;
+    QIODevice* m_saida;
+    Tratador m_tratador;
+    CortadorFluxo m_cortador{kLimiteMensagem};
+    QString m_descricao;
+    bool m_ocupada = false;
+    bool m_encerrada = false;
+    bool m_processando = false;
+    qint64 m_idConta = 0;
+    QString m_login;
+    QByteArray m_foto;
+};
