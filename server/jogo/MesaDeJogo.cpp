@@ -23,10 +23,16 @@ MesaDeJogo::MesaDeJogo(const std::array<QString, 4>& logins, const std::array<bo
 
 void MesaDeJogo::Comecar()
 {
-    if (m_partida.FaseAtual() != Partida::Fase::NaoComecada)
+    if (m_encerrada || m_partida.FaseAtual() != Partida::Fase::NaoComecada)
         return;
     EnviarATodos({"cmJog", {}});
     Anunciar(m_partida.Comecar());
+}
+
+void MesaDeJogo::Encerrar()
+{
+    m_encerrada = true;
+    ++m_momento;
 }
 
 void MesaDeJogo::EnviarATodos(const MensagemJogo& mensagem)
@@ -59,7 +65,7 @@ void MesaDeJogo::Anunciar(const std::vector<Evento>& eventos)
 void MesaDeJogo::Receber(int assento, const QByteArray& comando,
                          const QList<QByteArray>& argumentos)
 {
-    if (assento < 0 || assento > 3 || m_robos[assento])
+    if (m_encerrada || assento < 0 || assento > 3 || m_robos[assento])
         return;
     Lance lance;
     if (comando == "Carta") {
@@ -104,7 +110,7 @@ void MesaDeJogo::TrocarPorRobo(int assento, const QString& nome)
 
 void MesaDeJogo::Agendar()
 {
-    if (m_partida.Terminada())
+    if (m_encerrada || m_partida.Terminada())
         return;
     bool robo = false, pessoa = false;
     for (int j = 0; j < 4; ++j) {

@@ -37,6 +37,9 @@ public:
     // From now on a bot plays this seat, under the given name.
     void TrocarPorRobo(int assento, const QString& nome);
 
+    // Nothing more is sent and no one moves: the room is letting the game go.
+    void Encerrar();
+
     bool Terminada() const { return m_partida.Terminada(); }
     bool EhRobo(int assento) const { return m_robos.at(assento); }
     const Partida& PartidaAtual() const { return m_partida; }
@@ -64,6 +67,7 @@ private:
     Robo m_robo;
     // Grows with every accepted move, so a timer set for an earlier moment does nothing.
     quint64 m_momento = 0;
+    bool m_encerrada = false;
     quint64 m_roboAgendado = ~quint64{0};
     quint64 m_relogioAgendado = ~quint64{0};
 };
