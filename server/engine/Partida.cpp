@@ -230,8 +230,10 @@ void Partida::JogarCarta(const Lance& lance, std::vector<Evento>& eventos)
 {
     const int j = lance.jogador;
     m_jogadas[j][lance.posicao] = true;
-    // Face down only from the second trick on; earlier the card goes face up.
-    const CartaNaMesa carta{j, m_maos[j][lance.posicao], lance.coberta && m_vaza > 0, m_vaza};
+    // Face down only from the second trick on; earlier the card goes face up. Blind cards of the
+    // iron hand always show when played.
+    const bool coberta = lance.coberta && m_vaza > 0 && m_tipo != TipoMao::Ferro;
+    const CartaNaMesa carta{j, m_maos[j][lance.posicao], coberta, m_vaza};
     m_historico.push_back(carta);
     Evento e = NovoEvento(Evento::Tipo::Carta, j);
     e.codigo = carta.CodigoMostrado();
@@ -352,7 +354,7 @@ std::vector<Lance> Partida::LancesValidos(int jogador) const
     std::vector<Lance> candidatos;
     for (int p = 0; p < 3; ++p) {
         candidatos.push_back(Lance::JogarCarta(jogador, p, false));
-        if (m_vaza > 0)
+        if (m_vaza > 0 && m_tipo != TipoMao::Ferro)
             candidatos.push_back(Lance::JogarCarta(jogador, p, true));
     }
     candidatos.push_back(Lance::Trucar(jogador));

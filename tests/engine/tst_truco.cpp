@@ -214,7 +214,9 @@ private slots:
         JogaCarta(p, 2, "Qe");
         const auto v = JogaCarta(p, 3, "Jo");
         QCOMPARE(Primeiro(v, T::FimVaza)->jogador, 0);
-        const auto r = JogaVaza(p, {"3p", "Kc", "6c", "7o"});
+        // Face down is asked in the second trick, but a blind card shows all the same.
+        const auto r = JogaVaza(p, {"3p", "Kc", "6c", "7o"}, {true, true, true, true});
+        QCOMPARE(r.at(0).codigo, C("3p"));
         const auto* jogo = Primeiro(r, T::FimJogo);
         QVERIFY(jogo);
         QCOMPARE(Primeiro(r, T::FimMao)->placar, (std::array<int, 2>{12, 11}));

@@ -296,6 +296,26 @@ private slots:
         QVERIFY(hospede.cliente->Esperar("cmJog"));
     }
 
+    void ultimaPessoaSaiEASalaFecha()
+    {
+        QVERIFY(Entrar("olheiro"));
+        auto olheiro = m_pessoas[0]->cliente;
+        m_pessoas.clear();
+        QVERIFY(Mesa({"sozinho"}));
+        Pessoa& p = *m_pessoas[0];
+        QVERIFY(Jogar([&] { return p.verificador && p.verificador->CartasProprias() >= 1; }));
+        p.cliente->Enviar("slSai");
+        p.saiu = true;
+        QVERIFY(p.cliente->Esperar("slInf"));
+        // The bots do not keep the room: it is gone from the lobby, and its name is free again.
+        QVERIFY(olheiro->Sincronizar());
+        const auto listas = olheiro->NaoLidas("slInf");
+        QVERIFY(!listas.isEmpty());
+        QCOMPARE(listas.last().Texto(1), QStringLiteral("0"));
+        p.cliente->Descartar();
+        QCOMPARE(p.cliente->CriarSala(QStringLiteral("Mesa verde")), QStringLiteral("OK"));
+    }
+
     void recusasDoComeco()
     {
         QVERIFY(Entrar("chefe") && Entrar("outro") && Entrar("atrasado"));
