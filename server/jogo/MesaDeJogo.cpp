@@ -5,19 +5,10 @@
 
 #include <QTimer>
 
-namespace {
-ConfiguracaoPartida Configuracao(std::uint32_t semente)
-{
-    ConfiguracaoPartida c;
-    c.semente = semente;
-    return c;
-}
-} // namespace
-
 MesaDeJogo::MesaDeJogo(const std::array<QString, 4>& logins, const std::array<bool, 4>& robos,
                        const Opcoes& opcoes, Envio envio, QObject* parent)
     : QObject(parent), m_logins(logins), m_robos(robos), m_opcoes(opcoes),
-      m_envio(std::move(envio)), m_partida(Configuracao(opcoes.semente))
+      m_envio(std::move(envio)), m_partida(opcoes.partida)
 {
 }
 
@@ -108,14 +99,24 @@ void MesaDeJogo::TrocarPorRobo(int assento, const QString& nome)
         Agendar();
 }
 
+bool MesaDeJogo::RoboAge(int assento) const
+{
+    if (!m_robos[assento] || !m_partida.DeveAgir(assento))
+        return false;
+    // An answer for the team (a call, the hand of eleven) is the person's to give when his partner
+    // is a bot; the clock still answers for him if he does not.
+    const int parceiro = (assento + 2) % 4;
+    return m_robos[parceiro] || !m_partida.DeveAgir(parceiro);
+}
+
 void MesaDeJogo::Agendar()
 {
     if (m_encerrada || m_partida.Terminada())
         return;
     bool robo = false, pessoa = false;
     for (int j = 0; j < 4; ++j) {
-        if (m_partida.DeveAgir(j))
-            (m_robos[j] ? robo : pessoa) = true;
+        robo = robo || RoboAge(j);
+        pessoa = pessoa || (!m_robos[j] && m_partida.DeveAgir(j));
     }
     const quint64 momento = m_momento;
     if (robo && m_roboAgendado != momento) {
@@ -134,7 +135,7 @@ void MesaDeJogo::MoverRobo(quint64 momento)
     if (momento != m_momento)
         return;
     for (int j = 0; j < 4; ++j) {
-        if (m_robos[j] && m_partida.DeveAgir(j)) {
+        if (RoboAge(j)) {
             JogarPor(j);
             return;
         }

@@ -21,7 +21,8 @@ public:
         int atrasoRoboMs = 800;
         // 0: no limit.
         int tempoJogadaS = 60;
-        std::uint32_t semente = 0;
+        // The seed, and in tests the first seat and the starting score.
+        ConfiguracaoPartida partida;
     };
     // Delivers a message to the person in a seat; bot seats get nothing.
     using Envio = std::function<void(int assento, const MensagemJogo& mensagem)>;
@@ -54,6 +55,8 @@ private:
     void EnviarATodos(const MensagemJogo& mensagem);
     // Starts the bot's move or the person's clock for whoever must act now.
     void Agendar();
+    // The bot in this seat is to move now.
+    bool RoboAge(int assento) const;
     void MoverRobo(quint64 momento);
     void TempoEsgotado(quint64 momento);
     // The bot's choice for a seat, whoever sits there.

@@ -63,13 +63,14 @@ void SalaDeJogo::Iniciar(Participante* p)
     MesaDeJogo::Opcoes o;
     o.atrasoRoboMs = m_opcoes.atrasoRoboMs;
     o.tempoJogadaS = m_opcoes.tempoJogadaS;
-    o.semente = m_opcoes.semente ? m_opcoes.semente() : 0;
+    o.partida.semente = m_opcoes.semente ? m_opcoes.semente() : 0;
     m_mesa.reset(new MesaDeJogo(logins, robos, o, [this](int assento, const MensagemJogo& m) {
         if (Participante* quem = Assento(assento))
             quem->Enviar(m.comando, m.argumentos);
     }));
     QObject::connect(m_mesa.get(), &MesaDeJogo::Terminou, m_mesa.get(), [this] { Terminar(); });
-    qInfo("Jogo começou na sala \"%s\" (semente %u)", qPrintable(Nome()), unsigned(o.semente));
+    qInfo("Jogo começou na sala \"%s\" (semente %u)", qPrintable(Nome()),
+          unsigned(o.partida.semente));
     EnviarInfoAssentos();
     if (m_opcoes.aoMudar)
         m_opcoes.aoMudar();

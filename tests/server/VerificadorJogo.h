@@ -32,6 +32,8 @@ public:
     // Whether he answers at all; a silent player leaves his moves to the server's clock or a bot.
     void Calado(bool sim) { m_calado = sim; }
     void TrocarLogin(int assento, const QString& login) { m_logins.at(assento) = login; }
+    // For a game that starts from a score other than 0 to 0.
+    void DefinirPontos(std::array<int, 2> pontos) { m_pontos = pontos; }
 
     const QStringList& Erros() const { return m_erros; }
     bool Terminou() const { return m_vencedor >= 0; }

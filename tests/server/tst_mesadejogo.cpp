@@ -21,18 +21,22 @@ struct Mesa
     std::unique_ptr<MesaDeJogo> jogo;
     int terminou = -1;
 
-    Mesa(const std::array<bool, 4>& robos, std::uint32_t semente, int tempoJogadaS = 0)
+    Mesa(const std::array<bool, 4>& robos, std::uint32_t semente, int tempoJogadaS = 0,
+         std::array<int, 2> pontos = {0, 0})
     {
         std::array<QString, 4> logins = kLogins;
         for (int j = 0; j < 4; ++j)
             if (robos[j])
                 logins[j] = QStringLiteral("Robô %1").arg(j + 1);
-        for (int j = 0; j < 4; ++j)
+        for (int j = 0; j < 4; ++j) {
             jogadores[j] = std::make_unique<VerificadorJogo>(j, logins);
+            jogadores[j]->DefinirPontos(pontos);
+        }
         MesaDeJogo::Opcoes o;
         o.atrasoRoboMs = 0;
         o.tempoJogadaS = tempoJogadaS;
-        o.semente = semente;
+        o.partida.semente = semente;
+        o.partida.pontos = pontos;
         jogo = std::make_unique<MesaDeJogo>(logins, robos, o, [this](int j, const MensagemJogo& m) {
             // Delivered from the event loop, as a socket would: never inside the table's call.
             fila.emplace_back(j, m);
@@ -202,6 +206,25 @@ private slots:
         m.jogo->TrocarPorRobo(0, QStringLiteral("Robô 1"));
         QTRY_VERIFY_WITH_TIMEOUT(m.jogo->Terminada(), 20000);
         QVERIFY(m.terminou >= 0);
+    }
+
+    void roboNaoRespondePeloParceiroPessoa()
+    {
+        // Team 0 is at eleven: the person in seat 0 decides, not the bot beside him.
+        Mesa m({false, true, true, true}, 23, 0, {11, 5});
+        m.jogadores[0]->Calado(true);
+        m.jogo->Comecar();
+        QTRY_VERIFY_WITH_TIMEOUT(m.fila.empty(), 5000);
+        QCOMPARE(m.recebidas[0].back().comando, QByteArray("cmM11"));
+        // The bots have nothing to do until he answers.
+        QCoreApplication::processEvents();
+        QVERIFY(m.fila.empty());
+        QVERIFY(m.jogo->PartidaAtual().DeveAgir(0));
+        m.jogo->Receber(0, "tcSim", {});
+        QTRY_VERIFY_WITH_TIMEOUT(
+            !m.recebidas[0].isEmpty() && m.recebidas[0].back().comando != "cmM11", 5000);
+        QCOMPARE(m.recebidas[0].at(2).comando, QByteArray("esM11"));
+        QVERIFY2(m.Erros().isEmpty(), qPrintable(m.Erros().join('\n')));
     }
 
     void relogioJogaPorQuemNaoAge()
