@@ -148,6 +148,7 @@ void MesaDeJogo::TempoEsgotado(quint64 momento)
         return;
     for (int j = 0; j < 4; ++j) {
         if (!m_robos[j] && m_partida.DeveAgir(j)) {
+            qInfo("Tempo esgotado: um robô jogou por %s", qPrintable(m_logins[j]));
             JogarPor(j);
             return;
         }
