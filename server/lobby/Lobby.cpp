@@ -216,14 +216,14 @@ void Lobby::Levantar(Participante* p, Sala* sala)
     sala->Levantar(p);
     qInfo("%s saiu da sala \"%s\"", qPrintable(p->Login()), qPrintable(sala->Nome()));
     if (sala->Vazia()) {
-        FecharSeVazia(sala);
+        Fechar(sala);
     } else {
         sala->EnviarInfoAssentos();
     }
     EnviarInfoSalasAoSaguao();
 }
 
-void Lobby::FecharSeVazia(Sala* sala)
+void Lobby::Fechar(Sala* sala)
 {
     const auto it = std::find_if(m_salas.begin(), m_salas.end(),
                                  [sala](const auto& s) { return s.get() == sala; });

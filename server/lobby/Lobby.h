@@ -38,8 +38,6 @@ public:
 
     Sala* SalaDe(const Participante* p) const;
     Sala* BuscarSala(const QString& nome) const;
-    const QList<Participante*>& Conectados() const { return m_conectados; }
-    int QuantasSalas() const { return int(m_salas.size()); }
 
     // "slInf": at most 63 rooms fit, those with free seats first.
     QList<QByteArray> InfoSalas() const;
@@ -52,7 +50,7 @@ public:
 
 private:
     void Levantar(Participante* p, Sala* sala);
-    void FecharSeVazia(Sala* sala);
+    void Fechar(Sala* sala);
 
     FabricaSala m_fabrica;
     QList<Participante*> m_conectados;

@@ -57,11 +57,6 @@ void Despachante::Remover(Sessao* sessao)
     qInfo("%s saiu do servidor", qPrintable(sessao->Login()));
 }
 
-Sessao* Despachante::SessaoDe(const QString& login) const
-{
-    return m_logadas.value(Validacao::ChaveLogin(login));
-}
-
 void Despachante::AdicionarComando(const QByteArray& comando, Comando tratador)
 {
     m_comandos.insert(comando, std::move(tratador));

@@ -35,8 +35,6 @@ public:
     // A command for logged-in sessions handled elsewhere (the game's commands).
     void AdicionarComando(const QByteArray& comando, Comando tratador);
 
-    Sessao* SessaoDe(const QString& login) const;
-
     // Blocks until every password job has finished; their results are then posted to this
     // thread's event queue.
     void AguardarTrabalhos() { m_trabalhadores.waitForDone(); }

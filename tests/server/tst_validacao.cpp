@@ -56,42 +56,6 @@ private slots:
         QFETCH(bool, aceito);
         QCOMPARE(!Validacao::Email(email).has_value(), aceito);
     }
-
-    void limitesDasCaixasDoCliente()
-    {
-        QVERIFY(!Validacao::Nome(QString(50, u'n')));
-        QVERIFY(Validacao::Nome(QString(51, u'n')));
-        QVERIFY(Validacao::Nome(QStringLiteral("   ")));
-        QVERIFY(!Validacao::Senha(QStringLiteral("abcd")));
-        QVERIFY(!Validacao::Senha(QString(12, u's')));
-        QVERIFY(Validacao::Senha(QStringLiteral("abc")));
-        QVERIFY(Validacao::Senha(QString(13, u's')));
-        QVERIFY(!Validacao::NomeSala(QString(50, u's')));
-        QVERIFY(Validacao::NomeSala(QString(51, u's')));
-        QVERIFY(Validacao::NomeSala(QString()));
-        // Blanks are a name the client lets through; the room is listed as typed.
-        QVERIFY(!Validacao::NomeSala(QStringLiteral("  ")));
-        QVERIFY(!Validacao::SenhaSala(QString()));
-        QVERIFY(!Validacao::SenhaSala(QString(10, u's')));
-        QVERIFY(Validacao::SenhaSala(QString(11, u's')));
-    }
-
-    void textoExibivel()
-    {
-        QVERIFY(Validacao::TextoExibivel(QStringLiteral("Olá, ação € ½")));
-        QVERIFY(!Validacao::TextoExibivel(QStringLiteral("a\tb")));
-        QVERIFY(!Validacao::TextoExibivel(QString(1, QChar(0x7F))));
-        QVERIFY(!Validacao::TextoExibivel(QString(1, QChar(0x81))));
-        QVERIFY(!Validacao::TextoExibivel(QString(1, QChar::ReplacementCharacter)));
-    }
-
-    void chaveIgnoraCaixa()
-    {
-        QCOMPARE(Validacao::ChaveLogin(QStringLiteral("JOÃO.Silva")),
-                 Validacao::ChaveLogin(QStringLiteral("joão.silva")));
-        QVERIFY(Validacao::ChaveLogin(QStringLiteral("joao")) !=
-                Validacao::ChaveLogin(QStringLiteral("joão")));
-    }
 };
 
 QTEST_GUILESS_MAIN(TstValidacao)
