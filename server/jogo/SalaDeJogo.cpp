@@ -17,7 +17,7 @@ SalaDeJogo::SalaDeJogo(const QString& nome, const QByteArray& senha, Opcoes opco
 
 SalaDeJogo::~SalaDeJogo() = default;
 
-bool SalaDeJogo::Robo(const Participante* p) const
+bool SalaDeJogo::EhRobo(const Participante* p) const
 {
     for (const auto& r : m_robos)
         if (r && r.get() == p)
@@ -29,7 +29,7 @@ void SalaDeJogo::Comando(Participante* p, const QByteArray& comando,
                          const QList<QByteArray>& argumentos)
 {
     const int assento = AssentoDe(p);
-    if (assento < 0 || Robo(p))
+    if (assento < 0 || EhRobo(p))
         return;
     if (comando == "Start") {
         Iniciar(p);
@@ -80,7 +80,7 @@ void SalaDeJogo::Iniciar(Participante* p)
 void SalaDeJogo::Levantar(Participante* p)
 {
     const int assento = AssentoDe(p);
-    if (!m_mesa || assento < 0 || Robo(p)) {
+    if (!m_mesa || assento < 0 || EhRobo(p)) {
         Sala::Levantar(p);
         return;
     }
@@ -94,7 +94,7 @@ void SalaDeJogo::Levantar(Participante* p)
 
     bool alguem = false;
     for (int i = 0; i < kAssentos; ++i)
-        alguem = alguem || !Robo(Assento(i));
+        alguem = alguem || !EhRobo(Assento(i));
     if (!alguem)
         Abandonar();
 }

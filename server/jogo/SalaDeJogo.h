@@ -45,7 +45,7 @@ private:
     // Stops the game at once, without telling anyone: no person is left to hear it.
     void Abandonar();
     void TirarRobos();
-    bool Robo(const Participante* p) const;
+    bool EhRobo(const Participante* p) const;
 
     Opcoes m_opcoes;
     std::unique_ptr<MesaDeJogo, ApagarDepois> m_mesa;
