@@ -1,18 +1,44 @@
 #include "ServidorQuarpel.h"
 
 #include "Despachante.h"
+#include "SalaDeJogo.h"
 #include "Sessao.h"
 
+#include <QRandomGenerator>
 #include <QTcpServer>
 #include <QTcpSocket>
 
 ServidorQuarpel::ServidorQuarpel(Configuracao configuracao, Lobby::FabricaSala fabrica,
                                  QObject* parent)
-    : QObject(parent), m_configuracao(std::move(configuracao)), m_lobby(std::move(fabrica)),
+    : QObject(parent), m_configuracao(std::move(configuracao)),
+      m_lobby(fabrica ? std::move(fabrica) : FabricaPadrao()),
       m_despachante(std::make_unique<Despachante>(m_configuracao, m_banco, m_lobby)),
       m_escuta(new QTcpServer(this))
 {
     connect(m_escuta, &QTcpServer::newConnection, this, &ServidorQuarpel::NovaConexao);
+    for (const char* comando : {"Start", "Carta", "Truco", "tcSim", "tcNao"}) {
+        m_despachante->AdicionarComando(comando, [this](Sessao& s, const MensagemRecebida& m) {
+            if (auto* sala = dynamic_cast<SalaDeJogo*>(m_lobby.SalaDe(&s)))
+                sala->Comando(&s, m.comando, m.argumentos);
+        });
+    }
+}
+
+Lobby::FabricaSala ServidorQuarpel::FabricaPadrao()
+{
+    return [this](const QString& nome, const QByteArray& senha) {
+        SalaDeJogo::Opcoes o;
+        o.atrasoRoboMs = m_configuracao.atrasoRoboMs;
+        o.tempoJogadaS = m_configuracao.tempoJogadaS;
+        // With --semente the games of a run replay: the n-th game gets the seed plus n.
+        o.semente = [this] {
+            const quint64 n = m_jogos++;
+            return m_configuracao.semente ? std::uint32_t(*m_configuracao.semente + n)
+                                          : QRandomGenerator::global()->generate();
+        };
+        o.aoMudar = [this] { m_lobby.EnviarInfoSalasAoSaguao(); };
+        return std::make_unique<SalaDeJogo>(nome, senha, std::move(o));
+    };
 }
 
 ServidorQuarpel::~ServidorQuarpel()

@@ -17,6 +17,7 @@ class ServidorQuarpel : public QObject
 {
     Q_OBJECT
 public:
+    // Without a room factory the rooms are game rooms.
     explicit ServidorQuarpel(Configuracao configuracao, Lobby::FabricaSala fabrica = {},
                              QObject* parent = nullptr);
     ~ServidorQuarpel() override;
@@ -31,6 +32,8 @@ public:
 
 private:
     void NovaConexao();
+    // Rooms that hold games, with this server's bot delay, turn time and seeds.
+    Lobby::FabricaSala FabricaPadrao();
 
     Configuracao m_configuracao;
     BancoContas m_banco;
@@ -38,4 +41,5 @@ private:
     std::unique_ptr<Despachante> m_despachante;
     QTcpServer* m_escuta;
     quint64 m_proximaSessao = 1;
+    quint64 m_jogos = 0;
 };

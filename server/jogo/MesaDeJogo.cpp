@@ -1,0 +1,167 @@
+#include "MesaDeJogo.h"
+
+#include "Texto.h"
+#include "TraducaoEventos.h"
+
+#include <QTimer>
+
+MesaDeJogo::MesaDeJogo(const std::array<QString, 4>& logins, const std::array<bool, 4>& robos,
+                       const Opcoes& opcoes, Envio envio, QObject* parent)
+    : QObject(parent), m_logins(logins), m_robos(robos), m_opcoes(opcoes),
+      m_envio(std::move(envio)), m_partida(opcoes.partida)
+{
+}
+
+void MesaDeJogo::Comecar()
+{
+    if (m_encerrada || m_partida.FaseAtual() != Partida::Fase::NaoComecada)
+        return;
+    EnviarATodos({"cmJog", {}});
+    Anunciar(m_partida.Comecar());
+}
+
+void MesaDeJogo::Encerrar()
+{
+    m_encerrada = true;
+    ++m_momento;
+}
+
+void MesaDeJogo::EnviarATodos(const MensagemJogo& mensagem)
+{
+    for (int j = 0; j < 4; ++j)
+        if (!m_robos[j])
+            m_envio(j, mensagem);
+}
+
+void MesaDeJogo::Anunciar(const std::vector<Evento>& eventos)
+{
+    for (const Evento& e : eventos) {
+        for (int j = 0; j < 4; ++j) {
+            if (m_robos[j])
+                continue;
+            if (auto m = TraducaoEventos::Para(e, j, m_logins))
+                m_envio(j, *m);
+        }
+    }
+    ++m_momento;
+    for (const Evento& e : eventos) {
+        if (e.tipo == Evento::Tipo::FimJogo) {
+            emit Terminou(e.equipe);
+            return;
+        }
+    }
+    Agendar();
+}
+
+void MesaDeJogo::Receber(int assento, const QByteArray& comando,
+                         const QList<QByteArray>& argumentos)
+{
+    if (m_encerrada || assento < 0 || assento > 3 || m_robos[assento])
+        return;
+    Lance lance;
+    if (comando == "Carta") {
+        if (argumentos.size() < 2)
+            return;
+        bool ok = false;
+        const int posicao = argumentos[0].toInt(&ok);
+        if (!ok)
+            return;
+        lance = Lance::JogarCarta(assento, posicao,
+                                  argumentos[1].compare("True", Qt::CaseInsensitive) == 0);
+    } else if (comando == "Truco") {
+        lance = Lance::Trucar(assento);
+    } else if (comando == "tcSim") {
+        lance = Lance::Aceitar(assento);
+    } else if (comando == "tcNao") {
+        lance = Lance::Recusar(assento);
+    } else {
+        return;
+    }
+    const auto r = m_partida.Jogar(lance);
+    if (r.Aceito()) {
+        Anunciar(r.eventos);
+        return;
+    }
+    // The client passed the turn on by itself when it sent the card; give it back, or that
+    // player could not move again.
+    if (lance.tipo == Lance::Tipo::Carta && m_partida.Vez() == assento &&
+        m_partida.DeveAgir(assento))
+        m_envio(assento, {"Setar", {"Vez", Texto::ParaBytes(m_logins[assento])}});
+}
+
+void MesaDeJogo::TrocarPorRobo(int assento, const QString& nome)
+{
+    if (assento < 0 || assento > 3 || m_robos[assento])
+        return;
+    m_robos[assento] = true;
+    m_logins[assento] = nome;
+    if (!m_partida.Terminada() && m_partida.FaseAtual() != Partida::Fase::NaoComecada)
+        Agendar();
+}
+
+bool MesaDeJogo::RoboAge(int assento) const
+{
+    if (!m_robos[assento] || !m_partida.DeveAgir(assento))
+        return false;
+    // An answer for the team (a call, the hand of eleven) is the person's to give when his partner
+    // is a bot; the clock still answers for him if he does not.
+    const int parceiro = (assento + 2) % 4;
+    return m_robos[parceiro] || !m_partida.DeveAgir(parceiro);
+}
+
+void MesaDeJogo::Agendar()
+{
+    if (m_encerrada || m_partida.Terminada())
+        return;
+    bool robo = false, pessoa = false;
+    for (int j = 0; j < 4; ++j) {
+        robo = robo || RoboAge(j);
+        pessoa = pessoa || (!m_robos[j] && m_partida.DeveAgir(j));
+    }
+    const quint64 momento = m_momento;
+    if (robo && m_roboAgendado != momento) {
+        m_roboAgendado = momento;
+        QTimer::singleShot(m_opcoes.atrasoRoboMs, this, [this, momento] { MoverRobo(momento); });
+    }
+    if (pessoa && m_opcoes.tempoJogadaS > 0 && m_relogioAgendado != momento) {
+        m_relogioAgendado = momento;
+        QTimer::singleShot(m_opcoes.tempoJogadaS * 1000, this,
+                           [this, momento] { TempoEsgotado(momento); });
+    }
+}
+
+void MesaDeJogo::MoverRobo(quint64 momento)
+{
+    if (momento != m_momento)
+        return;
+    for (int j = 0; j < 4; ++j) {
+        if (RoboAge(j)) {
+            JogarPor(j);
+            return;
+        }
+    }
+}
+
+void MesaDeJogo::TempoEsgotado(quint64 momento)
+{
+    if (momento != m_momento)
+        return;
+    for (int j = 0; j < 4; ++j) {
+        if (!m_robos[j] && m_partida.DeveAgir(j)) {
+            qInfo("Tempo esgotado: um robô jogou por %s", qPrintable(m_logins[j]));
+            JogarPor(j);
+            return;
+        }
+    }
+}
+
+void MesaDeJogo::JogarPor(int assento)
+{
+    const auto validos = m_partida.LancesValidos(assento);
+    if (validos.empty())
+        return;
+    auto r = m_partida.Jogar(m_robo.Decidir(m_partida.VisaoDe(assento), validos));
+    if (!r.Aceito())
+        r = m_partida.Jogar(validos.front());
+    Anunciar(r.eventos);
+}
