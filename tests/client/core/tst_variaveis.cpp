@@ -1,10 +1,8 @@
-#include "CaixasGravadas.h"
-#include "ClienteDeTeste.h"
-#include "Espera.h"
+#include "Bancada.h"
 #include "FuncoesComuns.h"
 #include "TelaJogo.h"
-#include "frmCliente.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QResizeEvent>
@@ -16,67 +14,57 @@ class TstVariaveis : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<CaixasGravadas> m_caixas;
-    ServidorRoteirizado* m_servidor = nullptr;
-    std::unique_ptr<frmCliente> m_cliente;
+    std::unique_ptr<Bancada> b;
 
-    TelaJogo* mesa() const { return m_cliente->frJogo; }
+    TelaJogo* mesa() const { return b->cliente->frJogo; }
     QString estado() const { return mesa()->lbJgEstado->text(); }
     bool trucoVisivel() const { return !mesa()->btJgTruco->isHidden(); }
-    // A key not written yet reads as a null text here, for the waits.
-    QString ler(const QString& chave) const
-    {
-        try {
-            return m_cliente->Variaveis(chave);
-        } catch (const std::out_of_range&) {
-            return {};
-        }
-    }
 
 private slots:
     void init()
     {
-        m_caixas = std::make_unique<CaixasGravadas>();
-        m_servidor = new ServidorRoteirizado(this);
-        m_cliente = ClienteDeTeste(*m_servidor);
-        QVERIFY(m_cliente);
+        b = std::make_unique<Bancada>();
+        QVERIFY(b->cliente);
     }
 
-    void cleanup()
-    {
-        m_cliente.reset();
-        delete m_servidor;
-        m_caixas.reset();
-    }
+    void cleanup() { b.reset(); }
 
-    void setarVezPeloServidor()
+    void setarPeloServidor()
     {
-        m_cliente->AvisoJanela.dwFlags = 0;
-        m_servidor->Enviar(MontarMensagem("Setar", {"Login", "ana"}) +
+        b->cliente->AvisoJanela.dwFlags = 0;
+        b->servidor.Enviar(MontarMensagem("Setar", {"Login", "ana"}) +
                            MontarMensagem("Setar", {"Vez", "ana"}));
         QTRY_COMPARE_WITH_TIMEOUT(estado(), QStringLiteral("É a sua vez"), 10000);
         QVERIFY(trucoVisivel());
         // The window is not the active one: it asks for attention.
-        QCOMPARE(m_cliente->AvisoJanela.dwFlags, 7u);
+        QCOMPARE(b->cliente->AvisoJanela.dwFlags, 7u);
 
-        m_servidor->Enviar(MontarMensagem("Setar", {"Vez", "Bia Gon\xE7"
-                                                           "alves"}));
-        QTRY_COMPARE_WITH_TIMEOUT(estado(), QStringLiteral("É a vez de Bia Gonçalves"), 10000);
+        b->servidor.Enviar(MontarMensagem("Setar", {"Vez", "Bia Gon\xE7"
+                                                           "alves"}) +
+                           MontarMensagem("Setar", {"Fim", ""}) + MontarMensagem("erCNC", {"!"}));
+        QTRY_COMPARE_WITH_TIMEOUT(b->caixas.Textos(), (QStringList{"Acabou a rodada", "!"}), 10000);
+        QCOMPARE(b->caixas.lista[0].tipo, Caixas::Tipo::Relatorio);
+        QCOMPARE(b->caixas.lista[0].titulo, QStringLiteral("Quarpel"));
+        QCOMPARE(estado(), QStringLiteral("É a vez de Bia Gonçalves"));
         QVERIFY(!trucoVisivel());
-        QCOMPARE(m_cliente->Variaveis("vez"), QStringLiteral("Bia Gonçalves"));
+        QCOMPARE(b->cliente->Variaveis("vez"), QStringLiteral("Bia Gonçalves"));
     }
 
+    // The truco button on the local player's turn; a step that fails leaves it as it was and
+    // does not stop the others.
     void botaoDeTruco_data()
     {
         QTest::addColumn<QString>("jogLocal");
         QTest::addColumn<int>("equipeTruco");
         QTest::addColumn<bool>("maoDeOnze");
-        QTest::addColumn<bool>("visivel");
-        QTest::newRow("ninguem pediu") << "1" << -1 << false << true;
-        QTest::newRow("o outro time pediu") << "2" << 1 << false << true;
-        QTest::newRow("meu time pediu") << "2" << 0 << false << false;
-        QTest::newRow("meu time pediu, time 1") << "3" << 1 << false << false;
-        QTest::newRow("mao de onze") << "0" << -1 << true << false;
+        QTest::addColumn<bool>("antes");
+        QTest::addColumn<bool>("depois");
+        QTest::newRow("ninguem pediu") << "1" << -1 << false << false << true;
+        QTest::newRow("o outro time pediu") << "2" << 1 << false << false << true;
+        QTest::newRow("meu time pediu") << "2" << 0 << false << true << false;
+        QTest::newRow("meu time pediu, time 1") << "3" << 1 << false << true << false;
+        QTest::newRow("mao de onze") << "0" << -1 << true << true << false;
+        QTest::newRow("JogLocal estranho") << "não é número" << -1 << false << true << true;
     }
 
     void botaoDeTruco()
@@ -84,92 +72,63 @@ private slots:
         QFETCH(QString, jogLocal);
         QFETCH(int, equipeTruco);
         QFETCH(bool, maoDeOnze);
-        QFETCH(bool, visivel);
-        m_cliente->SetVariaveis("Login", "ana");
-        m_cliente->SetVariaveis("JogLocal", jogLocal);
+        QFETCH(bool, antes);
+        QFETCH(bool, depois);
+        b->cliente->SetVariaveis("Login", "ana");
+        b->cliente->SetVariaveis("JogLocal", jogLocal);
         mesa()->EquipeTruco = qint16(equipeTruco);
         mesa()->MaoDeOnze = maoDeOnze;
-        mesa()->btJgTruco->setHidden(visivel);
-        m_cliente->SetVariaveis("Vez", "ana");
-        QCOMPARE(trucoVisivel(), visivel);
+        mesa()->btJgTruco->setVisible(antes);
+        b->cliente->SetVariaveis("Vez", "ana");
+        QCOMPARE(trucoVisivel(), depois);
         QCOMPARE(estado(), QStringLiteral("É a sua vez"));
+        QCOMPARE(b->cliente->Variaveis("Vez"), QStringLiteral("ana"));
     }
 
-    void passoQueFalhaNaoImpedeOsOutros()
+    // Keys ignore case; only "Vez" and "Fim" so spelled act on the table.
+    void chavesSemCaixaEEfeitos()
     {
-        m_cliente->SetVariaveis("Login", "ana");
-        m_cliente->SetVariaveis("JogLocal", "não é número");
-        mesa()->btJgTruco->show();
-        m_cliente->SetVariaveis("Vez", "ana");
-        QCOMPARE(estado(), QStringLiteral("É a sua vez"));
-        QCOMPARE(m_cliente->Variaveis("Vez"), QStringLiteral("ana"));
-        // The truco step could not run and left the button as it was.
-        QVERIFY(trucoVisivel());
-    }
-
-    void chaveSemEfeitoEmOutraCaixa()
-    {
-        m_cliente->SetVariaveis("Login", "ana");
-        m_cliente->SetVariaveis("Vez", "bia");
-        m_cliente->SetVariaveis("vez", "ana");
-        QCOMPARE(m_cliente->Variaveis("Vez"), QStringLiteral("ana"));
+        frmCliente& c = *b->cliente;
+        c.SetVariaveis("Login", "ana");
+        c.SetVariaveis("Vez", "bia");
+        c.SetVariaveis("vez", "ana");
+        c.SetVariaveis("fim", "x");
+        QCOMPARE(c.Variaveis("Vez"), QStringLiteral("ana"));
         QCOMPARE(estado(), QStringLiteral("É a vez de bia"));
-        m_cliente->SetVariaveis("fim", "x");
-        QVERIFY(m_caixas->lista.isEmpty());
+        c.SetVariaveis("CriandoSala", "Mesa 1");
+        QCOMPARE(c.Variaveis("CRIANDOSALA"), QStringLiteral("Mesa 1"));
+        QVERIFY_THROWS_EXCEPTION(std::out_of_range, c.Variaveis("NuncaEscrita"));
+        QVERIFY(b->caixas.lista.isEmpty());
     }
 
-    void fimMostraUmaCaixa()
+    // The window asks for attention on the turn until a resize or a minimize.
+    void atencaoAteOResize()
     {
-        m_servidor->Enviar(MontarMensagem("Setar", {"Fim", ""}) +
-                           MontarMensagem("Setar", {"Depois", "1"}));
-        QTRY_COMPARE_WITH_TIMEOUT(ler("depois"), QStringLiteral("1"), 10000);
-        QCOMPARE(m_caixas->Textos(), QStringList{"Acabou a rodada"});
-        QCOMPARE(m_caixas->lista[0].tipo, Caixas::Tipo::Relatorio);
-        QCOMPARE(m_caixas->lista[0].titulo, QStringLiteral("Quarpel"));
-    }
-
-    void chavesNovasELeituraSemEscrita()
-    {
-        m_cliente->SetVariaveis("CriandoSala", "Mesa 1");
-        QCOMPARE(m_cliente->Variaveis("CRIANDOSALA"), QStringLiteral("Mesa 1"));
-        QVERIFY_THROWS_EXCEPTION(std::out_of_range, m_cliente->Variaveis("NuncaEscrita"));
-        QCOMPARE(m_caixas->lista.size(), 0);
-    }
-
-    void setarSemValorRelata()
-    {
-        // A "Setar" without its value ends in the report, not in a crash.
-        m_servidor->Enviar(MontarMensagem("Setar", {"x"}));
-        QTRY_VERIFY_WITH_TIMEOUT(Espera::Encerrando(), 10000);
-        QVERIFY(m_caixas->lista.value(0).texto.endsWith("\r\nComando: Setar"));
-    }
-
-    void atencaoParaComOResize()
-    {
-        m_cliente->SetVariaveis("Login", "ana");
-        m_cliente->SetVariaveis("Vez", "ana");
-        QCOMPARE(m_cliente->AvisoJanela.dwFlags, 7u);
-        QResizeEvent resize(m_cliente->size(), m_cliente->size());
-        QApplication::sendEvent(m_cliente.get(), &resize);
-        QCOMPARE(m_cliente->AvisoJanela.dwFlags, 0u);
-
-        m_cliente->PedirAtencao();
-        QCOMPARE(m_cliente->AvisoJanela.dwFlags, 7u);
-        m_cliente->show();
-        m_cliente->setWindowState(Qt::WindowMinimized);
-        QCOMPARE(m_cliente->AvisoJanela.dwFlags, 0u);
+        frmCliente& c = *b->cliente;
+        c.SetVariaveis("Login", "ana");
+        c.SetVariaveis("Vez", "ana");
+        QCOMPARE(c.AvisoJanela.dwFlags, 7u);
+        QResizeEvent resize(c.size(), c.size());
+        QApplication::sendEvent(&c, &resize);
+        QCOMPARE(c.AvisoJanela.dwFlags, 0u);
+        c.PedirAtencao();
+        QCOMPARE(c.AvisoJanela.dwFlags, 7u);
+        c.show();
+        c.setWindowState(Qt::WindowMinimized);
+        QCOMPARE(c.AvisoJanela.dwFlags, 0u);
     }
 
     void janelaAtivaNaoPisca()
     {
-        m_cliente->show();
-        QApplication::setActiveWindow(m_cliente.get());
-        QVERIFY(QTest::qWaitForWindowActive(m_cliente.get()));
-        m_cliente->AvisoJanela.dwFlags = 0;
-        m_cliente->SetVariaveis("Login", "ana");
-        m_cliente->SetVariaveis("Vez", "ana");
+        frmCliente& c = *b->cliente;
+        c.show();
+        QApplication::setActiveWindow(&c);
+        QVERIFY(QTest::qWaitForWindowActive(&c));
+        c.AvisoJanela.dwFlags = 0;
+        c.SetVariaveis("Login", "ana");
+        c.SetVariaveis("Vez", "ana");
         QCOMPARE(estado(), QStringLiteral("É a sua vez"));
-        QCOMPARE(m_cliente->AvisoJanela.dwFlags, 0u);
+        QCOMPARE(c.AvisoJanela.dwFlags, 0u);
     }
 };
 
