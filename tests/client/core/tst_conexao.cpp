@@ -83,30 +83,27 @@ private slots:
                  QByteArray::fromHex("00000011736C426C6101000000036162630000000A6F6256657200"));
     }
 
-    void semServidorAvisaEEncerra()
+    // After the end the load does not even try; with no server it says so and ends.
+    void cargaSemConexao()
     {
         CaixasGravadas caixas;
-        quint16 porta = ServidorRoteirizado().Porta();
-        frmCliente cliente({"servidor", "127.0.0.1"}, porta);
+        ServidorRoteirizado servidor;
+        Espera::Encerrar();
+        frmCliente depoisDoFim({"servidor", "127.0.0.1"}, servidor.Porta());
+        depoisDoFim.Form_Load();
+        QCOMPARE(depoisDoFim.Sock->state(), QAbstractSocket::UnconnectedState);
+        QCoreApplication::processEvents();
+        QVERIFY(!servidor.Conexao());
+        QVERIFY(caixas.lista.isEmpty());
+
+        Espera::Reiniciar();
+        frmCliente cliente({"servidor", "127.0.0.1"}, ServidorRoteirizado().Porta());
         cliente.Form_Load();
         QVERIFY(Espera::Encerrando());
         QCOMPARE(caixas.Textos(), QStringList{"Servidor não encontrado!"});
         QCOMPARE(caixas.lista[0].tipo, Caixas::Tipo::Informacao);
         QCOMPARE(caixas.lista[0].titulo, QStringLiteral("Quarpel"));
         QVERIFY(!cliente.isVisible());
-    }
-
-    void cargaDepoisDoFimNaoConecta()
-    {
-        CaixasGravadas caixas;
-        ServidorRoteirizado servidor;
-        Espera::Encerrar();
-        frmCliente cliente({"servidor", "127.0.0.1"}, servidor.Porta());
-        cliente.Form_Load();
-        QCOMPARE(cliente.Sock->state(), QAbstractSocket::UnconnectedState);
-        QCoreApplication::processEvents();
-        QVERIFY(!servidor.Conexao());
-        QVERIFY(caixas.lista.isEmpty());
     }
 
     // Lost while a reaction shows its box, the connection is reported once that pass ends.

@@ -11,7 +11,6 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTcpSocket>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -45,6 +44,7 @@ private slots:
     {
         b.reset();
         QFile::remove(atualizador());
+        QFile::remove(atualizador() + ".txt");
     }
 
     // Two messages and part of a third, cut at every byte; "Olá" travels as Windows-1252.
@@ -115,21 +115,18 @@ private slots:
     void versaoDiferenteChamaOAtualizador()
     {
         QFETCH(QStringList, argumentos);
-        QTemporaryDir pasta;
-        const QString registro = pasta.filePath("argumentos.txt");
+        // The updater writes down how many arguments it got, then each one.
         QFile script(atualizador());
-        QVERIFY(pasta.isValid() && script.open(QIODevice::WriteOnly));
-        script.write(QString("#!/bin/sh\n{ echo \"$#\"; for a in \"$@\"; do echo \"$a\"; done; } "
-                             "> '%1.tmp' && mv '%1.tmp' '%1'\n")
-                         .arg(registro)
-                         .toUtf8());
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write(
+            "#!/bin/sh\nprintf '%s\\n' \"$#\" \"$@\" > \"$0.tmp\" && mv \"$0.tmp\" \"$0.txt\"\n");
         script.close();
         script.setPermissions(script.permissions() | QFile::ExeOwner);
         b = std::make_unique<Bancada>(argumentos);
         QVERIFY(b->cliente);
         b->servidor.Enviar(msg("utVer", {"0.0.0.0"}) + msg("erCNC", {"nunca"}));
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(registro), 10000);
-        QFile lido(registro);
+        QFile lido(atualizador() + ".txt");
+        QTRY_VERIFY_WITH_TIMEOUT(lido.exists(), 10000);
         QVERIFY(lido.open(QIODevice::ReadOnly));
         QCOMPARE(QString::fromUtf8(lido.readAll()).split('\n', Qt::SkipEmptyParts),
                  QStringList{QString::number(argumentos.size())} + argumentos);

@@ -47,6 +47,7 @@ private slots:
     {
         const frmCliente& j = *b->cliente;
         const TelaJogo* m = j.frJogo;
+        // Each control, then its Left, Top, Width and Height in twips.
         const QList<const QWidget*> controles{j.frLogin,
                                               j.frCadastro,
                                               j.frSalas,
@@ -80,18 +81,23 @@ private slots:
                                               m->lbJgEstado,
                                               m->lbJgResultado,
                                               m->lbJgFim};
-        // Left, Top, Width, Height of each, in twips.
-        const int twips[] = {60,   300,  9315, 7455, 60,   300,  9315, 7455, 60,   300,  9315, 7455,
-                             60,   300,  9315, 7455, 8940, 60,   195,  195,  9180, 60,   195,  195,
-                             60,   300,  7155, 4815, 7260, 300,  1995, 4800, 60,   5220, 915,  315,
-                             1020, 5220, 915,  315,  7980, 5220, 1275, 315,  60,   5700, 9195, 1335,
-                             60,   7080, 8475, 285,  8580, 7080, 675,  315,  4320, 4440, 795,  795,
-                             5880, 3360, 795,  795,  4320, 2280, 795,  795,  2760, 3360, 795,  795,
-                             4140, 5280, 1155, 255,  5700, 4200, 1155, 255,  4140, 3120, 1155, 255,
-                             2580, 4200, 1155, 255,  4140, 180,  1005, 195,  6960, 840,  2235, 975,
-                             8100, 5880, 1065, 1440, 6900, 120,  1095, 315,  6900, 120,  735,  315,
-                             7680, 120,  735,  315,  8460, 120,  735,  315,  8100, 120,  1095, 315,
-                             7020, 540,  2115, 195,  2640, 1260, 4035, 675,  3540, 720,  2295, 495};
+        const int twips[] = {60,   300,  9315, 7455, 60,   300,  9315, 7455, // login, sign-up
+                             60,   300,  9315, 7455, 60,   300,  9315, 7455, // lobby, table
+                             8940, 60,   195,  195,  9180, 60,   195,  195,  // minimize, close
+                             60,   300,  7155, 4815, 7260, 300,  1995, 4800, // rooms, players
+                             60,   5220, 915,  315,  1020, 5220, 915,  315,  // create, enter
+                             7980, 5220, 1275, 315,  60,   5700, 9195, 1335, // image, chat
+                             60,   7080, 8475, 285,  8580, 7080, 675,  315,  // typing box, send
+                             4320, 4440, 795,  795,  5880, 3360, 795,  795,  // panels 0, 1
+                             4320, 2280, 795,  795,  2760, 3360, 795,  795,  // panels 2, 3
+                             4140, 5280, 1155, 255,  5700, 4200, 1155, 255,  // names 0, 1
+                             4140, 3120, 1155, 255,  2580, 4200, 1155, 255,  // names 2, 3
+                             4140, 180,  1005, 195,  6960, 840,  2235, 975,  // room name, score
+                             8100, 5880, 1065, 1440, 6900, 120,  1095, 315,  // first card, start
+                             6900, 120,  735,  315,  7680, 120,  735,  315,  // truco, accept
+                             8460, 120,  735,  315,  8100, 120,  1095, 315,  // refuse, leave
+                             7020, 540,  2115, 195,  2640, 1260, 4035, 675,  // state, result
+                             3540, 720,  2295, 495};                         // end
         QCOMPARE(std::size(twips), 4 * size_t(controles.size()));
         for (qsizetype i = 0; i < controles.size(); ++i) {
             QList<int> esperado(twips + 4 * i, twips + 4 * i + 4);
@@ -156,16 +162,10 @@ private slots:
         QApplication::setActiveWindow(&j);
         QVERIFY(QTest::qWaitForWindowActive(&j));
         const QList<QWidget*> telas{j.frLogin, j.frCadastro, j.frSalas, j.frJogo};
-        struct Passo
-        {
-            QWidget* tela;
-            QLineEdit* caixa;
-            QPushButton* botao;
-            QWidget* foco;
-            int larguraChat;
-        };
         const TelaCadastro* cd = j.frCadastro;
-        const QList<Passo> roteiro{
+        // Screen, a box in it, its default button, the field that takes the focus, the chat's
+        // width.
+        const QList<std::tuple<QWidget*, QLineEdit*, QPushButton*, QWidget*, int>> roteiro{
             {j.frSalas, j.txFalar, j.btEnviar, nullptr, 9195},
             {j.frJogo, j.txFalar, j.btEnviar, nullptr, 4215},
             {j.frCadastro, cd->txCdEMail, cd->btCdOk, cd->txCdNome, 0},
