@@ -163,8 +163,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&j));
         const QList<QWidget*> telas{j.frLogin, j.frCadastro, j.frSalas, j.frJogo};
         const TelaCadastro* cd = j.frCadastro;
-        // Screen, a box in it, its default button, the field that takes the focus, the chat's
-        // width.
+        // Screen, a box in it, its default button, the field focused, the chat's width.
         const QList<std::tuple<QWidget*, QLineEdit*, QPushButton*, QWidget*, int>> roteiro{
             {j.frSalas, j.txFalar, j.btEnviar, nullptr, 9195},
             {j.frJogo, j.txFalar, j.btEnviar, nullptr, 4215},
