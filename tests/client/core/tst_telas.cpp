@@ -162,6 +162,8 @@ private slots:
         QApplication::setActiveWindow(&j);
         QVERIFY(QTest::qWaitForWindowActive(&j));
         const QList<QWidget*> telas{j.frLogin, j.frCadastro, j.frSalas, j.frJogo};
+        for (QWidget* t : telas)
+            QCOMPARE(t->isVisibleTo(&j), t == j.frLogin);
         const TelaCadastro* cd = j.frCadastro;
         // Screen, a box in it, its default button, the field focused, the chat's width.
         const QList<std::tuple<QWidget*, QLineEdit*, QPushButton*, QWidget*, int>> roteiro{
