@@ -1,6 +1,6 @@
 #pragma once
 
-// Helpers for engine tests: cards by name and games set up from fixed deals.
+// Engine tests: cards by name and games dealt from the tricks they will play.
 
 #include "Partida.h"
 
@@ -8,103 +8,83 @@
 
 #include <algorithm>
 #include <set>
+#include <sstream>
 #include <string>
 
+using T = Evento::Tipo;
+
 // "4p" is the four of clubs: ranks 4 5 6 7 Q J K A 2 3, suits p (clubs), c (hearts), e (spades),
-// o (diamonds).
-inline int C(const std::string& nome)
+// o (diamonds). A leading '_' asks for the card face down.
+inline int C(std::string nome)
 {
-    const std::string postos = "4567QJKA23";
-    const std::string naipes = "pceo";
-    const auto posto = postos.find(nome.at(0));
-    const auto naipe = naipes.find(nome.at(1));
+    nome.erase(0, nome.starts_with('_') ? 1 : 0);
+    const auto posto = std::string("4567QJKA23").find(nome.at(0));
+    const auto naipe = std::string("pceo").find(nome.at(1));
     if (posto == std::string::npos || naipe == std::string::npos || nome.size() != 2)
         qFatal("carta desconhecida: %s", nome.c_str());
     return static_cast<int>(naipe * 10 + posto + 1);
 }
 
-// A deal from the named cards; hand positions left out are filled with cards no one named.
-inline Distribuicao Deal(const std::string& vira,
-                         const std::array<std::vector<std::string>, 4>& maos)
+// "3p Kc 6c 7o / 3e Jp Qe Jo": the k-th group gives each seat, in seat order, its card at hand
+// position k. Positions left out get cards no one named.
+inline Partida Mesa(const std::string& vazas, int primeiro = 0, std::array<int, 2> pontos = {},
+                    const std::string& vira = "4p", std::vector<Evento>* inicio = nullptr)
 {
     Distribuicao d;
-    std::set<int> usadas{C(vira)};
     d.vira = C(vira);
-    for (const auto& m : maos)
-        for (const auto& n : m)
-            usadas.insert(C(n));
+    std::vector<int> nomeadas;
+    std::istringstream in(vazas);
+    for (std::string s; in >> s;)
+        if (s != "/")
+            nomeadas.push_back(C(s));
+    std::set<int> usadas(nomeadas.begin(), nomeadas.end());
+    usadas.insert(d.vira);
     int livre = 1;
-    for (int j = 0; j < 4; ++j) {
-        for (int p = 0; p < 3; ++p) {
-            if (p < static_cast<int>(maos[j].size())) {
-                d.maos[j][p] = C(maos[j][p]);
-                continue;
-            }
-            while (usadas.count(livre))
-                ++livre;
-            d.maos[j][p] = livre;
-            usadas.insert(livre);
-        }
+    for (size_t i = 0; i < 12; ++i) {
+        while (i >= nomeadas.size() && usadas.count(livre))
+            ++livre;
+        d.maos[i % 4][i / 4] = i < nomeadas.size() ? nomeadas[i] : livre++;
     }
-    return d;
+    Partida p(ConfiguracaoPartida{7, primeiro, pontos});
+    p.FixarDistribuicao(d);
+    const auto e = p.Comecar();
+    if (inicio)
+        *inicio = e;
+    return p;
 }
 
-inline Partida NovaPartida(int primeiro, std::array<int, 2> pontos = {0, 0},
-                           std::uint32_t semente = 7)
-{
-    ConfiguracaoPartida c;
-    c.semente = semente;
-    c.primeiro = primeiro;
-    c.pontos = pontos;
-    return Partida(c);
-}
-
-// Moves that the helpers below expected to be legal and the engine refused; each test class checks
-// in cleanup() that there were none.
-inline int& Recusas()
-{
-    static int n = 0;
-    return n;
-}
-
+// A move the test expects to be legal; a refusal fails the test.
 inline std::vector<Evento> Joga(Partida& p, const Lance& l)
 {
     auto r = p.Jogar(l);
-    if (!r.Aceito()) {
-        ++Recusas();
-        qWarning("lance recusado: %s", r.motivo.c_str());
-    }
+    QTest::qVerify(r.Aceito(), "Jogar", r.motivo.c_str(), __FILE__, __LINE__);
     return r.eventos;
 }
 
-// Plays the card with this code from the player's hand.
-inline std::vector<Evento> JogaCarta(Partida& p, int jogador, const std::string& nome,
-                                     bool coberta = false)
+inline std::vector<Evento> JogaCarta(Partida& p, int jogador, const std::string& nome)
 {
-    for (int pos = 0; pos < 3; ++pos)
-        if (p.CartaNaMao(jogador, pos) == C(nome))
-            return Joga(p, Lance::JogarCarta(jogador, pos, coberta));
-    ++Recusas();
-    qWarning("o jogador %d não tem %s", jogador, nome.c_str());
-    return {};
+    int pos = 0;
+    while (pos < 3 && p.CartaNaMao(jogador, pos) != C(nome))
+        ++pos;
+    return Joga(p, Lance::JogarCarta(jogador, pos, nome.starts_with('_')));
 }
 
-// Plays one whole trick from the player whose turn it is, each seat its named card (indexed by
-// seat, not by order of play).
-inline std::vector<Evento> JogaVaza(Partida& p, const std::array<std::string, 4>& porJogador,
-                                    const std::array<bool, 4>& cobertas = {})
+// One whole trick from the seat on turn; the cards are named in seat order.
+inline std::vector<Evento> JogaVaza(Partida& p, const std::string& porJogador)
 {
+    std::istringstream in(porJogador);
+    std::array<std::string, 4> c;
+    for (auto& s : c)
+        in >> s;
     std::vector<Evento> todos;
-    const int inicio = p.Vez();
-    for (int k = 0; k < 4; ++k) {
-        const int j = (inicio + k) % 4;
-        auto e = JogaCarta(p, j, porJogador[j], cobertas[j]);
+    for (int k = 0, inicio = p.Vez(); k < 4; ++k) {
+        const auto e = JogaCarta(p, (inicio + k) % 4, c[(inicio + k) % 4]);
         todos.insert(todos.end(), e.begin(), e.end());
     }
     return todos;
 }
 
-inline const Evento* Primeiro(const std::vector<Evento>& eventos, Evento::Tipo tipo)
+inline const Evento* Primeiro(const std::vector<Evento>& eventos, T tipo)
 {
     auto it = std::find_if(eventos.begin(), eventos.end(),
                            [tipo](const Evento& e) { return e.tipo == tipo; });

@@ -11,13 +11,12 @@ class TstCortadorFluxo : public QObject
 private slots:
     void cortaEmQualquerPosicao()
     {
-        const QByteArray a = MontarMensagem("slMsg", {"Ana", "oi"});
-        const QByteArray b = MontarMensagem("cmJog", {});
-        const QByteArray fluxo = a + b;
-        for (int corte = 0; corte <= fluxo.size(); ++corte) {
+        const QByteArray a = MontarMensagem("slMsg", {"Ana", "oi"}),
+                         b = MontarMensagem("cmJog", {});
+        for (int corte = 0; corte <= (a + b).size(); ++corte) {
             CortadorFluxo c;
             QList<QByteArray> saida;
-            for (const QByteArray& pedaco : {fluxo.left(corte), fluxo.mid(corte)}) {
+            for (const QByteArray& pedaco : {(a + b).left(corte), (a + b).mid(corte)}) {
                 c.Acrescentar(pedaco);
                 while (auto m = c.Proxima())
                     saida << *m;
@@ -66,10 +65,8 @@ private slots:
         int esperado = 0;
         for (qsizetype pos = 0; pos < rajada.size(); pos += 1459) {
             c.Acrescentar(rajada.mid(pos, 1459));
-            while (auto m = c.Proxima()) {
-                QVERIFY(m->endsWith(QByteArray::number(esperado)));
-                ++esperado;
-            }
+            while (auto m = c.Proxima())
+                QVERIFY(m->endsWith(QByteArray::number(esperado++)));
         }
         QCOMPARE(esperado, 20000);
     }

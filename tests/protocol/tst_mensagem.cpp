@@ -7,23 +7,22 @@
 class TstMensagem : public QObject
 {
     Q_OBJECT
-private slots:
-    void tamanhosIdaEVolta()
+
+    static CUnPacker Analisado(const QByteArray& pacote)
     {
-        for (qint32 v : {0, 1, 255, 256, 65535, 16777216, 0x7FFFFFFF}) {
-            const QByteArray campo = CodificarTamanho(v);
-            QCOMPARE(campo.size(), 4);
-            QCOMPARE(DecodificarTamanho(campo), v);
-        }
-        QCOMPARE(CodificarTamanho(0x11), QByteArray::fromHex("00000011"));
-        QCOMPARE(CodificarTamanho(0x01020304), QByteArray::fromHex("01020304"));
+        CUnPacker u;
+        u.SetPacote(pacote);
+        return u;
     }
 
-    void tamanhoForaDoIntervaloEhErro()
+private slots:
+    void campoDeTamanho()
     {
-        QVERIFY_THROWS_EXCEPTION(ErroProtocolo, DecodificarTamanho(QByteArray::fromHex("80000000")));
-        QVERIFY_THROWS_EXCEPTION(ErroProtocolo, DecodificarTamanho(QByteArray::fromHex("ffffffff")));
-        QVERIFY_THROWS_EXCEPTION(ErroProtocolo, DecodificarTamanho(QByteArray::fromHex("000000")));
+        for (qint32 v : {0, 1, 255, 256, 65535, 16777216, 0x7FFFFFFF})
+            QCOMPARE(DecodificarTamanho(CodificarTamanho(v)), v);
+        QCOMPARE(CodificarTamanho(0x01020304), QByteArray::fromHex("01020304"));
+        for (const char* campo : {"80000000", "ffffffff", "000000"})
+            QVERIFY_THROWS_EXCEPTION(ErroProtocolo, DecodificarTamanho(QByteArray::fromHex(campo)));
     }
 
     void exemplosDoFormato()
@@ -38,8 +37,7 @@ private slots:
     void analisaOQueFoiMontado()
     {
         const QByteArray binario("a\0b\r\nc", 6);
-        CUnPacker u;
-        u.SetPacote(MontarMensagem("slMsg", {"Ana", binario, ""}));
+        CUnPacker u = Analisado(MontarMensagem("slMsg", {"Ana", binario, ""}));
         QCOMPARE(u.Comando(), QByteArray("slMsg"));
         QCOMPARE(u.Argumentos(), 3);
         QCOMPARE(u.Argumento(1), QByteArray("Ana"));
@@ -49,23 +47,16 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(ErroProtocolo, u.Argumento(0));
     }
 
-    void contagemMaiorQueOsCampos()
+    void contagemManda()
     {
         // Count 3 with only 2 fields: the third slot exists and is empty.
         QByteArray m = MontarMensagem("jgInf", {"a", "b"});
         m[9] = 3;
-        CUnPacker u;
-        u.SetPacote(m);
-        QCOMPARE(u.Argumento(1), QByteArray("a"));
+        CUnPacker u = Analisado(m);
         QCOMPARE(u.Argumento(2), QByteArray("b"));
         QCOMPARE(u.Argumento(3), QByteArray());
-    }
-
-    void camposAlemDaContagemSaoIgnorados()
-    {
-        QByteArray m = MontarMensagem("jgInf", {"a", "b"});
+        // Count 1 with 2 fields: the second is ignored.
         m[9] = 1;
-        CUnPacker u;
         u.SetPacote(m);
         QCOMPARE(u.Argumentos(), 1);
         QCOMPARE(u.Argumento(1), QByteArray("a"));
@@ -74,35 +65,28 @@ private slots:
 
     void paradasAntecipadasGuardamOQueVeioAntes()
     {
-        CUnPacker u;
         // An oversized length field stops the parse; the argument before it stays.
         QByteArray m = MontarMensagem("rdFim", {"1", "2"});
         m.replace(15, 4, QByteArray::fromHex("80000000"));
-        u.SetPacote(m);
+        CUnPacker u = Analisado(m);
         QCOMPARE(u.Argumento(1), QByteArray("1"));
         QCOMPARE(u.Argumento(2), QByteArray());
-
         // A field that claims more bytes than the message has takes what is there.
-        QByteArray curto = MontarMensagem("slMsg", {"abcdef"}).left(16);
-        u.SetPacote(curto);
+        u.SetPacote(MontarMensagem("slMsg", {"abcdef"}).left(16));
         QCOMPARE(u.Argumento(1), QByteArray("ab"));
-
         // A truncated length field ends the parse quietly.
-        QByteArray cortado = MontarMensagem("slMsg", {"x", "y"}).left(17);
-        u.SetPacote(cortado);
+        u.SetPacote(MontarMensagem("slMsg", {"x", "y"}).left(17));
         QCOMPARE(u.Argumento(1), QByteArray("x"));
         QCOMPARE(u.Argumento(2), QByteArray());
     }
 
     void mensagemSemArgumentosGuardaOsAnteriores()
     {
-        CUnPacker u;
-        u.SetPacote(MontarMensagem("slMsg", {"Ana", "oi"}));
+        CUnPacker u = Analisado(MontarMensagem("slMsg", {"Ana", "oi"}));
         u.SetPacote(MontarMensagem("cmJog", {}));
         QCOMPARE(u.Comando(), QByteArray("cmJog"));
         QCOMPARE(u.Argumentos(), 2);
         QCOMPARE(u.Argumento(2), QByteArray("oi"));
-
         // Shorter than the count byte: the command is what there is, the slots stay.
         u.SetPacote(QByteArray::fromHex("00000007414243"));
         QCOMPARE(u.Comando(), QByteArray("ABC"));
