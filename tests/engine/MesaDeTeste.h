@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <map>
 #include <set>
 #include <sstream>
 #include <string>
@@ -53,20 +54,28 @@ inline Partida Mesa(const std::string& vazas, int primeiro = 0, std::array<int, 
     return p;
 }
 
-// A move the test expects to be legal; a refusal fails the test.
-inline std::vector<Evento> Joga(Partida& p, const Lance& l)
+// Moves in order: "T1" seat 1 asks truco, "A3" accepts, "R2" refuses, "0:7p" plays a card ("0:_7p"
+// face down); a leading '!' expects the move refused. Returns the events of all the moves.
+inline std::vector<Evento> Lances(Partida& p, const std::string& roteiro)
 {
-    auto r = p.Jogar(l);
-    QTest::qVerify(r.Aceito(), "Jogar", r.motivo.c_str(), __FILE__, __LINE__);
-    return r.eventos;
-}
-
-inline std::vector<Evento> JogaCarta(Partida& p, int jogador, const std::string& nome)
-{
-    int pos = 0;
-    while (pos < 3 && p.CartaNaMao(jogador, pos) != C(nome))
-        ++pos;
-    return Joga(p, Lance::JogarCarta(jogador, pos, nome.starts_with('_')));
+    std::istringstream in(roteiro);
+    std::vector<Evento> todos;
+    for (std::string s; in >> s;) {
+        const bool recusado = s.starts_with('!');
+        s.erase(0, recusado ? 1 : 0);
+        const int j = s[1] == ':' ? s[0] - '0' : s[1] - '0';
+        int pos = 0;
+        while (s[1] == ':' && pos < 3 && p.CartaNaMao(j, pos) != C(s.substr(2)))
+            ++pos;
+        const Lance l = s[0] == 'T'   ? Lance::Trucar(j)
+                        : s[0] == 'A' ? Lance::Aceitar(j)
+                        : s[0] == 'R' ? Lance::Recusar(j)
+                                      : Lance::JogarCarta(j, pos, s[2] == '_');
+        const auto r = p.Jogar(l);
+        QTest::qVerify(r.Aceito() != recusado, s.c_str(), r.motivo.c_str(), __FILE__, __LINE__);
+        todos.insert(todos.end(), r.eventos.begin(), r.eventos.end());
+    }
+    return todos;
 }
 
 // One whole trick from the seat on turn; the cards are named in seat order.
@@ -76,12 +85,43 @@ inline std::vector<Evento> JogaVaza(Partida& p, const std::string& porJogador)
     std::array<std::string, 4> c;
     for (auto& s : c)
         in >> s;
-    std::vector<Evento> todos;
-    for (int k = 0, inicio = p.Vez(); k < 4; ++k) {
-        const auto e = JogaCarta(p, (inicio + k) % 4, c[(inicio + k) % 4]);
-        todos.insert(todos.end(), e.begin(), e.end());
+    std::string roteiro;
+    for (int k = 0, j = p.Vez(); k < 4; ++k, j = (j + 1) % 4)
+        roteiro += std::to_string(j) + ':' + c[j] + ' ';
+    return Lances(p, roteiro);
+}
+
+// The card's name, "--" for none.
+inline QString Nome(int c)
+{
+    const bool valida = c >= 1 && c <= 40;
+    return valida ? QString(QChar("4567QJKA23"[(c - 1) % 10])) + QChar("pceo"[(c - 1) / 10]) : "--";
+}
+
+// Events in short, by type: "dist:normal:-1" (kind of hand, team at eleven), "vez:1", "2:3p" (a
+// card, "--" face down), "vaza:0:1-0" (winner, tricks), "mao:5-11", "truco:seat:team:value",
+// "aceito", "onze", "fim:team:team of the seat named".
+inline QString Resumo(const std::vector<Evento>& eventos)
+{
+    static const char* formato[] = {"dist:M:E",    "vez:J",  "J:C",  "vaza:J:P", "mao:P",
+                                    "truco:J:E:V", "aceito", "onze", "fim:E:K"};
+    static const char* maos[] = {"normal", "onze", "ferro"};
+    QStringList r;
+    for (const auto& e : eventos) {
+        const std::map<char, QString> campos{
+            {'J', QString::number(e.jogador)},
+            {'C', Nome(e.codigo)},
+            {'P', QString("%1-%2").arg(e.placar[0]).arg(e.placar[1])},
+            {'E', QString::number(e.equipe)},
+            {'V', QString::number(e.valor)},
+            {'M', maos[int(e.tipoMao)]},
+            {'K', QString::number(e.jogador % 2)}};
+        QString s;
+        for (const char* f = formato[int(e.tipo)]; *f; ++f)
+            s += campos.count(*f) ? campos.at(*f) : QString(QChar(*f));
+        r << s;
     }
-    return todos;
+    return r.join(' ');
 }
 
 inline const Evento* Primeiro(const std::vector<Evento>& eventos, T tipo)

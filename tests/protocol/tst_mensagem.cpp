@@ -8,13 +8,6 @@ class TstMensagem : public QObject
 {
     Q_OBJECT
 
-    static CUnPacker Analisado(const QByteArray& pacote)
-    {
-        CUnPacker u;
-        u.SetPacote(pacote);
-        return u;
-    }
-
 private slots:
     void campoDeTamanho()
     {
@@ -34,55 +27,46 @@ private slots:
                  QByteArray::fromHex("00000013 54726f6361 02 00000000 00000001 78"));
     }
 
-    void analisaOQueFoiMontado()
+    void analise_data()
     {
+        QTest::addColumn<QByteArray>("pacote");
+        QTest::addColumn<QByteArrayList>("argumentos");
         const QByteArray binario("a\0b\r\nc", 6);
-        CUnPacker u = Analisado(MontarMensagem("slMsg", {"Ana", binario, ""}));
-        QCOMPARE(u.Comando(), QByteArray("slMsg"));
-        QCOMPARE(u.Argumentos(), 3);
-        QCOMPARE(u.Argumento(1), QByteArray("Ana"));
-        QCOMPARE(u.Argumento(2), binario);
-        QCOMPARE(u.Argumento(3), QByteArray());
-        QVERIFY_THROWS_EXCEPTION(ErroProtocolo, u.Argumento(4));
-        QVERIFY_THROWS_EXCEPTION(ErroProtocolo, u.Argumento(0));
-    }
-
-    void contagemManda()
-    {
-        // Count 3 with only 2 fields: the third slot exists and is empty.
+        QTest::newRow("montada") << MontarMensagem("slMsg", {"Ana", binario, ""})
+                                 << QByteArrayList{"Ana", binario, ""};
+        // The count rules: a slot with no field is empty, a field beyond the count is ignored.
         QByteArray m = MontarMensagem("jgInf", {"a", "b"});
-        m[9] = 3;
-        CUnPacker u = Analisado(m);
-        QCOMPARE(u.Argumento(2), QByteArray("b"));
-        QCOMPARE(u.Argumento(3), QByteArray());
-        // Count 1 with 2 fields: the second is ignored.
-        m[9] = 1;
-        u.SetPacote(m);
-        QCOMPARE(u.Argumentos(), 1);
-        QCOMPARE(u.Argumento(1), QByteArray("a"));
-        QVERIFY_THROWS_EXCEPTION(ErroProtocolo, u.Argumento(2));
+        QTest::newRow("contagem maior") << m.replace(9, 1, "\x03") << QByteArrayList{"a", "b", ""};
+        QTest::newRow("contagem menor") << m.replace(9, 1, "\x01") << QByteArrayList{"a"};
+        // Stops: an oversized length field, a field longer than the message (it takes what is
+        // there), a cut length field. What came before stays.
+        m = MontarMensagem("rdFim", {"1", "2"});
+        QTest::newRow("tamanho enorme")
+            << m.replace(15, 4, QByteArray::fromHex("80000000")) << QByteArrayList{"1", ""};
+        QTest::newRow("campo alem do fim")
+            << MontarMensagem("slMsg", {"abcdef"}).left(16) << QByteArrayList{"ab"};
+        QTest::newRow("tamanho cortado")
+            << MontarMensagem("slMsg", {"x", "y"}).left(17) << QByteArrayList{"x", ""};
     }
 
-    void paradasAntecipadasGuardamOQueVeioAntes()
+    void analise()
     {
-        // An oversized length field stops the parse; the argument before it stays.
-        QByteArray m = MontarMensagem("rdFim", {"1", "2"});
-        m.replace(15, 4, QByteArray::fromHex("80000000"));
-        CUnPacker u = Analisado(m);
-        QCOMPARE(u.Argumento(1), QByteArray("1"));
-        QCOMPARE(u.Argumento(2), QByteArray());
-        // A field that claims more bytes than the message has takes what is there.
-        u.SetPacote(MontarMensagem("slMsg", {"abcdef"}).left(16));
-        QCOMPARE(u.Argumento(1), QByteArray("ab"));
-        // A truncated length field ends the parse quietly.
-        u.SetPacote(MontarMensagem("slMsg", {"x", "y"}).left(17));
-        QCOMPARE(u.Argumento(1), QByteArray("x"));
-        QCOMPARE(u.Argumento(2), QByteArray());
+        QFETCH(QByteArray, pacote);
+        QFETCH(QByteArrayList, argumentos);
+        CUnPacker u;
+        u.SetPacote(pacote);
+        QCOMPARE(u.Comando(), pacote.mid(4, 5));
+        QCOMPARE(u.Argumentos(), argumentos.size());
+        for (int i = 0; i < argumentos.size(); ++i)
+            QCOMPARE(u.Argumento(i + 1), argumentos[i]);
+        QVERIFY_THROWS_EXCEPTION(ErroProtocolo, u.Argumento(argumentos.size() + 1));
+        QVERIFY_THROWS_EXCEPTION(ErroProtocolo, u.Argumento(0));
     }
 
     void mensagemSemArgumentosGuardaOsAnteriores()
     {
-        CUnPacker u = Analisado(MontarMensagem("slMsg", {"Ana", "oi"}));
+        CUnPacker u;
+        u.SetPacote(MontarMensagem("slMsg", {"Ana", "oi"}));
         u.SetPacote(MontarMensagem("cmJog", {}));
         QCOMPARE(u.Comando(), QByteArray("cmJog"));
         QCOMPARE(u.Argumentos(), 2);
