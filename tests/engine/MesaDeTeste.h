@@ -123,10 +123,3 @@ inline QString Resumo(const std::vector<Evento>& eventos)
     }
     return r.join(' ');
 }
-
-inline const Evento* Primeiro(const std::vector<Evento>& eventos, T tipo)
-{
-    auto it = std::find_if(eventos.begin(), eventos.end(),
-                           [tipo](const Evento& e) { return e.tipo == tipo; });
-    return it == eventos.end() ? nullptr : &*it;
-}
