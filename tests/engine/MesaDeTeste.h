@@ -54,8 +54,9 @@ inline Partida Mesa(const std::string& vazas, int primeiro = 0, std::array<int, 
     return p;
 }
 
-// Moves in order: "T1" seat 1 asks truco, "A3" accepts, "R2" refuses, "0:7p" plays a card ("0:_7p"
-// face down); a leading '!' expects the move refused. Returns the events of all the moves.
+// Moves in order: "T1" seat 1 asks truco, "A3" accepts, "R2" refuses, "0:7p" seat 0 plays a card,
+// "7p" the seat on turn plays it, "_7p" face down; a leading '!' expects the move refused. Returns
+// the events of all the moves.
 inline std::vector<Evento> Lances(Partida& p, const std::string& roteiro)
 {
     std::istringstream in(roteiro);
@@ -63,14 +64,16 @@ inline std::vector<Evento> Lances(Partida& p, const std::string& roteiro)
     for (std::string s; in >> s;) {
         const bool recusado = s.starts_with('!');
         s.erase(0, recusado ? 1 : 0);
-        const int j = s[1] == ':' ? s[0] - '0' : s[1] - '0';
+        const bool carta = !std::isdigit(s[1]);
+        const int j = s[1] == ':' ? s[0] - '0' : carta ? p.Vez() : s[1] - '0';
+        const std::string nome = s.substr(s[1] == ':' ? 2 : 0);
         int pos = 0;
-        while (s[1] == ':' && pos < 3 && p.CartaNaMao(j, pos) != C(s.substr(2)))
+        while (carta && pos < 3 && p.CartaNaMao(j, pos) != C(nome))
             ++pos;
-        const Lance l = s[0] == 'T'   ? Lance::Trucar(j)
+        const Lance l = carta         ? Lance::JogarCarta(j, pos, nome.starts_with('_'))
+                        : s[0] == 'T' ? Lance::Trucar(j)
                         : s[0] == 'A' ? Lance::Aceitar(j)
-                        : s[0] == 'R' ? Lance::Recusar(j)
-                                      : Lance::JogarCarta(j, pos, s[2] == '_');
+                                      : Lance::Recusar(j);
         const auto r = p.Jogar(l);
         QTest::qVerify(r.Aceito() != recusado, s.c_str(), r.motivo.c_str(), __FILE__, __LINE__);
         todos.insert(todos.end(), r.eventos.begin(), r.eventos.end());

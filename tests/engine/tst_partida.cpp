@@ -16,25 +16,59 @@ class TstPartida : public QObject
     }
 
 private slots:
-    void terminaEmDozeComOVencedorCerto()
+    void comoAMaoTermina_data()
     {
-        // At 10, a hand of 1 gives 11 and the game goes on into a hand of eleven.
-        Partida onze = Mesa("3p Kc 6c 7o / 3e Jp Qe Jo", 0, {10, 0});
-        JogaVaza(onze, "3p Kc 6c 7o");
-        QVERIFY(Resumo(JogaVaza(onze, "3e Jp Qe Jo")).endsWith("mao:11-0 dist:onze:0"));
-        QVERIFY(!onze.Terminada());
-        // Team 1 at 10 wins a hand at 3 points: 13, game over for team 1, nothing more dealt.
-        Partida p = Mesa("Kp 3c 6c 7o / Qp 3e 4e 4o", 1, {9, 10});
-        Lances(p, "T1 A0");
-        JogaVaza(p, "Kp 3c 6c 7o");
-        QVERIFY(Resumo(JogaVaza(p, "Qp 3e 4e 4o")).endsWith("vaza:1:0-2 mao:9-13 fim:1:1"));
-        QVERIFY(p.Terminada());
-        QCOMPARE(p.EquipeVencedora(), 1);
-        for (int j = 0; j < 4; ++j)
+        // The deal, who plays first, the score, the moves and how the events end.
+        QTest::addColumn<QString>("cartas");
+        QTest::addColumn<int>("primeiro");
+        QTest::addColumn<int>("a");
+        QTest::addColumn<int>("b");
+        QTest::addColumn<QString>("lances");
+        QTest::addColumn<QString>("fim");
+        QTest::addColumn<int>("vencedora"); // -1 while the game goes on
+        const QString truco = "3p Kc 6c 7o / 3e Jp Qe Jo / 7p Qp Jc Ko";
+        // Refusals at every step: no trick is closed, the asker's team takes the value before
+        // the one refused, and the next hand is dealt.
+        QTest::newRow("recusa o truco") << truco << 0 << 2 << 1 << "T0 R3"
+                                        << "truco:0:0:3 mao:3-1 dist:normal:-1 vez:1" << -1;
+        QTest::newRow("recusa o seis") << truco << 0 << 2 << 1 << "T0 T1 R2"
+                                       << "truco:1:1:6 mao:2-4 dist:normal:-1 vez:1" << -1;
+        QTest::newRow("recusa o seis depois de aceitar")
+            << truco << 0 << 2 << 1 << "T0 A1 0:7p T1 R2"
+            << "truco:1:1:6 mao:2-4 dist:normal:-1 vez:1" << -1;
+        QTest::newRow("recusa o nove") << truco << 0 << 2 << 1 << "T0 T1 T0 R3"
+                                       << "truco:0:0:9 mao:8-1 dist:normal:-1 vez:1" << -1;
+        QTest::newRow("recusa o doze") << truco << 0 << 2 << 1 << "T0 T1 T0 T1 R2"
+                                       << "truco:1:1:12 mao:2-10 dist:normal:-1 vez:1" << -1;
+        // A refused hand of eleven gives 1; the team still at eleven gets another.
+        QTest::newRow("onze recusada") << truco << 0 << 4 << 11 << "!R0 R3"
+                                       << "onze mao:5-11 dist:onze:1" << -1;
+        QTest::newRow("chega a onze") << truco << 0 << 10 << 0 << "3p Kc 6c 7o 3e Jp Qe Jo"
+                                      << "mao:11-0 dist:onze:0" << -1;
+        QTest::newRow("passa de doze")
+            << "Kp 3c 6c 7o / Qp 3e 4e 4o" << 1 << 9 << 10 << "T1 A0 3c 6c 7o Kp 3e 4e 4o Qp"
+            << "vaza:1:0-2 mao:9-13 fim:1:1" << 1;
+        QTest::newRow("recusa que leva a doze") << "" << 0 << 9 << 3 << "T0 T1 T2 R1"
+                                                << "truco:2:0:9 mao:15-3 fim:0:0" << 0;
+    }
+
+    void comoAMaoTermina()
+    {
+        QFETCH(QString, cartas);
+        QFETCH(int, primeiro);
+        QFETCH(int, a);
+        QFETCH(int, b);
+        QFETCH(QString, lances);
+        QFETCH(QString, fim);
+        QFETCH(int, vencedora);
+        Partida p = Mesa(cartas.toStdString(), primeiro, {a, b});
+        const QString e = Resumo(Lances(p, lances.toStdString()));
+        QVERIFY2(e.endsWith(fim), qPrintable(e));
+        QCOMPARE(p.Terminada(), vencedora >= 0);
+        QCOMPARE(p.EquipeVencedora(), vencedora);
+        // Once over, no move is taken.
+        for (int j = 0; j < 4 && vencedora >= 0; ++j)
             QVERIFY(p.LancesValidos(j).empty());
-        // A refused raise ends the game too: 9 + 6 for the 9 asked after the 6 was taken.
-        Partida r = Mesa("", 0, {9, 3});
-        QVERIFY(Resumo(Lances(r, "T0 T1 T2 R1")).endsWith("truco:2:0:9 mao:15-3 fim:0:0"));
     }
 
     void lanceRecusadoNaoMudaNada()

@@ -42,33 +42,6 @@ private slots:
         QCOMPARE(p.ValorMao(), 12);
     }
 
-    void recusaEmCadaDegrau_data()
-    {
-        QTest::addColumn<QString>("roteiro");
-        QTest::addColumn<QString>("placar");
-        QTest::newRow("recusa o truco") << "T0 R3"
-                                        << "mao:3-1";
-        QTest::newRow("recusa o seis") << "T0 T1 R2"
-                                       << "mao:2-4";
-        QTest::newRow("recusa o seis depois de aceitar") << "T0 A1 0:7p T1 R2"
-                                                         << "mao:2-4";
-        QTest::newRow("recusa o nove") << "T0 T1 T0 R3"
-                                       << "mao:8-1";
-        QTest::newRow("recusa o doze") << "T0 T1 T0 T1 R2"
-                                       << "mao:2-10";
-    }
-
-    void recusaEmCadaDegrau()
-    {
-        QFETCH(QString, roteiro);
-        QFETCH(QString, placar);
-        Partida p = Mesa(kCartas, 0, {2, 1});
-        const QString e = Resumo(Lances(p, roteiro.toStdString()));
-        // No trick is closed: the refusal ends the hand and the next one is dealt.
-        QVERIFY2(e.endsWith(placar + " dist:normal:-1 vez:1"), qPrintable(e));
-        QVERIFY(!e.contains("vaza"));
-    }
-
     void maoDeOnzeJogada()
     {
         std::vector<Evento> e;
@@ -92,13 +65,6 @@ private slots:
         Lances(p, "!T0");
         const QString fim = Resumo(JogaVaza(p, "3e Jp Qe Jo"));
         QVERIFY2(fim.endsWith("mao:14-4 fim:0:0"), qPrintable(fim));
-    }
-
-    void maoDeOnzeRecusada()
-    {
-        Partida p = Mesa(kCartas, 0, {4, 11});
-        // Still at eleven: the next deal is another hand of eleven for the same team.
-        QCOMPARE(Resumo(Lances(p, "!R0 R3")), "onze mao:5-11 dist:onze:1");
     }
 
     void maoDeFerroAsCegas()
