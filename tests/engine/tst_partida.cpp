@@ -1,5 +1,5 @@
-// Whole games: the end at 12, replay by seed, what each seat may see, refused moves changing
-// nothing, and games played to the end by bots.
+// Whole games: how a hand ends (refused, at eleven, past twelve), replay by seed, what each seat
+// may see, refused moves changing nothing, and games played to the end by bots.
 #include "MesaDeTeste.h"
 #include "Robo.h"
 #include "Simulacao.h"
@@ -25,31 +25,30 @@ private slots:
         QTest::addColumn<int>("b");
         QTest::addColumn<QString>("lances");
         QTest::addColumn<QString>("fim");
-        QTest::addColumn<int>("vencedora"); // -1 while the game goes on
         const QString truco = "3p Kc 6c 7o / 3e Jp Qe Jo / 7p Qp Jc Ko";
         // Refusals at every step: no trick is closed, the asker's team takes the value before
         // the one refused, and the next hand is dealt.
         QTest::newRow("recusa o truco") << truco << 0 << 2 << 1 << "T0 R3"
-                                        << "truco:0:0:3 mao:3-1 dist:normal:-1 vez:1" << -1;
+                                        << "truco:0:0:3 mao:3-1 dist:normal:-1 vez:1";
         QTest::newRow("recusa o seis") << truco << 0 << 2 << 1 << "T0 T1 R2"
-                                       << "truco:1:1:6 mao:2-4 dist:normal:-1 vez:1" << -1;
+                                       << "truco:1:1:6 mao:2-4 dist:normal:-1 vez:1";
         QTest::newRow("recusa o seis depois de aceitar")
             << truco << 0 << 2 << 1 << "T0 A1 0:7p T1 R2"
-            << "truco:1:1:6 mao:2-4 dist:normal:-1 vez:1" << -1;
+            << "truco:1:1:6 mao:2-4 dist:normal:-1 vez:1";
         QTest::newRow("recusa o nove") << truco << 0 << 2 << 1 << "T0 T1 T0 R3"
-                                       << "truco:0:0:9 mao:8-1 dist:normal:-1 vez:1" << -1;
+                                       << "truco:0:0:9 mao:8-1 dist:normal:-1 vez:1";
         QTest::newRow("recusa o doze") << truco << 0 << 2 << 1 << "T0 T1 T0 T1 R2"
-                                       << "truco:1:1:12 mao:2-10 dist:normal:-1 vez:1" << -1;
+                                       << "truco:1:1:12 mao:2-10 dist:normal:-1 vez:1";
         // A refused hand of eleven gives 1; the team still at eleven gets another.
         QTest::newRow("onze recusada") << truco << 0 << 4 << 11 << "!R0 R3"
-                                       << "onze mao:5-11 dist:onze:1" << -1;
+                                       << "onze mao:5-11 dist:onze:1";
         QTest::newRow("chega a onze") << truco << 0 << 10 << 0 << "3p Kc 6c 7o 3e Jp Qe Jo"
-                                      << "mao:11-0 dist:onze:0" << -1;
+                                      << "mao:11-0 dist:onze:0";
         QTest::newRow("passa de doze")
             << "Kp 3c 6c 7o / Qp 3e 4e 4o" << 1 << 9 << 10 << "T1 A0 3c 6c 7o Kp 3e 4e 4o Qp"
-            << "vaza:1:0-2 mao:9-13 fim:1:1" << 1;
+            << "vaza:1:0-2 mao:9-13 fim:1:1";
         QTest::newRow("recusa que leva a doze") << "" << 0 << 9 << 3 << "T0 T1 T2 R1"
-                                                << "truco:2:0:9 mao:15-3 fim:0:0" << 0;
+                                                << "truco:2:0:9 mao:15-3 fim:0:0";
     }
 
     void comoAMaoTermina()
@@ -60,10 +59,10 @@ private slots:
         QFETCH(int, b);
         QFETCH(QString, lances);
         QFETCH(QString, fim);
-        QFETCH(int, vencedora);
         Partida p = Mesa(cartas.toStdString(), primeiro, {a, b});
         const QString e = Resumo(Lances(p, lances.toStdString()));
         QVERIFY2(e.endsWith(fim), qPrintable(e));
+        const int vencedora = fim.contains("fim:") ? fim.section("fim:", 1).left(1).toInt() : -1;
         QCOMPARE(p.Terminada(), vencedora >= 0);
         QCOMPARE(p.EquipeVencedora(), vencedora);
         // Once over, no move is taken.
