@@ -1,105 +1,85 @@
-// Whole games: the end at 12, replay by seed, what each seat may see, refused moves changing
-// nothing, and games played to the end by bots.
+// Whole games: how a hand ends (refused, at eleven, past twelve), replay by seed, what each seat
+// may see, refused moves changing nothing, and games played to the end by bots.
 #include "MesaDeTeste.h"
 #include "Robo.h"
 #include "Simulacao.h"
-
-#include <set>
 
 class TstPartida : public QObject
 {
     Q_OBJECT
 
-    using T = Evento::Tipo;
-
     static std::vector<Evento> JogoDeRobos(std::uint32_t semente)
     {
-        ConfiguracaoPartida c;
-        c.semente = semente;
-        Partida p(c);
+        Partida p(ConfiguracaoPartida{semente});
         Robo robo;
         return Simulacao::JogarAteOFim(p, {&robo, &robo, &robo, &robo});
     }
 
-    static QByteArray Resumo(const std::vector<Evento>& eventos)
-    {
-        QByteArray r;
-        for (const auto& e : eventos)
-            r += QByteArray::number(int(e.tipo)) + ':' + QByteArray::number(e.jogador) + ':' +
-                 QByteArray::number(e.codigo) + ':' + QByteArray::number(e.valor) + ' ';
-        return r;
-    }
-
 private slots:
-    void cleanup()
+    void comoAMaoTermina_data()
     {
-        QCOMPARE(Recusas(), 0);
-        Recusas() = 0;
+        // The deal, who plays first, the score, the moves and how the events end.
+        QTest::addColumn<QString>("cartas");
+        QTest::addColumn<int>("primeiro");
+        QTest::addColumn<int>("a");
+        QTest::addColumn<int>("b");
+        QTest::addColumn<QString>("lances");
+        QTest::addColumn<QString>("fim");
+        const QString truco = "3p Kc 6c 7o / 3e Jp Qe Jo / 7p Qp Jc Ko";
+        // Refusals at every step: no trick is closed, the asker's team takes the value before
+        // the one refused, and the next hand is dealt.
+        QTest::newRow("recusa o truco") << truco << 0 << 2 << 1 << "T0 R3"
+                                        << "truco:0:0:3 mao:3-1 dist:normal:-1 vez:1";
+        QTest::newRow("recusa o seis") << truco << 0 << 2 << 1 << "T0 T1 R2"
+                                       << "truco:1:1:6 mao:2-4 dist:normal:-1 vez:1";
+        QTest::newRow("recusa o seis depois de aceitar")
+            << truco << 0 << 2 << 1 << "T0 A1 0:7p T1 R2"
+            << "truco:1:1:6 mao:2-4 dist:normal:-1 vez:1";
+        QTest::newRow("recusa o nove") << truco << 0 << 2 << 1 << "T0 T1 T0 R3"
+                                       << "truco:0:0:9 mao:8-1 dist:normal:-1 vez:1";
+        QTest::newRow("recusa o doze") << truco << 0 << 2 << 1 << "T0 T1 T0 T1 R2"
+                                       << "truco:1:1:12 mao:2-10 dist:normal:-1 vez:1";
+        // A refused hand of eleven gives 1; the team still at eleven gets another.
+        QTest::newRow("onze recusada") << truco << 0 << 4 << 11 << "!R0 R3"
+                                       << "onze mao:5-11 dist:onze:1";
+        QTest::newRow("chega a onze") << truco << 0 << 10 << 0 << "3p Kc 6c 7o 3e Jp Qe Jo"
+                                      << "mao:11-0 dist:onze:0";
+        QTest::newRow("passa de doze")
+            << "Kp 3c 6c 7o / Qp 3e 4e 4o" << 1 << 9 << 10 << "T1 A0 3c 6c 7o Kp 3e 4e 4o Qp"
+            << "vaza:1:0-2 mao:9-13 fim:1:1";
+        QTest::newRow("recusa que leva a doze") << "" << 0 << 9 << 3 << "T0 T1 T2 R1"
+                                                << "truco:2:0:9 mao:15-3 fim:0:0";
     }
 
-    void terminaEmDozeComOVencedorCerto()
+    void comoAMaoTermina()
     {
-        // Team 1 at 10 wins a hand at 3 points: 13, game over for team 1.
-        Partida p = NovaPartida(1, {9, 10});
-        p.FixarDistribuicao(Deal("4p", {{{"Kp", "Qp"}, {"3c", "3e"}, {"6c", "4e"}, {"7o", "4o"}}}));
-        p.Comecar();
-        Joga(p, Lance::Trucar(1));
-        Joga(p, Lance::Aceitar(0));
-        JogaVaza(p, {"Kp", "3c", "6c", "7o"});
-        const auto e = JogaVaza(p, {"Qp", "3e", "4e", "4o"});
-        QCOMPARE(e.at(e.size() - 2).tipo, T::FimMao);
-        QCOMPARE(e.at(e.size() - 2).placar, (std::array<int, 2>{9, 13}));
-        QCOMPARE(e.back().tipo, T::FimJogo);
-        QCOMPARE(e.back().equipe, 1);
-        QCOMPARE(e.back().jogador % 2, 1);
-        QVERIFY(p.Terminada());
-        QCOMPARE(p.EquipeVencedora(), 1);
-        // Nothing more is dealt and no move is taken.
-        QVERIFY(!Primeiro(e, T::Distribuicao));
-        for (int j = 0; j < 4; ++j)
+        QFETCH(QString, cartas);
+        QFETCH(int, primeiro);
+        QFETCH(int, a);
+        QFETCH(int, b);
+        QFETCH(QString, lances);
+        QFETCH(QString, fim);
+        Partida p = Mesa(cartas.toStdString(), primeiro, {a, b});
+        const QString e = Resumo(Lances(p, lances.toStdString()));
+        QVERIFY2(e.endsWith(fim), qPrintable(e));
+        const int vencedora = fim.contains("fim:") ? fim.section("fim:", 1).left(1).toInt() : -1;
+        QCOMPARE(p.Terminada(), vencedora >= 0);
+        QCOMPARE(p.EquipeVencedora(), vencedora);
+        // Once over, no move is taken.
+        for (int j = 0; j < 4 && vencedora >= 0; ++j)
             QVERIFY(p.LancesValidos(j).empty());
-    }
-
-    void recusaQueLevaADoze()
-    {
-        Partida p = NovaPartida(0, {11 - 2, 3});
-        p.Comecar();
-        Joga(p, Lance::Trucar(0));
-        Joga(p, Lance::Trucar(1));
-        Joga(p, Lance::Trucar(2));
-        // Team 0 asked 9 after 6 was taken: refusing gives it 6, and 9 + 6 ends the game.
-        const auto e = Joga(p, Lance::Recusar(1));
-        QCOMPARE(e.at(0).placar, (std::array<int, 2>{15, 3}));
-        QCOMPARE(e.at(1).tipo, T::FimJogo);
-        QCOMPARE(e.at(1).equipe, 0);
-    }
-
-    void onzeNaoTerminaOJogo()
-    {
-        Partida p = NovaPartida(0, {10, 0});
-        p.FixarDistribuicao(Deal("4p", {{{"3p", "3e"}, {"Kc", "Jp"}, {"6c", "Qe"}, {"7o", "Jo"}}}));
-        p.Comecar();
-        JogaVaza(p, {"3p", "Kc", "6c", "7o"});
-        const auto e = JogaVaza(p, {"3e", "Jp", "Qe", "Jo"});
-        QVERIFY(!Primeiro(e, T::FimJogo));
-        QCOMPARE(Primeiro(e, T::Distribuicao)->tipoMao, TipoMao::Onze);
-        QVERIFY(!p.Terminada());
     }
 
     void lanceRecusadoNaoMudaNada()
     {
-        Partida p = NovaPartida(2);
-        p.FixarDistribuicao(Deal("4p", {{{"Kp", "Qp"}, {"Kc", "Jp"}, {"3c", "3e"}, {"7o", "Jo"}}}));
-        p.Comecar();
+        Partida p = Mesa("Kp Kc 3c 7o / Qp Jp 3e Jo", 2);
         const Visao antes = p.VisaoDe(2);
         const auto validos = p.LancesValidos(2);
         for (const Lance& l :
              {Lance::JogarCarta(1, 0), Lance::JogarCarta(2, 3), Lance::JogarCarta(2, -1),
               Lance::JogarCarta(7, 0), Lance::Aceitar(3), Lance::Recusar(2), Lance::Trucar(0)}) {
             const auto r = p.Jogar(l);
-            QVERIFY(!r.Aceito());
-            QVERIFY(!r.motivo.empty());
-            QVERIFY(r.eventos.empty());
+            QVERIFY(!r.Aceito() && !r.motivo.empty() && r.eventos.empty());
         }
         const Visao depois = p.VisaoDe(2);
         QCOMPARE(depois.mao, antes.mao);
@@ -108,39 +88,42 @@ private slots:
         QVERIFY(depois.historico.empty());
         QCOMPARE(p.LancesValidos(2), validos);
         QVERIFY(!p.TrucoPendente());
-
         // Seat 2 takes the trick with the card at position 0 and leads again: that position is
         // empty now, the next one is not.
-        JogaVaza(p, {"Kp", "Kc", "3c", "7o"});
-        QCOMPARE(p.Vez(), 2);
+        JogaVaza(p, "Kp Kc 3c 7o");
         QVERIFY(!p.Jogar(Lance::JogarCarta(2, 0)).Aceito());
         QCOMPARE(p.CartaNaMao(2, 0), 0);
         QVERIFY(p.Jogar(Lance::JogarCarta(2, 1)).Aceito());
     }
 
-    void mesmaSementeMesmoJogo()
+    void cadaUmVeSoASuaMao()
     {
-        const auto a = JogoDeRobos(42);
-        QCOMPARE(Resumo(JogoDeRobos(42)), Resumo(a));
-        QVERIFY(Resumo(JogoDeRobos(43)) != Resumo(a));
-        QCOMPARE(a.back().tipo, T::FimJogo);
+        std::vector<Evento> e;
+        Partida p = Mesa("3p Kc 6c 7o / 3e Jp Qe Jo / 7p Qp Jc Ko", 0, {}, "4p", &e);
+        for (int j = 0; j < 4; ++j) {
+            const std::array<int, 6> esperado{
+                p.CartaNaMao(j, 0), p.CartaNaMao(j, 1), p.CartaNaMao(j, 2), 0, 0, 0};
+            QCOMPARE(e[0].vistas[j], esperado);
+            QCOMPARE(p.VisaoDe(j).maoParceiro, (std::array<int, 3>{}));
+        }
+        QCOMPARE(p.VisaoDe(1).mao, (std::array<int, 3>{C("Kc"), C("Jp"), C("Qp")}));
+        QVERIFY(p.VisaoDe(1).historico.empty());
     }
 
-    void primeiroJogadorVemDaSementeEAndaUmPorMao()
+    void sementeDecideOJogoEQuemComeca()
     {
+        const QString a = Resumo(JogoDeRobos(42));
+        QCOMPARE(Resumo(JogoDeRobos(42)), a);
+        QVERIFY(Resumo(JogoDeRobos(43)) != a);
         std::set<int> primeiros;
         for (std::uint32_t s = 0; s < 40; ++s) {
-            ConfiguracaoPartida c;
-            c.semente = s;
-            Partida p(c);
-            const auto e = p.Comecar();
-            primeiros.insert(e.at(1).jogador);
+            Partida p(ConfiguracaoPartida{s});
+            primeiros.insert(p.Comecar().at(1).jogador);
             // The next hand starts one seat later: refuse a call to end this one at once.
             const int vez = p.Vez();
-            Joga(p, Lance::Trucar(vez));
-            const auto r = Joga(p, Lance::Recusar((vez + 1) % 4));
-            QCOMPARE(r.back().tipo, T::Vez);
-            QCOMPARE(r.back().jogador, (vez + 1) % 4);
+            const int outro = (vez + 1) % 4;
+            const auto r = Lances(p, "T" + std::to_string(vez) + " R" + std::to_string(outro));
+            QVERIFY(Resumo(r).endsWith(QString("vez:%1").arg(outro)));
         }
         QCOMPARE(primeiros.size(), size_t(4));
     }
@@ -149,55 +132,31 @@ private slots:
     {
         for (std::uint32_t s = 1; s <= 60; ++s) {
             const auto eventos = JogoDeRobos(s);
-            std::array<int, 2> pontos{0, 0};
-            int cartasNaMao = 0;
+            std::array<int, 2> pontos{};
+            bool maoAberta = false;
             for (const auto& e : eventos) {
                 if (e.tipo == T::Distribuicao) {
-                    QCOMPARE(cartasNaMao, 0);
+                    QVERIFY(!maoAberta);
+                    maoAberta = true;
                     std::set<int> codigos{e.vira};
                     for (int j = 0; j < 4; ++j)
-                        for (int k = 0; k < 3; ++k)
-                            codigos.insert(e.vistas[j][k]);
-                    if (e.tipoMao != TipoMao::Ferro) {
-                        QCOMPARE(codigos.size(), size_t(13));
-                        QVERIFY(*codigos.begin() >= 1 && *codigos.rbegin() <= 40);
-                    }
-                    cartasNaMao = 12;
-                } else if (e.tipo == T::Carta) {
-                    --cartasNaMao;
+                        codigos.insert(e.vistas[j].begin(), e.vistas[j].begin() + 3);
+                    if (e.tipoMao != TipoMao::Ferro)
+                        QVERIFY(codigos.size() == 13 && *codigos.begin() >= 1 &&
+                                *codigos.rbegin() <= 40);
                 } else if (e.tipo == T::FimMao) {
                     const int ganho = e.placar[0] - pontos[0] + e.placar[1] - pontos[1];
                     QVERIFY2(std::set<int>({0, 1, 3, 6, 9, 12}).count(ganho),
                              qPrintable(QString::number(ganho)));
                     QVERIFY(e.placar[0] == pontos[0] || e.placar[1] == pontos[1]);
                     pontos = e.placar;
-                    cartasNaMao = 0;
+                    maoAberta = false;
                 }
             }
             QCOMPARE(eventos.back().tipo, T::FimJogo);
             const int v = eventos.back().equipe;
-            QVERIFY(pontos[v] >= 12);
-            QVERIFY(pontos[1 - v] < 12);
+            QVERIFY(pontos[v] >= 12 && pontos[1 - v] < 12);
         }
-    }
-
-    void cadaUmVeSoOQuePode()
-    {
-        Partida p = NovaPartida(0);
-        p.FixarDistribuicao(Deal(
-            "4p",
-            {{{"3p", "3e", "7p"}, {"Kc", "Jp", "Qp"}, {"6c", "Qe", "Jc"}, {"7o", "Jo", "Ko"}}}));
-        const auto e = p.Comecar();
-        for (int j = 0; j < 4; ++j) {
-            for (int k = 0; k < 3; ++k)
-                QCOMPARE(e[0].vistas[j][k], p.CartaNaMao(j, k));
-            for (int k = 3; k < 6; ++k)
-                QCOMPARE(e[0].vistas[j][k], 0);
-            QCOMPARE(p.VisaoDe(j).maoParceiro, (std::array<int, 3>{}));
-        }
-        const Visao v = p.VisaoDe(1);
-        QCOMPARE(v.mao, (std::array<int, 3>{C("Kc"), C("Jp"), C("Qp")}));
-        QVERIFY(v.historico.empty());
     }
 };
 

@@ -6,115 +6,63 @@ class TstRobo : public QObject
 {
     Q_OBJECT
 
+    // The bot's move for the seat, checked to be one of the legal moves.
     static Lance Decide(Partida& p, int jogador)
     {
-        Robo robo;
         const auto validos = p.LancesValidos(jogador);
-        const Lance l = robo.Decidir(p.VisaoDe(jogador), validos);
-        if (std::find(validos.begin(), validos.end(), l) == validos.end())
-            ++Recusas();
+        const Lance l = Robo().Decidir(p.VisaoDe(jogador), validos);
+        QTest::qVerify(std::find(validos.begin(), validos.end(), l) != validos.end(), "Decidir",
+                       "lance ilegal", __FILE__, __LINE__);
         return l;
     }
 
-    static int CartaEscolhida(Partida& p, int jogador)
+    // What the seat does after the moves given: "truco", "aceita", "recusa" or the card it plays.
+    static QString Escolha(int jogador, const std::string& cartas, int primeiro = 0,
+                           const std::string& antes = "", std::array<int, 2> pontos = {})
     {
+        Partida p = Mesa(cartas, primeiro, pontos);
+        Lances(p, antes);
         const Lance l = Decide(p, jogador);
-        return l.tipo == Lance::Tipo::Carta ? p.CartaNaMao(jogador, l.posicao) : -1;
-    }
-
-    // Vira 4 of clubs: the fives are manilhas.
-    static Partida Preparada(int primeiro, const std::array<std::vector<std::string>, 4>& maos,
-                             std::array<int, 2> pontos = {0, 0})
-    {
-        Partida p = NovaPartida(primeiro, pontos);
-        p.FixarDistribuicao(Deal("4p", maos));
-        p.Comecar();
-        return p;
+        const char* tipos[] = {"", "truco", "aceita", "recusa"};
+        return l.tipo == Lance::Tipo::Carta ? Nome(p.CartaNaMao(jogador, l.posicao))
+                                            : tipos[int(l.tipo)];
     }
 
 private slots:
-    void cleanup()
+    void escolheACarta()
     {
-        QCOMPARE(Recusas(), 0);
-        Recusas() = 0;
+        // Last to play, and the partner's two cannot be beaten: keep the king.
+        QCOMPARE(Escolha(0, "Ke Qc 2p 5p / Qe 4c 6e 4o / 7e 6c Jc Ac", 1, "1:Qc 2:2p 3:4o"), "7e");
+        // The least card that wins; with none that wins, the lowest.
+        QCOMPARE(Escolha(0, "3e Qc 2p Ko / Ae 4c 6e 4o / 5o 6c Jc Ac", 3, "3:Ko"), "Ae");
+        QCOMPARE(Escolha(0, "Ke Qc 2p 5c / Qe 4c 6e 4o / 7e 6c Jc Ac", 3, "3:5c"), "7e");
     }
 
-    void jogaBaixoQuandoOParceiroGanha()
+    void trucoPelaForcaDaMao()
     {
-        Partida p = Preparada(
-            1, {{{"Ke", "Qe", "7e"}, {"Qc", "4c", "6c"}, {"2p", "6e", "Jc"}, {"5p", "4o", "Ac"}}});
-        JogaCarta(p, 1, "Qc");
-        JogaCarta(p, 2, "2p");
-        JogaCarta(p, 3, "4o");
-        // Seat 0 is last, his partner's two cannot be beaten: keep the king.
-        QCOMPARE(CartaEscolhida(p, 0), C("7e"));
+        QCOMPARE(Escolha(0, "5p Qc 2p Ko / 5c 4c 6e 4o / 3e 6c Jc Ac"), "truco");
+        QCOMPARE(Escolha(0, "4e Qc 2p Ko / 6o 4c 6e 4o / 7e 6c Jc Ac").size(), 2);
+        const std::string cartas = "4e Qc 5e Ko / 6o 4c 3o 4o / 7e 6c 2c Ac";
+        QCOMPARE(Escolha(0, cartas, 1, "T1"), "recusa");
+        QVERIFY(QStringList({"aceita", "truco"}).contains(Escolha(2, cartas, 1, "T1")));
     }
 
-    void venceComAMenorQueBasta()
-    {
-        Partida p = Preparada(
-            3, {{{"3e", "Ae", "5o"}, {"Qc", "4c", "6c"}, {"2p", "6e", "Jc"}, {"Ko", "4o", "Ac"}}});
-        JogaCarta(p, 3, "Ko");
-        QCOMPARE(CartaEscolhida(p, 0), C("Ae"));
-    }
-
-    void semComoVencerDescartaAMenor()
-    {
-        Partida p = Preparada(
-            3, {{{"Ke", "Qe", "7e"}, {"Qc", "4c", "6c"}, {"2p", "6e", "Jc"}, {"5c", "4o", "Ac"}}});
-        JogaCarta(p, 3, "5c");
-        QCOMPARE(CartaEscolhida(p, 0), C("7e"));
-    }
-
-    void pedeTrucoComMaoForte()
-    {
-        Partida p = Preparada(
-            0, {{{"5p", "5c", "3e"}, {"Qc", "4c", "6c"}, {"2p", "6e", "Jc"}, {"Ko", "4o", "Ac"}}});
-        QCOMPARE(Decide(p, 0).tipo, Lance::Tipo::Truco);
-        Partida fraca = Preparada(
-            0, {{{"4e", "6o", "7e"}, {"Qc", "4c", "6c"}, {"2p", "6e", "Jc"}, {"Ko", "4o", "Ac"}}});
-        QCOMPARE(Decide(fraca, 0).tipo, Lance::Tipo::Carta);
-    }
-
-    void respondeAoTrucoPelaMao()
-    {
-        Partida p = Preparada(
-            1, {{{"4e", "6o", "7e"}, {"Qc", "4c", "6c"}, {"5e", "3o", "2c"}, {"Ko", "4o", "Ac"}}});
-        Joga(p, Lance::Trucar(1));
-        QCOMPARE(Decide(p, 0).tipo, Lance::Tipo::Recusar);
-        const auto forte = Decide(p, 2).tipo;
-        QVERIFY(forte == Lance::Tipo::Aceitar || forte == Lance::Tipo::Truco);
-    }
-
-    void naoPedeTrucoOndeNaoPode()
-    {
-        Partida onze = Preparada(
-            0, {{{"5p", "5c", "3e"}, {"Qc", "4c", "6c"}, {"5o", "2e", "Jc"}, {"Ko", "4o", "Ac"}}},
-            {11, 3});
-        QCOMPARE(Decide(onze, 0).tipo, Lance::Tipo::Aceitar);
-        Joga(onze, Lance::Aceitar(0));
-        QCOMPARE(Decide(onze, 0).tipo, Lance::Tipo::Carta);
-    }
-
-    void decideAMaoDeOnzePelasCartasDosDois()
+    void maoDeOnzePelasCartasDosDois()
     {
         // Seat 1 alone holds nothing strong; with his partner's two manilhas the pair plays.
-        Partida joga = Preparada(
-            0, {{{"Ke", "Qe", "7e"}, {"Qc", "4c", "6c"}, {"2p", "6e", "Jc"}, {"5p", "5c", "Ac"}}},
-            {3, 11});
-        QCOMPARE(Decide(joga, 1).tipo, Lance::Tipo::Aceitar);
-        Partida recusa = Preparada(
-            0, {{{"Ke", "Qe", "7e"}, {"Qc", "4c", "6c"}, {"2p", "6e", "Jc"}, {"Jp", "Kc", "Ac"}}},
-            {3, 11});
-        QCOMPARE(Decide(recusa, 1).tipo, Lance::Tipo::Recusar);
+        QCOMPARE(Escolha(1, "Ke Qc 2p 5p / Qe 4c 6e 5c / 7e 6c Jc Ac", 0, "", {3, 11}), "aceita");
+        QCOMPARE(Escolha(1, "Ke Qc 2p Jp / Qe 4c 6e Kc / 7e 6c Jc Ac", 0, "", {3, 11}), "recusa");
+        // Strong at eleven it plays, and then plays a card: there is no truco to ask.
+        const std::string forte = "5p Qc 5o Ko / 5c 4c 2e 4o / 3e 6c Jc Ac";
+        QCOMPARE(Escolha(0, forte, 0, "", {11, 3}), "aceita");
+        QCOMPARE(Escolha(0, forte, 0, "A0", {11, 3}).size(), 2);
     }
 
     void jogaAsCegasNaMaoDeFerro()
     {
-        Partida p = Preparada(2, {{{"Ke"}, {"Qc"}, {"2p"}, {"5p"}}}, {11, 11});
+        Partida p = Mesa("Ke Qc 2p 5p", 2, {11, 11});
         for (int k = 0; k < 4; ++k) {
-            const int j = p.Vez();
-            const Lance l = Decide(p, j);
+            const Lance l = Decide(p, p.Vez());
             QCOMPARE(l.tipo, Lance::Tipo::Carta);
             QVERIFY(p.Jogar(l).Aceito());
         }

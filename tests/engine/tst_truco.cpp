@@ -5,222 +5,86 @@ class TstTruco : public QObject
 {
     Q_OBJECT
 
-    using T = Evento::Tipo;
-
-    static Distribuicao Cartas()
-    {
-        return Deal(
-            "4p",
-            {{{"3p", "3e", "7p"}, {"Kc", "Jp", "Qp"}, {"6c", "Qe", "Jc"}, {"7o", "Jo", "Ko"}}});
-    }
-
-    static Partida Preparada(std::array<int, 2> pontos = {0, 0})
-    {
-        Partida p = NovaPartida(0, pontos);
-        p.FixarDistribuicao(Cartas());
-        p.Comecar();
-        return p;
-    }
+    static constexpr const char* kCartas = "3p Kc 6c 7o / 3e Jp Qe Jo / 7p Qp Jc Ko";
 
 private slots:
-    void cleanup()
-    {
-        QCOMPARE(Recusas(), 0);
-        Recusas() = 0;
-    }
-
     void pedidoNaVezEResposta()
     {
-        Partida p = Preparada();
+        Partida p = Mesa(kCartas);
         QVERIFY(p.Motivo(Lance::Trucar(1)).has_value());
-        QVERIFY(!p.Jogar(Lance::Trucar(1)).Aceito());
+        Lances(p, "!T1");
         QVERIFY(!p.TrucoPendente());
-
-        auto e = Joga(p, Lance::Trucar(0));
-        QCOMPARE(e.size(), size_t(1));
-        QCOMPARE(e[0].tipo, T::Truco);
-        QCOMPARE(e[0].equipe, 0);
-        QCOMPARE(e[0].valor, 3);
-        QCOMPARE(e[0].jogador, 0);
+        QCOMPARE(Resumo(Lances(p, "T0")), "truco:0:0:3");
         QCOMPARE(p.ValorMao(), 1);
-
         // While the call waits no card is played and the caller's team cannot answer it.
-        QVERIFY(!p.Jogar(Lance::JogarCarta(0, 0)).Aceito());
-        QVERIFY(!p.Jogar(Lance::Aceitar(2)).Aceito());
+        Lances(p, "!0:3p !A2");
         QVERIFY(p.DeveAgir(1) && p.DeveAgir(3) && !p.DeveAgir(0) && !p.DeveAgir(2));
-
-        // Either opponent answers; the first answer counts, the turn stays where it was.
-        e = Joga(p, Lance::Aceitar(3));
-        QCOMPARE(e.size(), size_t(1));
-        QCOMPARE(e[0].tipo, T::TrucoAceito);
-        QVERIFY(!p.Jogar(Lance::Recusar(1)).Aceito());
+        // Either opponent answers; the first answer counts, the turn stays where it was. The
+        // same team may not call twice in a row.
+        QCOMPARE(Resumo(Lances(p, "A3 !R1 !T0")), "aceito");
         QCOMPARE(p.ValorMao(), 3);
         QCOMPARE(p.Vez(), 0);
         QVERIFY(p.DeveAgir(0));
-        // The same team may not call twice in a row.
-        QVERIFY(!p.Jogar(Lance::Trucar(0)).Aceito());
     }
 
     void pedidosAlternamAteDoze()
     {
-        Partida p = Preparada();
-        Joga(p, Lance::Trucar(0));
-        Joga(p, Lance::Aceitar(1));
-        JogaCarta(p, 0, "7p");
+        Partida p = Mesa(kCartas);
         // On his turn the other team asks 6; the raise of 9 may come from the partner who is not
-        // on turn; then 12, and nothing above it.
-        auto e = Joga(p, Lance::Trucar(1));
-        QCOMPARE(e.at(0).valor, 6);
-        QCOMPARE(e.at(0).equipe, 1);
-        QVERIFY(!p.Jogar(Lance::Trucar(3)).Aceito());
-        e = Joga(p, Lance::Trucar(2));
-        QCOMPARE(e.at(0).valor, 9);
+        // on turn; then 12, and nothing above it, not even after a card.
+        QCOMPARE(Resumo(Lances(p, "T0 A1 0:7p T1 !T3")),
+                 "truco:0:0:3 aceito 0:7p vez:1 truco:1:1:6");
+        QCOMPARE(Resumo(Lances(p, "T2")), "truco:2:0:9");
         QCOMPARE(p.ValorMao(), 6);
-        e = Joga(p, Lance::Trucar(3));
-        QCOMPARE(e.at(0).valor, 12);
+        QCOMPARE(Resumo(Lances(p, "T3 !T0")), "truco:3:1:12");
         QCOMPARE(p.ValorMao(), 9);
-        QVERIFY(!p.Jogar(Lance::Trucar(0)).Aceito());
-        Joga(p, Lance::Aceitar(0));
+        Lances(p, "A0 !T1 1:Qp !T2");
         QCOMPARE(p.ValorMao(), 12);
-        QCOMPARE(p.Vez(), 1);
-        QVERIFY(!p.Jogar(Lance::Trucar(1)).Aceito());
-        JogaCarta(p, 1, "Qp");
-        QVERIFY(!p.Jogar(Lance::Trucar(2)).Aceito());
-    }
-
-    void recusaEmCadaDegrau_data()
-    {
-        QTest::addColumn<int>("pedidos");
-        QTest::addColumn<int>("pontosDeQuemPediu");
-        QTest::newRow("recusa o truco") << 1 << 1;
-        QTest::newRow("recusa o seis") << 2 << 3;
-        QTest::newRow("recusa o nove") << 3 << 6;
-        QTest::newRow("recusa o doze") << 4 << 9;
-    }
-
-    void recusaEmCadaDegrau()
-    {
-        QFETCH(int, pedidos);
-        QFETCH(int, pontosDeQuemPediu);
-        Partida p = Preparada({2, 1});
-        // Seat 0 calls, then the teams raise in turn: 1, 0, 1.
-        for (int i = 0; i < pedidos; ++i)
-            Joga(p, Lance::Trucar(i % 2));
-        const int quemPediu = (pedidos - 1) % 2;
-        const auto e = Joga(p, Lance::Recusar(1 - quemPediu + 2));
-        const auto* fim = Primeiro(e, T::FimMao);
-        QVERIFY(fim);
-        std::array<int, 2> esperado{2, 1};
-        esperado[quemPediu] += pontosDeQuemPediu;
-        QCOMPARE(fim->placar, esperado);
-        // No trick was closed: the refusal ends the hand and the next one is dealt.
-        QVERIFY(!Primeiro(e, T::FimVaza));
-        QCOMPARE(e[1].tipo, T::Distribuicao);
-    }
-
-    void recusaDepoisDeAceitar()
-    {
-        Partida p = Preparada();
-        Joga(p, Lance::Trucar(0));
-        Joga(p, Lance::Aceitar(1));
-        JogaCarta(p, 0, "7p");
-        Joga(p, Lance::Trucar(1));
-        const auto* fim = Primeiro(Joga(p, Lance::Recusar(2)), T::FimMao);
-        QVERIFY(fim);
-        QCOMPARE(fim->placar, (std::array<int, 2>{0, 3}));
     }
 
     void maoDeOnzeJogada()
     {
-        Partida p = NovaPartida(1, {11, 4});
-        p.FixarDistribuicao(Cartas());
-        const auto e = p.Comecar();
-        QCOMPARE(e.size(), size_t(1));
-        const Evento& d = e[0];
-        QCOMPARE(d.tipo, T::Distribuicao);
-        QCOMPARE(d.tipoMao, TipoMao::Onze);
-        QCOMPARE(d.equipe, 0);
+        std::vector<Evento> e;
+        Partida p = Mesa(kCartas, 1, {11, 4}, "4p", &e);
+        QCOMPARE(Resumo(e), "dist:onze:0");
         // The team at eleven sees its partner's cards; the others see only their own.
-        QCOMPARE(d.vistas[0],
-                 (std::array<int, 6>{C("3p"), C("3e"), C("7p"), C("6c"), C("Qe"), C("Jc")}));
-        QCOMPARE(d.vistas[2],
-                 (std::array<int, 6>{C("6c"), C("Qe"), C("Jc"), C("3p"), C("3e"), C("7p")}));
-        QCOMPARE(d.vistas[1], (std::array<int, 6>{C("Kc"), C("Jp"), C("Qp"), 0, 0, 0}));
-        QCOMPARE(d.vistas[3], (std::array<int, 6>{C("7o"), C("Jo"), C("Ko"), 0, 0, 0}));
+        using V = std::array<int, 6>;
+        QCOMPARE(e[0].vistas[0], (V{C("3p"), C("3e"), C("7p"), C("6c"), C("Qe"), C("Jc")}));
+        QCOMPARE(e[0].vistas[2], (V{C("6c"), C("Qe"), C("Jc"), C("3p"), C("3e"), C("7p")}));
+        QCOMPARE(e[0].vistas[1], (V{C("Kc"), C("Jp"), C("Qp"), 0, 0, 0}));
+        QCOMPARE(e[0].vistas[3], (V{C("7o"), C("Jo"), C("Ko"), 0, 0, 0}));
         QCOMPARE(p.VisaoDe(2).maoParceiro, (std::array<int, 3>{C("3p"), C("3e"), C("7p")}));
-        QCOMPARE(p.VisaoDe(3).maoParceiro, (std::array<int, 3>{0, 0, 0}));
-
+        QCOMPARE(p.VisaoDe(3).maoParceiro, (std::array<int, 3>{}));
         // Nothing is played until the team at eleven decides, and only it decides.
-        QVERIFY(!p.Jogar(Lance::JogarCarta(1, 0)).Aceito());
-        QVERIFY(!p.Jogar(Lance::Aceitar(1)).Aceito());
+        Lances(p, "!1:Kc !A1");
         QVERIFY(p.DeveAgir(0) && p.DeveAgir(2) && !p.DeveAgir(1));
-        auto r = Joga(p, Lance::Aceitar(2));
-        QCOMPARE(r.size(), size_t(2));
-        QCOMPARE(r[0].tipo, T::FimOnze);
-        QCOMPARE(r[1].tipo, T::Vez);
-        QCOMPARE(r[1].jogador, 1);
+        // Worth 3, and no truco in it.
+        QCOMPARE(Resumo(Lances(p, "A2 !T1 !A2")), "onze vez:1");
         QCOMPARE(p.ValorMao(), 3);
-        QVERIFY(!p.Jogar(Lance::Trucar(1)).Aceito());
-        QVERIFY(!p.Jogar(Lance::Aceitar(2)).Aceito());
-
-        JogaVaza(p, {"3p", "Kc", "6c", "7o"});
-        QVERIFY(!p.Jogar(Lance::Trucar(0)).Aceito());
-        r = JogaVaza(p, {"3e", "Jp", "Qe", "Jo"});
-        const auto* fim = Primeiro(r, T::FimMao);
-        QVERIFY(fim);
-        QCOMPARE(fim->placar, (std::array<int, 2>{14, 4}));
-        const auto* jogo = Primeiro(r, T::FimJogo);
-        QVERIFY(jogo);
-        QCOMPARE(jogo->equipe, 0);
-        QCOMPARE(jogo->jogador % 2, 0);
-        QVERIFY(p.Terminada());
-    }
-
-    void maoDeOnzeRecusada()
-    {
-        Partida p = NovaPartida(0, {4, 11});
-        p.FixarDistribuicao(Cartas());
-        p.Comecar();
-        QVERIFY(!p.Jogar(Lance::Recusar(0)).Aceito());
-        const auto e = Joga(p, Lance::Recusar(3));
-        QCOMPARE(e.at(0).tipo, T::FimOnze);
-        QCOMPARE(e.at(1).tipo, T::FimMao);
-        QCOMPARE(e.at(1).placar, (std::array<int, 2>{5, 11}));
-        // Still at eleven: the next deal is another hand of eleven for the same team.
-        QCOMPARE(e.at(2).tipo, T::Distribuicao);
-        QCOMPARE(e.at(2).tipoMao, TipoMao::Onze);
-        QCOMPARE(e.at(2).equipe, 1);
-        QCOMPARE(e.size(), size_t(3));
+        JogaVaza(p, "3p Kc 6c 7o");
+        Lances(p, "!T0");
+        const QString fim = Resumo(JogaVaza(p, "3e Jp Qe Jo"));
+        QVERIFY2(fim.endsWith("mao:14-4 fim:0:0"), qPrintable(fim));
     }
 
     void maoDeFerroAsCegas()
     {
-        Partida p = NovaPartida(0, {11, 11});
-        p.FixarDistribuicao(Cartas());
-        const auto e = p.Comecar();
-        QCOMPARE(e.at(0).tipoMao, TipoMao::Ferro);
+        std::vector<Evento> e;
+        Partida p = Mesa(kCartas, 0, {11, 11}, "4p", &e);
+        QCOMPARE(Resumo(e), "dist:ferro:-1 vez:0");
+        QCOMPARE(e[0].vira, C("4p"));
         for (int j = 0; j < 4; ++j) {
-            QCOMPARE(e.at(0).vistas[j], (std::array<int, 6>{}));
+            QCOMPARE(e[0].vistas[j], (std::array<int, 6>{}));
             QCOMPARE(p.VisaoDe(j).mao, (std::array<int, 3>{}));
         }
-        QCOMPARE(e.at(0).vira, C("4p"));
-        QCOMPARE(e.at(1).tipo, T::Vez);
-        QVERIFY(!p.Jogar(Lance::Trucar(0)).Aceito());
+        Lances(p, "!T0");
         QCOMPARE(p.ValorMao(), 1);
-        // Each card shows when played.
-        const auto c = Joga(p, Lance::JogarCarta(0, 1));
-        QCOMPARE(c.at(0).codigo, C("3e"));
-        JogaCarta(p, 1, "Jp");
-        JogaCarta(p, 2, "Qe");
-        const auto v = JogaCarta(p, 3, "Jo");
-        QCOMPARE(Primeiro(v, T::FimVaza)->jogador, 0);
-        // Face down is asked in the second trick, but a blind card shows all the same.
-        const auto r = JogaVaza(p, {"3p", "Kc", "6c", "7o"}, {true, true, true, true});
-        QCOMPARE(r.at(0).codigo, C("3p"));
-        const auto* jogo = Primeiro(r, T::FimJogo);
-        QVERIFY(jogo);
-        QCOMPARE(Primeiro(r, T::FimMao)->placar, (std::array<int, 2>{12, 11}));
-        QCOMPARE(jogo->equipe, 0);
+        // Each card shows when played; face down is asked in the second trick, but a blind card
+        // shows all the same.
+        QCOMPARE(Resumo(JogaVaza(p, "3e Jp Qe Jo")),
+                 "0:3e vez:1 1:Jp vez:2 2:Qe vez:3 3:Jo vaza:0:1-0 vez:0");
+        QCOMPARE(Resumo(JogaVaza(p, "_3p _Kc _6c _7o")),
+                 "0:3p vez:1 1:Kc vez:2 2:6c vez:3 3:7o vaza:0:2-0 mao:12-11 fim:0:0");
     }
 };
 

@@ -1,187 +1,135 @@
-// Tricks and hands: who takes a trick, who leads the next, face-down cards, and how tied tricks
-// decide a hand.
+// Tricks and hands: the strength of cards after every vira, the client's card codes, who takes a
+// trick and leads the next, face-down cards, and how tied tricks decide a hand.
+#include "Carta.h"
 #include "MesaDeTeste.h"
 
 class TstVazas : public QObject
 {
     Q_OBJECT
 
-    static std::vector<Evento::Tipo> Tipos(const std::vector<Evento>& eventos)
+    // One trick led by seat 0; the seat that took it, or -1 for a tie.
+    static int Vencedor(const std::string& vira, const std::string& cartas)
     {
-        std::vector<Evento::Tipo> t;
-        for (const auto& e : eventos)
-            t.push_back(e.tipo);
-        return t;
-    }
-
-    // Vira 4 of clubs (the fives are manilhas) and hands in which every trick below is playable.
-    static Partida Preparada(int primeiro, const std::array<std::vector<std::string>, 4>& maos,
-                             std::array<int, 2> pontos = {0, 0})
-    {
-        Partida p = NovaPartida(primeiro, pontos);
-        p.FixarDistribuicao(Deal("4p", maos));
-        p.Comecar();
-        return p;
+        Partida p = Mesa(cartas, 0, {}, vira);
+        bool ok = false;
+        const int v = Resumo(JogaVaza(p, cartas)).section("vaza:", 1).section(':', 0, 0).toInt(&ok);
+        return ok ? v : -99;
     }
 
 private slots:
-    void cleanup()
+    void codigosDaImagemDoCliente()
     {
-        QCOMPARE(Recusas(), 0);
-        Recusas() = 0;
+        // The client draws code c from row (c-1)/10 (suit) and column (c-1)%10 (rank).
+        QCOMPARE(Carta::Codigo(0, 0), 1);  // four of clubs
+        QCOMPARE(Carta::Codigo(7, 2), 28); // ace of spades
+        QCOMPARE(Carta::Codigo(9, 3), 40); // three of diamonds
+    }
+
+    void ordemDasCartasComuns_data()
+    {
+        QTest::addColumn<int>("i");
+        for (int i = 0; i < 9; ++i)
+            QTest::newRow(qPrintable(QString("4567QJKA23").mid(i, 2))) << i;
+    }
+
+    void ordemDasCartasComuns()
+    {
+        QFETCH(int, i);
+        const std::string ordem = "4567QJKA23";
+        const std::string m(1, ordem[i]), M(1, ordem[i + 1]);
+        // A vira whose manilhas are neither rank.
+        const std::string vira = ordem.substr((i + 3) % 10, 1) + "p";
+        QCOMPARE(Vencedor(vira, M + "c " + m + "c " + m + "e " + m + "o"), 0);
+        QCOMPARE(Vencedor(vira, m + "c " + M + "e " + m + "e " + m + "o"), 1);
+        QCOMPARE(Vencedor(vira, m + "c " + m + "e " + m + "o " + M + "o"), 3);
+    }
+
+    void manilhasDepoisDaVira_data()
+    {
+        // The vira, its manilha and the best ordinary card left.
+        QTest::addColumn<QString>("vmc");
+        for (const char* t : {"453", "563", "673", "7Q3", "QJ3", "JK3", "KA3", "A23", "232", "342"})
+            QTest::newRow(t) << QString(t);
+    }
+
+    void manilhasDepoisDaVira()
+    {
+        QFETCH(QString, vmc);
+        const std::string v = vmc.left(1).toStdString() + "c", m = vmc.mid(1, 1).toStdString(),
+                          c = vmc.right(1).toStdString();
+        // Clubs > hearts > spades > diamonds, whatever the seats.
+        QCOMPARE(Vencedor(v, m + "o " + m + "e " + m + "c " + m + "p"), 3);
+        QCOMPARE(Vencedor(v, m + "p " + m + "o " + m + "e " + m + "c"), 0);
+        QCOMPARE(Vencedor(v, m + "e " + m + "c " + m + "o " + c + "p"), 1);
+        QCOMPARE(Vencedor(v, m + "e " + c + "p " + m + "o " + c + "c"), 0);
+        // The lowest manilha beats the best ordinary card.
+        QCOMPARE(Vencedor(v, c + "p " + c + "e " + c + "o " + m + "o"), 3);
     }
 
     void ordemDasMensagensDeUmaVaza()
     {
-        Partida p = Preparada(2, {{{"3p", "Ke"}, {"Jc", "Qe"}, {"2c", "6e"}, {"7o", "6p"}}});
-        const auto e = JogaVaza(p, {"3p", "Jc", "2c", "7o"});
-        using T = Evento::Tipo;
-        const std::vector<T> esperado{T::Carta, T::Vez,   T::Carta,   T::Vez, T::Carta,
-                                      T::Vez,   T::Carta, T::FimVaza, T::Vez};
-        QCOMPARE(Tipos(e), esperado);
-        // Seat 2 led; play goes 2, 3, 0, 1; the three of seat 0 takes it and seat 0 leads next.
-        QCOMPARE(e[0].jogador, 2);
-        QCOMPARE(e[1].jogador, 3);
-        QCOMPARE(e[6].jogador, 1);
-        QCOMPARE(e[7].jogador, 0);
-        QCOMPARE(e[7].placar, (std::array<int, 2>{1, 0}));
-        QCOMPARE(e[8].jogador, 0);
-        QCOMPARE(p.Vez(), 0);
+        // Seat 2 leads; the three of seat 0 takes it and seat 0 leads next.
+        Partida p = Mesa("3p Jc 2c 7o / Ke Qe 6e 6p", 2);
+        QCOMPARE(Resumo(JogaVaza(p, "3p Jc 2c 7o")),
+                 "2:2c vez:3 3:7o vez:0 0:3p vez:1 1:Jc vaza:0:1-0 vez:0");
     }
 
-    void empateRepeteQuemComecou()
+    void cartasCobertas()
     {
-        Partida p = Preparada(1, {{{"Kp", "Ae"}, {"Kc", "Jp"}, {"6c", "Qe"}, {"7o", "Jo"}}});
-        const auto e = JogaVaza(p, {"Kp", "Kc", "6c", "7o"});
-        const auto* fim = Primeiro(e, Evento::Tipo::FimVaza);
-        QVERIFY(fim);
-        QCOMPARE(fim->jogador, -1);
-        QCOMPARE(fim->placar, (std::array<int, 2>{0, 0}));
-        QCOMPARE(p.Vez(), 1);
-    }
-
-    void parceirosEmpatadosVencem()
-    {
-        // Seats 1 and 3 both hold the top card: their team takes the trick, and seat 3, who
-        // played it first from seat 2's lead, leads next.
-        Partida p = Preparada(2, {{{"Ap", "Ae"}, {"3c", "Jp"}, {"6c", "Qe"}, {"3o", "Jo"}}});
-        const auto* fim = Primeiro(JogaVaza(p, {"Ap", "3c", "6c", "3o"}), Evento::Tipo::FimVaza);
-        QVERIFY(fim);
-        QCOMPARE(fim->jogador, 3);
-        QCOMPARE(fim->placar, (std::array<int, 2>{0, 1}));
-        QCOMPARE(p.Vez(), 3);
-    }
-
-    void cartaCobertaPerdeParaTodas()
-    {
-        Partida p = Preparada(
-            0, {{{"Ap", "3e", "7p"}, {"Ac", "4e", "Qp"}, {"6c", "4c", "Jp"}, {"Qo", "4o", "Jo"}}});
-        JogaVaza(p, {"Ap", "Ac", "6c", "Qo"});
-        QCOMPARE(p.Vez(), 0);
-        // Second trick: the three of spades goes face down and the fours beat it. The fours of
-        // seats 1 and 2 tie, so the trick ties.
-        const auto e = JogaVaza(p, {"3e", "4e", "4c", "4o"}, {true, false, false, false});
-        QCOMPARE(e[0].tipo, Evento::Tipo::Carta);
-        QCOMPARE(e[0].codigo, 0);
-        const auto* fim = Primeiro(e, Evento::Tipo::FimVaza);
-        QVERIFY(fim);
-        QCOMPARE(fim->jogador, -1);
-        QVERIFY(!Primeiro(e, Evento::Tipo::FimMao));
-        // The player who led the tied trick leads again.
-        QCOMPARE(p.Vez(), 0);
-        // The others see a card with no face; its owner still sees his own card.
+        // In the first trick a card asked face down is played open. Later it loses even to a
+        // four, face-down cards make no tie among themselves, and only the owner sees his card.
+        Partida p = Mesa("_3p Kc 6c Qo / _3e 4e _2c _2o");
+        QVERIFY(Resumo(JogaVaza(p, "_3p Kc 6c Qo")).startsWith("0:3p"));
+        QCOMPARE(Resumo(JogaVaza(p, "_3e 4e _2c _2o")),
+                 "0:-- vez:1 1:4e vez:2 2:-- vez:3 3:-- vaza:1:1-1 vez:1");
         QCOMPARE(p.VisaoDe(1).historico[4].codigo, 0);
         QCOMPARE(p.VisaoDe(0).historico[4].codigo, C("3e"));
     }
 
-    void cobertasSoEmpatamEntreSi()
+    void quemGanhaAMao_data()
     {
-        Partida p = Preparada(
-            0, {{{"Ap", "3e", "7p"}, {"Kc", "2e", "Qp"}, {"6c", "4c", "Jp"}, {"Qo", "2o", "Jo"}}});
-        JogaVaza(p, {"Ap", "Kc", "6c", "Qo"});
-        const auto* fim = Primeiro(JogaVaza(p, {"3e", "2e", "4c", "2o"}, {true, true, false, true}),
-                                   Evento::Tipo::FimVaza);
-        QVERIFY(fim);
-        QCOMPARE(fim->jogador, 2);
+        // Each trick's winner (-1 for a tie), the tricks per team and who leads next; then the
+        // hand's end from 4-7 and the next deal, one seat later.
+        QTest::addColumn<int>("primeiro");
+        QTest::addColumn<QString>("vazas");
+        QTest::addColumn<QString>("esperado");
+        QTest::newRow("duas vazas") << 0 << "3p Kc 6c 7o / 3e Jp Qe Jo"
+                                    << "vaza:0:1-0 vez:0 vaza:0:2-0 mao:5-7 dist:normal:-1 vez:1";
+        QTest::newRow("parceiros empatam no alto")
+            << 2 << "Ap 3c 6c 3o / Ae 2c Qe Jo"
+            << "vaza:3:0-1 vez:3 vaza:1:0-2 mao:4-8 dist:normal:-1 vez:3";
+        QTest::newRow("primeira empatada")
+            << 1 << "Kp Kc 6c 7o / Qp Ac Qe Jo"
+            << "vaza:-1:0-0 vez:1 vaza:1:0-1 mao:4-8 dist:normal:-1 vez:2";
+        QTest::newRow("duas empatadas")
+            << 0 << "Kp Kc 6c 7o / Qp Qc 4e 4o / 6p 7c Ae Jo"
+            << "vaza:-1:0-0 vez:0 vaza:-1:0-0 vez:0 vaza:2:1-0 mao:5-7 dist:normal:-1 vez:1";
+        QTest::newRow("segunda empatada")
+            << 0 << "Kp Ac 6c 7o / Qp Qc 4e 4o"
+            << "vaza:1:0-1 vez:1 vaza:-1:0-1 mao:4-8 dist:normal:-1 vez:1";
+        QTest::newRow("terceira empatada")
+            << 0 << "3p Ac 6c 7o / Qp 2c 4e 4o / Kp Kc Qe Jo"
+            << "vaza:0:1-0 vez:0 vaza:1:1-1 vez:1 vaza:-1:1-1 mao:5-7 dist:normal:-1 vez:1";
+        QTest::newRow("tres empatadas")
+            << 3 << "Kp Kc 7e 7o / Qp Qc 4e 4o / 6p 6c 6e 6o"
+            << "vaza:-1:0-0 vez:3 vaza:-1:0-0 vez:3 vaza:-1:0-0 mao:4-7 dist:normal:-1 vez:0";
     }
 
-    void cobertaNaPrimeiraVazaVaiAberta()
+    void quemGanhaAMao()
     {
-        Partida p = Preparada(0, {{{"3p"}, {"Kc"}, {"6c"}, {"Qo"}}});
-        const auto e = JogaVaza(p, {"3p", "Kc", "6c", "Qo"}, {true, true, true, true});
-        QCOMPARE(e[0].codigo, C("3p"));
-        QCOMPARE(Primeiro(e, Evento::Tipo::FimVaza)->jogador, 0);
-    }
-
-    void duasVazasGanham()
-    {
-        Partida p = Preparada(0, {{{"3p", "3e"}, {"Kc", "Jp"}, {"6c", "Qe"}, {"7o", "Jo"}}});
-        JogaVaza(p, {"3p", "Kc", "6c", "7o"});
-        const auto e = JogaVaza(p, {"3e", "Jp", "Qe", "Jo"});
-        const auto* fim = Primeiro(e, Evento::Tipo::FimMao);
-        QVERIFY(fim);
-        QCOMPARE(fim->placar, (std::array<int, 2>{1, 0}));
-        // The next hand is dealt at once and starts one seat later.
-        QVERIFY(Primeiro(e, Evento::Tipo::Distribuicao));
-        QCOMPARE(e.back().tipo, Evento::Tipo::Vez);
-        QCOMPARE(e.back().jogador, 1);
-    }
-
-    void primeiraEmpatadaDecideAProxima()
-    {
-        Partida p = Preparada(0, {{{"Kp", "Qp"}, {"Kc", "Ac"}, {"6c", "Qe"}, {"7o", "Jo"}}});
-        JogaVaza(p, {"Kp", "Kc", "6c", "7o"});
-        const auto e = JogaVaza(p, {"Qp", "Ac", "Qe", "Jo"});
-        const auto* fim = Primeiro(e, Evento::Tipo::FimMao);
-        QVERIFY(fim);
-        QCOMPARE(fim->placar, (std::array<int, 2>{0, 1}));
-    }
-
-    void duasEmpatadasDecideATerceira()
-    {
-        Partida p = Preparada(
-            0, {{{"Kp", "Qp", "6p"}, {"Kc", "Qc", "7c"}, {"6c", "4e", "Ae"}, {"7o", "4o", "Jo"}}});
-        JogaVaza(p, {"Kp", "Kc", "6c", "7o"});
-        QVERIFY(!Primeiro(JogaVaza(p, {"Qp", "Qc", "4e", "4o"}), Evento::Tipo::FimMao));
-        const auto* fim = Primeiro(JogaVaza(p, {"6p", "7c", "Ae", "Jo"}), Evento::Tipo::FimMao);
-        QVERIFY(fim);
-        QCOMPARE(fim->placar, (std::array<int, 2>{1, 0}));
-    }
-
-    void empateDepoisDaPrimeiraVaiParaQuemFezAPrimeira()
-    {
-        // First trick to team 1, second tied: the hand ends there for team 1.
-        Partida p = Preparada(0, {{{"Kp", "Qp"}, {"Ac", "Qc"}, {"6c", "4e"}, {"7o", "4o"}}});
-        JogaVaza(p, {"Kp", "Ac", "6c", "7o"});
-        QCOMPARE(p.Vez(), 1);
-        const auto* fim = Primeiro(JogaVaza(p, {"Qp", "Qc", "4e", "4o"}), Evento::Tipo::FimMao);
-        QVERIFY(fim);
-        QCOMPARE(fim->placar, (std::array<int, 2>{0, 1}));
-    }
-
-    void terceiraEmpatadaVaiParaQuemFezAPrimeira()
-    {
-        Partida p = Preparada(
-            0, {{{"3p", "Qp", "Kp"}, {"Ac", "2c", "Kc"}, {"6c", "4e", "Qe"}, {"7o", "4o", "Jo"}}});
-        JogaVaza(p, {"3p", "Ac", "6c", "7o"});
-        QVERIFY(!Primeiro(JogaVaza(p, {"Qp", "2c", "4e", "4o"}), Evento::Tipo::FimMao));
-        QCOMPARE(p.Vez(), 1);
-        const auto* fim = Primeiro(JogaVaza(p, {"Kp", "Kc", "Qe", "Jo"}), Evento::Tipo::FimMao);
-        QVERIFY(fim);
-        QCOMPARE(fim->placar, (std::array<int, 2>{1, 0}));
-    }
-
-    void tresEmpatadasNinguemPontua()
-    {
-        Partida p = Preparada(
-            3, {{{"Kp", "Qp", "6p"}, {"Kc", "Qc", "6c"}, {"7e", "4e", "6e"}, {"7o", "4o", "6o"}}},
-            {4, 7});
-        JogaVaza(p, {"Kp", "Kc", "7e", "7o"});
-        QVERIFY(!Primeiro(JogaVaza(p, {"Qp", "Qc", "4e", "4o"}), Evento::Tipo::FimMao));
-        QCOMPARE(p.Vez(), 3);
-        const auto* fim = Primeiro(JogaVaza(p, {"6p", "6c", "6e", "6o"}), Evento::Tipo::FimMao);
-        QVERIFY(fim);
-        QCOMPARE(fim->placar, (std::array<int, 2>{4, 7}));
+        QFETCH(int, primeiro);
+        QFETCH(QString, vazas);
+        QFETCH(QString, esperado);
+        Partida p = Mesa(vazas.toStdString(), primeiro, {4, 7});
+        QStringList todos, visto;
+        for (const QString& vaza : vazas.split('/'))
+            todos << Resumo(JogaVaza(p, vaza.toStdString())).split(' ');
+        // Leave out the cards and the turns between them.
+        for (int i = 0; i < todos.size(); ++i)
+            if (!todos[i][0].isDigit() &&
+                !(todos[i].startsWith("vez") && todos[i - 1][0].isDigit()))
+                visto << todos[i];
+        QCOMPARE(visto.join(' '), esperado);
     }
 };
 
