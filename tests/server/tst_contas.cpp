@@ -187,12 +187,9 @@ private slots:
 
     void fotoETrocaDeSenhaSobrevivemAoReinicio()
     {
-        auto a = ClienteTeste::NoSaguao(m_servidor->Porta(), "anfi");
-        auto b = ClienteTeste::NoSaguao(m_servidor->Porta(), "convidado");
-        QVERIFY(a && b);
-        QCOMPARE(a->CriarSala("mesa"), "OK");
-        QVERIFY(b->EntrarNaSala("mesa"));
-        QVERIFY(ClienteTeste::Acertar({a.get(), b.get()}));
+        auto sala = ClienteTeste::NaSala(m_servidor->Porta(), {"anfi", "convidado"}, "mesa");
+        QVERIFY(sala.size() == 2);
+        auto a = std::move(sala[0]), b = std::move(sala[1]);
         // Not 7803 bytes: ignored.
         b->Enviar("nvImg", {Foto(1).left(7802)});
         b->Enviar("nvImg", {Foto(1) + 'x'});

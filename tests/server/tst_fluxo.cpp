@@ -24,12 +24,10 @@ private slots:
     void init()
     {
         m_servidor = std::make_unique<ServidorTeste>();
-        m_bom = ClienteTeste::NoSaguao(m_servidor->Porta(), "bom1");
-        m_parceiro = ClienteTeste::NoSaguao(m_servidor->Porta(), "bom2");
-        QVERIFY(m_bom && m_parceiro);
-        QCOMPARE(m_bom->CriarSala("Mesa"), "OK");
-        QVERIFY(m_parceiro->EntrarNaSala("Mesa"));
-        QVERIFY(ClienteTeste::Acertar({m_bom.get(), m_parceiro.get()}));
+        auto sala = ClienteTeste::NaSala(m_servidor->Porta(), {"bom1", "bom2"}, "Mesa");
+        QVERIFY(sala.size() == 2);
+        m_bom = std::move(sala[0]);
+        m_parceiro = std::move(sala[1]);
     }
 
     void cleanup()

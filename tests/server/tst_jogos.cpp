@@ -32,30 +32,15 @@ class TstJogos : public QObject
     std::unique_ptr<ServidorTeste> m_servidor;
     std::vector<std::unique_ptr<Pessoa>> m_pessoas;
 
-    Pessoa* Entrar(const QString& login)
+    // Seats those given in one room, the first its host, and has him start the game.
+    bool Mesa(const QStringList& logins)
     {
-        auto p = std::make_unique<Pessoa>();
-        p->login = login;
-        p->cliente = ClienteTeste::NoSaguao(m_servidor->Porta(), login);
-        m_pessoas.push_back(std::move(p));
-        return m_pessoas.back()->cliente ? m_pessoas.back().get() : nullptr;
-    }
-
-    // Logs in those given, seats everyone in one room and has the first one start the game.
-    bool Mesa(const QStringList& logins = {})
-    {
-        for (const QString& l : logins)
-            if (!Entrar(l))
-                return false;
-        if (m_pessoas[0]->cliente->CriarSala("Mesa verde") != "OK")
-            return false;
-        QList<ClienteTeste*> clientes;
-        for (const auto& p : m_pessoas) {
-            if (p != m_pessoas[0] && !p->cliente->EntrarNaSala("Mesa verde"))
-                return false;
-            clientes << p->cliente.get();
+        for (auto& c : ClienteTeste::NaSala(m_servidor->Porta(), logins, "Mesa verde")) {
+            m_pessoas.push_back(std::make_unique<Pessoa>());
+            m_pessoas.back()->login = logins[int(m_pessoas.size()) - 1];
+            m_pessoas.back()->cliente = std::move(c);
         }
-        if (!ClienteTeste::Acertar(clientes))
+        if (m_pessoas.empty())
             return false;
         m_pessoas[0]->cliente->Enviar("Start");
         return true;
@@ -135,10 +120,9 @@ private slots:
     {
         // Ana and Davi call truco on their first turn; Bia refuses every call and hand of eleven,
         // Davi accepts, and whichever answer reaches the server first counts.
-        QVERIFY(Entrar("ana1") && Entrar("bia1") && Entrar("caio") && Entrar("davi"));
+        QVERIFY(Mesa({"ana1", "bia1", "caio", "davi"}));
         m_pessoas[0]->pedeTruco = m_pessoas[3]->pedeTruco = true;
         m_pessoas[1]->aceita = false;
-        QVERIFY(Mesa());
         QVERIFY(Jogar([&] { return TodosTerminaram(); }));
         std::vector<QList<MensagemTeste>> deals(4);
         for (int j = 0; j < 4; ++j) {
@@ -266,12 +250,10 @@ private slots:
 
     void recusasDoComeco()
     {
-        QVERIFY(Entrar("chefe") && Entrar("outro") && Entrar("atrasado"));
-        auto& chefe = *m_pessoas[0]->cliente;
-        auto& outro = *m_pessoas[1]->cliente;
-        auto& atrasado = *m_pessoas[2]->cliente;
-        QCOMPARE(chefe.CriarSala("Sala"), "OK");
-        QVERIFY(outro.EntrarNaSala("Sala"));
+        auto sala = ClienteTeste::NaSala(m_servidor->Porta(), {"chefe", "outro"}, "Sala");
+        auto atrasadoP = ClienteTeste::NoSaguao(m_servidor->Porta(), "atrasado");
+        QVERIFY(sala.size() == 2 && atrasadoP);
+        auto &chefe = *sala[0], &outro = *sala[1], &atrasado = *atrasadoP;
         atrasado.Enviar("Start"); // outside a room: nothing
         outro.Enviar("Start");
         QVERIFY(!outro.Esperar("erCmJ")->Texto(1).isEmpty());

@@ -62,18 +62,11 @@ class TstSalas : public QObject
         return ClienteTeste::Acertar(todos);
     }
 
-    // Logs in the first as host of a room "Mesa" and the others as its guests.
     QList<ClienteTeste*> Sala(const QStringList& logins, const QString& senha = {})
     {
         QList<ClienteTeste*> c;
-        for (const QString& l : logins)
-            if (!c.emplaceBack(Entrar(l)))
-                return {};
-        if (c[0]->CriarSala("Mesa", senha) != "OK")
-            return {};
-        for (qsizetype i = 1; i < c.size(); ++i)
-            if (!c[i]->EntrarNaSala("Mesa", senha))
-                return {};
+        for (auto& novo : ClienteTeste::NaSala(m_servidor->Porta(), logins, "Mesa", senha))
+            c << m_clientes.emplace_back(std::move(novo)).get();
         return Acertar() ? c : QList<ClienteTeste*>{};
     }
 

@@ -18,6 +18,23 @@ std::unique_ptr<ClienteTeste> ClienteTeste::NoSaguao(quint16 porta, const QStrin
     return c;
 }
 
+std::vector<std::unique_ptr<ClienteTeste>> ClienteTeste::NaSala(quint16 porta,
+                                                                const QStringList& logins,
+                                                                const QString& nome,
+                                                                const QString& senha)
+{
+    std::vector<std::unique_ptr<ClienteTeste>> sala;
+    QList<ClienteTeste*> todos;
+    for (const QString& login : logins) {
+        sala.push_back(NoSaguao(porta, login));
+        if (!sala.back() || (todos.isEmpty() ? sala.back()->CriarSala(nome, senha) != "OK"
+                                             : !sala.back()->EntrarNaSala(nome, senha)))
+            return {};
+        todos << sala.back().get();
+    }
+    return Acertar(todos) ? std::move(sala) : decltype(sala){};
+}
+
 bool ClienteTeste::Acertar(const QList<ClienteTeste*>& clientes)
 {
     for (ClienteTeste* c : clientes) {

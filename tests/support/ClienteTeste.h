@@ -21,6 +21,12 @@ public:
     // Connected, with a new account (password "senha1") logged in and its login replies taken;
     // null on any failure.
     static std::unique_ptr<ClienteTeste> NoSaguao(quint16 porta, const QString& login);
+    // Those logged in as with NoSaguao, the first the host of room nome and the others its
+    // guests, every reply so far taken; empty on any failure.
+    static std::vector<std::unique_ptr<ClienteTeste>> NaSala(quint16 porta,
+                                                             const QStringList& logins,
+                                                             const QString& nome,
+                                                             const QString& senha = {});
     // Every connected client has received what was sent to it so far, and has taken it all.
     static bool Acertar(const QList<ClienteTeste*>& clientes);
 
