@@ -1,7 +1,6 @@
-// A game at the table without the network: what each seat is told, bots, the turn clock, and a
-// person replaced by a bot.
+// A game at the table without the network; each person checks what he is told with a
+// VerificadorJogo (which also checks the wire form of every message, bot logins included).
 #include "MesaDeJogo.h"
-#include "TraducaoEventos.h"
 #include "VerificadorJogo.h"
 
 #include <QTest>
@@ -73,47 +72,6 @@ class TstMesaDeJogo : public QObject
 {
     Q_OBJECT
 private slots:
-    void traducaoParaCadaAssento()
-    {
-        Evento d;
-        d.tipo = Evento::Tipo::Distribuicao;
-        d.vira = 5;
-        for (int j = 0; j < 4; ++j)
-            d.vistas[j] = {11 + j, 21 + j, 31 + j, 0, 0, 0};
-        QCOMPARE(*TraducaoEventos::Para(d, 2, kLogins),
-                 (MensagemJogo{"cmPrt", {"5", "13", "23", "33"}}));
-        d.tipoMao = TipoMao::Onze;
-        d.equipe = 1;
-        d.vistas[1] = {12, 22, 32, 14, 24, 34};
-        QCOMPARE(*TraducaoEventos::Para(d, 1, kLogins),
-                 (MensagemJogo{"cmM11", {"5", "12", "22", "32", "14", "24", "34", "1"}}));
-        QCOMPARE(*TraducaoEventos::Para(d, 0, kLogins),
-                 (MensagemJogo{"cmM11", {"5", "11", "21", "31", "0", "0", "0", "1"}}));
-
-        Evento e;
-        e.tipo = Evento::Tipo::Truco;
-        e.jogador = 1;
-        e.equipe = 1;
-        e.valor = 6;
-        QCOMPARE(*TraducaoEventos::Para(e, 0, kLogins),
-                 (MensagemJogo{"Truco", {"1", "6", "bruno"}}));
-        e.tipo = Evento::Tipo::FimVaza;
-        e.jogador = -1;
-        e.placar = {1, 0};
-        QCOMPARE(*TraducaoEventos::Para(e, 0, kLogins), (MensagemJogo{"rdFim", {"-1", "1", "0"}}));
-        e.tipo = Evento::Tipo::Carta;
-        e.jogador = 2;
-        e.codigo = 0;
-        QCOMPARE(*TraducaoEventos::Para(e, 1, kLogins), (MensagemJogo{"Carta", {"2", "0"}}));
-        // A login outside ASCII keeps its Windows-1252 bytes.
-        e.tipo = Evento::Tipo::Vez;
-        e.jogador = 3;
-        std::array<QString, 4> outros = kLogins;
-        outros[3] = QStringLiteral("Robô 4");
-        QCOMPARE(*TraducaoEventos::Para(e, 0, outros),
-                 (MensagemJogo{"Setar", {"Vez", "Rob\xf4 4"}}));
-    }
-
     void quatroPessoasJogamAteOFim_data()
     {
         QTest::addColumn<uint>("semente");
