@@ -1,8 +1,6 @@
 #include "BancoContas.h"
 #include "HashSenha.h"
 
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -47,30 +45,6 @@ private slots:
         QVERIFY(
             !outro.Abrir(pasta.filePath("sub/dados/" + BancoContas::NomeArquivo() + "/x"), &erro));
         QVERIFY(!erro.isEmpty());
-    }
-
-    void persisteEmWal()
-    {
-        QTemporaryDir pasta;
-        QString erro;
-        {
-            BancoContas banco;
-            QVERIFY(banco.Abrir(pasta.path(), &erro));
-            QCOMPARE(banco.Criar(Nova("dura")), BancoContas::Criacao::Criada);
-        }
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "olhar");
-            db.setDatabaseName(pasta.filePath(BancoContas::NomeArquivo()));
-            QVERIFY(db.open());
-            QSqlQuery q(db);
-            QVERIFY(q.exec("PRAGMA journal_mode") && q.next());
-            QCOMPARE(q.value(0).toString(), "wal");
-            db.close();
-        }
-        QSqlDatabase::removeDatabase("olhar");
-        BancoContas outro;
-        QVERIFY(outro.Abrir(pasta.path(), &erro));
-        QVERIFY(outro.Buscar("DURA"));
     }
 };
 

@@ -57,7 +57,7 @@ private slots:
         QCOMPARE(c->Esperar("hlInf")->argumentos, (QList<QByteArray>{"1", "Jo\xe3oSilva"}));
     }
 
-    void senhaGuardadaComoArgon2idENuncaNoLog()
+    void senhaGuardadaComoArgon2idEmWalENuncaNoLog()
     {
         const qsizetype antes = RegistroLog::Linhas().size();
         auto c = Conectado();
@@ -77,6 +77,8 @@ private slots:
             QVERIFY2(hash.startsWith("$argon2id$"), qPrintable(hash));
             for (const QString& s : senhas)
                 QVERIFY(!hash.contains(s));
+            QVERIFY(q.exec("PRAGMA journal_mode") && q.next());
+            QCOMPARE(q.value(0).toString(), "wal");
         }
         QSqlDatabase::removeDatabase("leitura");
         const QStringList log = RegistroLog::Linhas().mid(antes);
