@@ -1,6 +1,6 @@
 #include "ClienteTeste.h"
 #include "EsperarAte.h"
-#include "RegistroLog.h"
+#include "LogTeste.h"
 #include "ServidorTeste.h"
 
 #include <QSqlDatabase>
@@ -34,7 +34,7 @@ class TstContas : public QObject
     }
 
 private slots:
-    void initTestCase() { RegistroLog::Instalar(); }
+    void initTestCase() { LogTeste::Instalar(); }
     void init()
     {
         m_servidor = std::make_unique<ServidorTeste>();
@@ -59,7 +59,7 @@ private slots:
 
     void senhaGuardadaComoArgon2idEmWalENuncaNoLog()
     {
-        const qsizetype antes = RegistroLog::Linhas().size();
+        const qsizetype antes = LogTeste::Linhas().size();
         auto c = Conectado();
         const QStringList senhas{"Xy9#kq!w", "errada1", "N0va#Senha"};
         QVERIFY(c && c->CriarConta("ana.b", senhas[0]));
@@ -81,7 +81,7 @@ private slots:
             QCOMPARE(q.value(0).toString(), "wal");
         }
         QSqlDatabase::removeDatabase("leitura");
-        const QStringList log = RegistroLog::Linhas().mid(antes);
+        const QStringList log = LogTeste::Linhas().mid(antes);
         QVERIFY(!log.isEmpty());
         for (const QString& linha : log)
             for (const QString& s : senhas)

@@ -1,7 +1,7 @@
 #include "ClienteTeste.h"
 #include "EsperarAte.h"
 #include "FuncoesComuns.h"
-#include "RegistroLog.h"
+#include "LogTeste.h"
 #include "ServidorTeste.h"
 #include "Versao.h"
 
@@ -16,10 +16,10 @@ class TstFluxo : public QObject
     std::unique_ptr<ServidorTeste> m_servidor;
     std::unique_ptr<ClienteTeste> m_bom, m_parceiro;
 
-    static QStringList Avisos() { return RegistroLog::Linhas(true); }
+    static QStringList Avisos() { return LogTeste::Linhas(true); }
 
 private slots:
-    void initTestCase() { RegistroLog::Instalar(); }
+    void initTestCase() { LogTeste::Instalar(); }
 
     void init()
     {

@@ -4,7 +4,7 @@
 #include <QStringList>
 
 // Keeps every line the process logs from Instalar on (warnings apart too), still passing them on.
-namespace RegistroLog {
+namespace LogTeste {
 
 inline QMutex g_mutex;
 inline QStringList g_linhas, g_avisos;
@@ -32,4 +32,4 @@ inline QStringList Linhas(bool soAvisos = false)
     return soAvisos ? g_avisos : g_linhas;
 }
 
-} // namespace RegistroLog
+} // namespace LogTeste
