@@ -5,31 +5,12 @@
 namespace {
 int Num(const QList<QByteArray>& a, int i, bool* ok)
 {
-    if (i >= a.size()) {
-        *ok = false;
-        return 0;
-    }
     bool certo = false;
-    const int v = a[i].toInt(&certo);
-    if (!certo)
-        *ok = false;
+    const int v = a.value(i).toInt(&certo);
+    *ok = *ok && certo;
     return v;
 }
 } // namespace
-
-VerificadorJogo::VerificadorJogo(int assento, const std::array<QString, 4>& logins)
-    : m_assento(assento), m_logins(logins)
-{
-}
-
-void VerificadorJogo::Erro(const QString& texto)
-{
-    m_erros << QStringLiteral("assento %1, mão %2, vaza %3: %4")
-                   .arg(m_assento)
-                   .arg(m_maos)
-                   .arg(m_resultados.size())
-                   .arg(texto);
-}
 
 // The rules' order, written out here on its own: 4 5 6 7 Q J K A 2 3, the manilhas (the rank
 // after the vira's) above all, clubs > hearts > spades > diamonds; a face-down card below all.
@@ -77,7 +58,7 @@ std::optional<VerificadorJogo::Resposta> VerificadorJogo::JogarCarta()
     for (int p = 0; p < 3; ++p)
         if (!m_jogada[p])
             return Resposta{"Carta", {QByteArray::number(p), "False"}};
-    Erro(QStringLiteral("minha vez sem cartas na mão"));
+    Erro("minha vez sem cartas na mão");
     return std::nullopt;
 }
 
@@ -90,11 +71,11 @@ std::optional<VerificadorJogo::Resposta> VerificadorJogo::Receber(const QByteArr
 
     if (c == "cmJog") {
         if (m_jogoComecou)
-            Erro(QStringLiteral("cmJog repetido"));
+            Erro("cmJog repetido");
         m_jogoComecou = true;
     } else if (c == "cmPrt" || c == "cmM11") {
         if (!m_jogoComecou || m_emMao || Terminou())
-            Erro(QStringLiteral("%1 fora de hora").arg(QString::fromLatin1(c)));
+            Erro("%s fora de hora", c.constData());
         const bool onze = c == "cmM11";
         m_vira = Num(a, 0, &ok);
         QList<int> vistas{m_vira};
@@ -106,29 +87,26 @@ std::optional<VerificadorJogo::Resposta> VerificadorJogo::Receber(const QByteArr
         const bool ferro = m_pontos[0] == 11 && m_pontos[1] == 11;
         const bool deOnze = !ferro && (m_pontos[0] == 11 || m_pontos[1] == 11);
         if (m_cega != ferro)
-            Erro(QStringLiteral("cartas cegas fora da mão de ferro, ou vistas nela"));
+            Erro("cartas cegas fora da mão de ferro, ou vistas nela");
         if (onze != deOnze)
-            Erro(QStringLiteral("%1 com o placar %2 a %3")
-                     .arg(QString::fromLatin1(c))
-                     .arg(m_pontos[0])
-                     .arg(m_pontos[1]));
+            Erro("%s com o placar %d a %d", c.constData(), m_pontos[0], m_pontos[1]);
         m_equipeOnze = -1;
         if (onze) {
             m_equipeOnze = Num(a, 7, &ok);
             if (m_pontos[m_equipeOnze] != 11)
-                Erro(QStringLiteral("decide a mão de onze quem não tem onze"));
+                Erro("decide a mão de onze quem não tem onze");
             for (int p = 0; p < 3; ++p) {
                 const int parceiro = Num(a, 4 + p, &ok);
                 if (minhaEquipe == m_equipeOnze)
                     vistas << parceiro;
                 else if (parceiro != 0)
-                    Erro(QStringLiteral("vi as cartas do parceiro sem ter onze"));
+                    Erro("vi as cartas do parceiro sem ter onze");
             }
         }
         if (!m_cega) {
             for (int i = 0; i < vistas.size(); ++i) {
                 if (vistas[i] < 1 || vistas[i] > 40 || vistas.indexOf(vistas[i]) != i)
-                    Erro(QStringLiteral("cartas inválidas ou repetidas na distribuição"));
+                    Erro("cartas inválidas ou repetidas na distribuição");
             }
         }
         m_emMao = true;
@@ -147,21 +125,20 @@ std::optional<VerificadorJogo::Resposta> VerificadorJogo::Receber(const QByteArr
             resposta = Resposta{m_aceita ? "tcSim" : "tcNao", {}};
     } else if (c == "esM11") {
         if (!m_aguardandoOnze)
-            Erro(QStringLiteral("esM11 sem mão de onze"));
+            Erro("esM11 sem mão de onze");
         m_aguardandoOnze = false;
     } else if (c == "Setar") {
         if (a.value(0) != "Vez")
             return std::nullopt;
         const int vez = AssentoDoLogin(a.value(1));
         if (vez < 0)
-            Erro(QStringLiteral("vez de quem não está na mesa: %1")
-                     .arg(QString::fromLatin1(a.value(1))));
+            Erro("vez de quem não está na mesa: %s", a.value(1).constData());
         if (!m_emMao || m_aguardandoOnze)
-            Erro(QStringLiteral("vez fora de uma mão em jogo"));
+            Erro("vez fora de uma mão em jogo");
         if (!m_mesa.isEmpty() && vez != (m_mesa.back().first + 1) % 4)
-            Erro(QStringLiteral("vez fora da ordem"));
+            Erro("vez fora da ordem");
         if (m_mesa.isEmpty() && m_lider >= 0 && vez != m_lider)
-            Erro(QStringLiteral("a vaza não começa por quem devia"));
+            Erro("a vaza não começa por quem devia");
         m_vez = vez;
         if (vez == m_assento && !m_calado) {
             const bool podePedir = !m_cega && m_equipeOnze < 0 && m_pedido == 0 &&
@@ -176,22 +153,22 @@ std::optional<VerificadorJogo::Resposta> VerificadorJogo::Receber(const QByteArr
     } else if (c == "Carta") {
         const int j = Num(a, 0, &ok), codigo = Num(a, 1, &ok);
         if (j != m_vez || m_pedido != 0)
-            Erro(QStringLiteral("carta de %1 fora da vez").arg(j));
+            Erro("carta de %d fora da vez", j);
         if (m_mesa.size() >= 4 || codigo < 0 || codigo > 40 || codigo == m_vira)
-            Erro(QStringLiteral("carta impossível: %1").arg(codigo));
+            Erro("carta impossível: %d", codigo);
         if (j == m_assento) {
             int p = 0;
             for (; p < 3; ++p)
                 if (!m_jogada[p] && (m_cega || m_mao[p] == codigo))
                     break;
             if (p == 3)
-                Erro(QStringLiteral("joguei uma carta que não era minha: %1").arg(codigo));
+                Erro("joguei uma carta que não era minha: %d", codigo);
             else
                 m_jogada[p] = true;
             ++m_cartasProprias;
         } else if (codigo != 0 && !m_cega &&
                    std::find(m_mao.begin(), m_mao.end(), codigo) != m_mao.end()) {
-            Erro(QStringLiteral("outro jogou a minha carta %1").arg(codigo));
+            Erro("outro jogou a minha carta %d", codigo);
         }
         m_mesa.append({j, codigo});
         m_vez = -1;
@@ -199,7 +176,7 @@ std::optional<VerificadorJogo::Resposta> VerificadorJogo::Receber(const QByteArr
         const int vencedor = Num(a, 0, &ok);
         const std::array<int, 2> placar{Num(a, 1, &ok), Num(a, 2, &ok)};
         if (m_mesa.size() != 4) {
-            Erro(QStringLiteral("rdFim com %1 cartas na mesa").arg(m_mesa.size()));
+            Erro("rdFim com %d cartas na mesa", int(m_mesa.size()));
         } else {
             int maior = -2;
             for (const auto& [j, codigo] : m_mesa)
@@ -210,30 +187,29 @@ std::optional<VerificadorJogo::Resposta> VerificadorJogo::Receber(const QByteArr
                     comMaior[j % 2] = true;
             const bool empate = comMaior[0] && comMaior[1];
             if (empate != (vencedor == -1))
-                Erro(QStringLiteral("empate mal apurado"));
+                Erro("empate mal apurado");
             if (!empate) {
                 const int equipe = comMaior[0] ? 0 : 1;
                 if (vencedor < 0 || vencedor % 2 != equipe)
-                    Erro(QStringLiteral("vaza dada ao time errado"));
+                    Erro("vaza dada ao time errado");
                 ++m_vazasGanhas[equipe];
             }
             m_resultados << (empate ? -1 : vencedor % 2);
             m_lider = empate ? m_mesa.front().first : vencedor;
         }
         if (placar != m_vazasGanhas)
-            Erro(QStringLiteral("contagem de vazas errada"));
+            Erro("contagem de vazas errada");
         m_mesa.clear();
-        ++m_vazas;
     } else if (c == "Truco") {
         const int equipe = Num(a, 0, &ok), valor = Num(a, 1, &ok);
         const int quem = AssentoDoLogin(a.value(2));
         const int esperado = m_pedido ? m_pedido + 3 : (m_valor == 1 ? 3 : m_valor + 3);
         if (valor != esperado || valor > 12)
-            Erro(QStringLiteral("truco de %1 quando se esperava %2").arg(valor).arg(esperado));
+            Erro("truco de %d quando se esperava %d", valor, esperado);
         if (quem < 0 || quem % 2 != equipe || equipe == m_equipePediu)
-            Erro(QStringLiteral("truco de quem não podia"));
+            Erro("truco de quem não podia");
         if (m_cega || m_equipeOnze >= 0)
-            Erro(QStringLiteral("truco onde não se pede"));
+            Erro("truco onde não se pede");
         if (m_pedido)
             m_valor = m_pedido;
         m_pedido = valor;
@@ -242,7 +218,7 @@ std::optional<VerificadorJogo::Resposta> VerificadorJogo::Receber(const QByteArr
             resposta = Resposta{m_aceita ? "tcSim" : "tcNao", {}};
     } else if (c == "tcAct") {
         if (!m_pedido)
-            Erro(QStringLiteral("tcAct sem pedido"));
+            Erro("tcAct sem pedido");
         m_valor = m_pedido;
         m_pedido = 0;
         if (m_vez == m_assento)
@@ -258,16 +234,13 @@ std::optional<VerificadorJogo::Resposta> VerificadorJogo::Receber(const QByteArr
         } else {
             const int v = VencedoraDaMao();
             if (v == -2)
-                Erro(QStringLiteral("prFim com a mão por decidir"));
+                Erro("prFim com a mão por decidir");
             else if (v >= 0)
                 esperado[v] += m_valor;
         }
         if (placar != esperado)
-            Erro(QStringLiteral("placar %1 a %2, esperado %3 a %4")
-                     .arg(placar[0])
-                     .arg(placar[1])
-                     .arg(esperado[0])
-                     .arg(esperado[1]));
+            Erro("placar %d a %d, esperado %d a %d", placar[0], placar[1], esperado[0],
+                 esperado[1]);
         m_pontos = placar;
         m_emMao = false;
         m_pedido = 0;
@@ -276,10 +249,10 @@ std::optional<VerificadorJogo::Resposta> VerificadorJogo::Receber(const QByteArr
         const int j = Num(a, 0, &ok);
         const int equipe = j % 2;
         if (m_emMao || m_pontos[equipe] < 12 || m_pontos[1 - equipe] >= 12)
-            Erro(QStringLiteral("jgFim com o placar %1 a %2").arg(m_pontos[0]).arg(m_pontos[1]));
+            Erro("jgFim com o placar %d a %d", m_pontos[0], m_pontos[1]);
         m_vencedor = equipe;
     }
     if (!ok)
-        Erro(QStringLiteral("argumentos inválidos em %1").arg(QString::fromLatin1(c)));
+        Erro("argumentos inválidos em %s", c.constData());
     return resposta;
 }

@@ -20,7 +20,10 @@ public:
     };
 
     // logins: who sits where, as "jgInf" said when the game began.
-    VerificadorJogo(int assento, const std::array<QString, 4>& logins);
+    VerificadorJogo(int assento, const std::array<QString, 4>& logins)
+        : m_assento(assento), m_logins(logins)
+    {
+    }
 
     // Takes one received message; returns what this player sends back, if anything.
     std::optional<Resposta> Receber(const QByteArray& comando, const QList<QByteArray>& argumentos);
@@ -39,12 +42,15 @@ public:
     bool Terminou() const { return m_vencedor >= 0; }
     int EquipeVencedora() const { return m_vencedor; }
     std::array<int, 2> Pontos() const { return m_pontos; }
-    int Maos() const { return m_maos; }
-    int Vazas() const { return m_vazas; }
     int CartasProprias() const { return m_cartasProprias; }
 
 private:
-    void Erro(const QString& texto);
+    template <typename... A> void Erro(const char* formato, A... a)
+    {
+        m_erros << QString::asprintf("assento %d, mão %d, vaza %d: ", m_assento, m_maos,
+                                     int(m_resultados.size())) +
+                       QString::asprintf(formato, a...);
+    }
     int Forca(int codigo) const;
     std::optional<Resposta> JogarCarta();
     int AssentoDoLogin(const QByteArray& login) const;
@@ -61,7 +67,6 @@ private:
     std::array<int, 2> m_pontos{};
     int m_vencedor = -1;
     int m_maos = 0;
-    int m_vazas = 0;
     int m_cartasProprias = 0;
     bool m_jogoComecou = false;
 

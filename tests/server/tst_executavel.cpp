@@ -11,16 +11,15 @@
 
 namespace {
 
-// The built quarpel-server on 127.0.0.1 and a free port, its port read from its log.
+// The built quarpel-server on 127.0.0.1 and a free port.
 class Processo
 {
 public:
     explicit Processo(const QString& dados)
     {
         m_p.setProgram(QStringLiteral(QUARPEL_SERVIDOR));
-        m_p.setArguments({QStringLiteral("--porta"), QStringLiteral("0"),
-                          QStringLiteral("--endereco"), QStringLiteral("127.0.0.1"),
-                          QStringLiteral("--dados"), dados, QStringLiteral("--hash-minimo")});
+        m_p.setArguments(
+            {"--porta", "0", "--endereco", "127.0.0.1", "--dados", dados, "--hash-minimo"});
         m_p.start();
     }
     ~Processo()
@@ -31,18 +30,19 @@ public:
         }
     }
 
-    quint16 Porta()
+    // A client connected to it once its log names the port.
+    std::unique_ptr<ClienteTeste> Cliente()
     {
-        static const QRegularExpression re(QStringLiteral("porta (\\d+);"));
-        const bool pronto = EsperarAte(
+        static const QRegularExpression re("porta (\\d+);");
+        EsperarAte(
             [&] {
                 m_log += QString::fromUtf8(m_p.readAllStandardError());
                 return re.match(m_log).hasMatch() || m_p.state() == QProcess::NotRunning;
             },
             ClienteTeste::kEspera);
-        if (!pronto)
-            return 0;
-        return quint16(re.match(m_log).captured(1).toUInt());
+        auto c = std::make_unique<ClienteTeste>();
+        const auto porta = re.match(m_log).captured(1).toUShort();
+        return porta && c->Conectar(porta) ? std::move(c) : nullptr;
     }
 
     bool Encerrar(int sinal)
@@ -87,7 +87,7 @@ private slots:
     void opcoes()
     {
         using A = OpcoesLinhaComando::Acao;
-        const auto padrao = OpcoesLinhaComando::Analisar({QStringLiteral("quarpel-server")});
+        const auto padrao = OpcoesLinhaComando::Analisar({"quarpel-server"});
         QCOMPARE(padrao.acao, A::Executar);
         QCOMPARE(padrao.configuracao.porta, quint16(33500));
         QCOMPARE(padrao.configuracao.endereco, QHostAddress(QHostAddress::AnyIPv4));
@@ -99,26 +99,27 @@ private slots:
         QCOMPARE(padrao.configuracao.custoSenha, HashSenha::Custo::Interativo);
 
         const auto r = OpcoesLinhaComando::Analisar(
-            {QStringLiteral("s"), QStringLiteral("--porta"), QStringLiteral("4000"),
-             QStringLiteral("--endereco"), QStringLiteral("::1"), QStringLiteral("--dados"),
-             QStringLiteral("/tmp/x"), QStringLiteral("--versao-cliente"),
-             QStringLiteral("2.0.0.1"), QStringLiteral("--atraso-robo"), QStringLiteral("0"),
-             QStringLiteral("--tempo-jogada"), QStringLiteral("5"), QStringLiteral("--semente"),
-             QStringLiteral("18446744073709551615")});
+            {"s", "--porta", "4000", "--endereco", "::1", "--dados", "/tmp/x", "--versao-cliente",
+             "2.0.0.1", "--atraso-robo", "0", "--tempo-jogada", "5", "--semente",
+             "18446744073709551615"});
         QCOMPARE(r.acao, A::Executar);
         QCOMPARE(r.configuracao.porta, quint16(4000));
         QCOMPARE(r.configuracao.endereco, QHostAddress(QHostAddress::LocalHostIPv6));
-        QCOMPARE(r.configuracao.pastaDados, QStringLiteral("/tmp/x"));
-        QCOMPARE(r.configuracao.versaoCliente, QStringLiteral("2.0.0.1"));
+        QCOMPARE(r.configuracao.pastaDados, "/tmp/x");
+        QCOMPARE(r.configuracao.versaoCliente, "2.0.0.1");
         QCOMPARE(r.configuracao.atrasoRoboMs, 0);
         QCOMPARE(r.configuracao.tempoJogadaS, 5);
         QCOMPARE(r.configuracao.semente, std::optional<quint64>(18446744073709551615ULL));
 
-        for (const QStringList& errado :
-             {QStringList{"--porta", "65536"}, QStringList{"--porta", "x"},
-              QStringList{"--endereco", "300.1.1.1"}, QStringList{"--atraso-robo", "-1"},
-              QStringList{"--tempo-jogada", "0"}, QStringList{"--semente", "abc"},
-              QStringList{"--dados", ""}, QStringList{"--desconhecida"}, QStringList{"sobrando"}}) {
+        for (const QStringList& errado : QList<QStringList>{{"--porta", "65536"},
+                                                            {"--porta", "x"},
+                                                            {"--endereco", "300.1.1.1"},
+                                                            {"--atraso-robo", "-1"},
+                                                            {"--tempo-jogada", "0"},
+                                                            {"--semente", "abc"},
+                                                            {"--dados", ""},
+                                                            {"--desconhecida"},
+                                                            {"sobrando"}}) {
             const auto e = OpcoesLinhaComando::Analisar(QStringList{"s"} + errado);
             QCOMPARE(e.acao, A::Erro);
             QVERIFY(!e.texto.isEmpty());
@@ -127,60 +128,48 @@ private slots:
 
     void ajudaEVersao()
     {
-        const Saida versao = Rodar({QStringLiteral("--version")});
+        const Saida versao = Rodar({"--version"});
         QCOMPARE(versao.codigo, 0);
-        QCOMPARE(versao.saida.trimmed(),
-                 QStringLiteral("quarpel-server %1").arg(QString::fromLatin1(kVersaoQuarpel)));
-        const Saida ajuda = Rodar({QStringLiteral("--help")});
+        QCOMPARE(versao.saida.trimmed(), QString("quarpel-server ") + kVersaoQuarpel);
+        const Saida ajuda = Rodar({"--help"});
         QCOMPARE(ajuda.codigo, 0);
         for (const char* opcao : {"--porta", "--endereco", "--dados", "--versao-cliente",
                                   "--atraso-robo", "--tempo-jogada", "--semente"})
             QVERIFY2(ajuda.saida.contains(QLatin1String(opcao)), opcao);
-        const Saida erro = Rodar({QStringLiteral("--porta"), QStringLiteral("nada")});
+        const Saida erro = Rodar({"--porta", "nada"});
         QCOMPARE(erro.codigo, 2);
-        QVERIFY2(erro.erro.contains(QStringLiteral("Porta inválida")), qPrintable(erro.erro));
+        QVERIFY2(erro.erro.contains("Porta inválida"), qPrintable(erro.erro));
     }
 
     void sinaisEncerramLimpoEAsContasFicam()
     {
         QTemporaryDir pasta;
-        const QString dados = pasta.filePath(QStringLiteral("dados"));
+        const QString dados = pasta.filePath("dados");
         {
             Processo servidor(dados);
-            const quint16 porta = servidor.Porta();
-            QVERIFY2(porta != 0, qPrintable(servidor.Log()));
-            ClienteTeste c;
-            QVERIFY(c.Conectar(porta));
-            QVERIFY(c.CriarConta(QStringLiteral("sobrevive"), QStringLiteral("senha1")));
-            QVERIFY(c.LogarNoSaguao(QStringLiteral("sobrevive"), QStringLiteral("senha1")));
+            auto c = servidor.Cliente();
+            QVERIFY2(c, qPrintable(servidor.Log()));
+            QVERIFY(c->CriarConta("sobrevive", "senha1") &&
+                    c->LogarNoSaguao("sobrevive", "senha1"));
             QVERIFY(servidor.Encerrar(SIGTERM));
-            QVERIFY(c.EsperarDesconexao());
-            QVERIFY(servidor.Log().contains(QLatin1String("Servidor encerrado")));
+            QVERIFY(c->EsperarDesconexao());
+            QVERIFY(servidor.Log().contains("Servidor encerrado"));
             // Every line carries its date and time.
-            static const QRegularExpression data(QStringLiteral("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:"));
+            static const QRegularExpression data("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:");
             for (const QString& linha : servidor.Log().split(u'\n', Qt::SkipEmptyParts))
                 QVERIFY2(data.match(linha).hasMatch(), qPrintable(linha));
         }
         {
             // A kill leaves no chance to close the database; the account is still there.
             Processo servidor(dados);
-            const quint16 porta = servidor.Porta();
-            QVERIFY(porta != 0);
-            ClienteTeste c;
-            QVERIFY(c.Conectar(porta));
-            QVERIFY(c.CriarConta(QStringLiteral("morto"), QStringLiteral("senha1")));
+            auto c = servidor.Cliente();
+            QVERIFY(c && c->CriarConta("morto", "senha1"));
         }
         Processo servidor(dados);
-        const quint16 porta = servidor.Porta();
-        QVERIFY(porta != 0);
-        ClienteTeste c;
-        QVERIFY(c.Conectar(porta));
-        QCOMPARE(c.Logar(QStringLiteral("sobrevive"), QStringLiteral("senha1")),
-                 QStringLiteral("sobrevive"));
-        ClienteTeste d;
-        QVERIFY(d.Conectar(porta));
-        QCOMPARE(d.Logar(QStringLiteral("morto"), QStringLiteral("senha1")),
-                 QStringLiteral("morto"));
+        auto c = servidor.Cliente(), d = servidor.Cliente();
+        QVERIFY(c && d);
+        QCOMPARE(c->Logar("sobrevive", "senha1"), "sobrevive");
+        QCOMPARE(d->Logar("morto", "senha1"), "morto");
         QVERIFY(servidor.Encerrar(SIGINT));
     }
 };

@@ -8,27 +8,54 @@
 #include "Versao.h"
 
 #include <QHostAddress>
-#include <QTest>
 
-ClienteTeste::ClienteTeste(QObject* parent) : QObject(parent)
+std::unique_ptr<ClienteTeste> ClienteTeste::NoSaguao(quint16 porta, const QString& login)
 {
-    connect(&m_socket, &QTcpSocket::readyRead, this, &ClienteTeste::Ler);
+    auto c = std::make_unique<ClienteTeste>();
+    if (!c->Conectar(porta) || !c->CriarConta(login, "senha1") ||
+        !c->LogarNoSaguao(login, "senha1"))
+        return nullptr;
+    return c;
 }
 
-bool ClienteTeste::Conectar(quint16 porta, int ms)
+std::vector<std::unique_ptr<ClienteTeste>> ClienteTeste::NaSala(quint16 porta,
+                                                                const QStringList& logins,
+                                                                const QString& nome,
+                                                                const QString& senha)
 {
+    std::vector<std::unique_ptr<ClienteTeste>> sala;
+    QList<ClienteTeste*> todos;
+    for (const QString& login : logins) {
+        sala.push_back(NoSaguao(porta, login));
+        if (!sala.back() || (todos.isEmpty() ? sala.back()->CriarSala(nome, senha) != "OK"
+                                             : !sala.back()->EntrarNaSala(nome, senha)))
+            return {};
+        todos << sala.back().get();
+    }
+    return Acertar(todos) ? std::move(sala) : decltype(sala){};
+}
+
+bool ClienteTeste::Acertar(const QList<ClienteTeste*>& clientes)
+{
+    for (ClienteTeste* c : clientes) {
+        if (c->Conectado() && !c->Sincronizar())
+            return false;
+        c->Descartar();
+    }
+    return true;
+}
+
+bool ClienteTeste::Conectar(quint16 porta)
+{
+    connect(&m_socket, &QTcpSocket::readyRead, this, &ClienteTeste::Ler, Qt::UniqueConnection);
     m_socket.connectToHost(QHostAddress::LocalHost, porta);
-    return EsperarAte([this] { return Conectado(); }, ms);
+    return EsperarAte([this] { return Conectado(); }, kEspera);
 }
 
-void ClienteTeste::Desconectar()
+bool ClienteTeste::EsperarDesconexao()
 {
-    m_socket.disconnectFromHost();
-}
-
-bool ClienteTeste::EsperarDesconexao(int ms)
-{
-    return EsperarAte([this] { return m_socket.state() == QAbstractSocket::UnconnectedState; }, ms);
+    return EsperarAte([this] { return m_socket.state() == QAbstractSocket::UnconnectedState; },
+                      kEspera);
 }
 
 void ClienteTeste::Enviar(QByteArrayView comando, const QList<QByteArray>& argumentos)
@@ -85,22 +112,14 @@ std::optional<MensagemTeste> ClienteTeste::Tomar(QByteArrayView comando)
 std::optional<MensagemTeste> ClienteTeste::Esperar(QByteArrayView comando, int ms)
 {
     std::optional<MensagemTeste> achada;
-    const bool terminou =
-        EsperarAte([&] { return m_fluxoInvalido || (achada = Tomar(comando)).has_value(); }, ms);
-    if (!terminou || m_fluxoInvalido)
-        return std::nullopt;
-    return achada;
+    EsperarAte([&] { return m_fluxoInvalido || (achada = Tomar(comando)).has_value(); }, ms);
+    return m_fluxoInvalido ? std::nullopt : achada;
 }
 
-std::optional<MensagemTeste> ClienteTeste::Proxima(int ms)
-{
-    return Esperar({}, ms);
-}
-
-bool ClienteTeste::Sincronizar(int ms)
+bool ClienteTeste::Sincronizar()
 {
     Enviar("obVer");
-    return Esperar("utVer", ms).has_value();
+    return Esperar("utVer").has_value();
 }
 
 QList<MensagemTeste> ClienteTeste::NaoLidas(QByteArrayView comando) const
@@ -120,49 +139,44 @@ QList<QByteArray> ClienteTeste::ComandosNaoLidos() const
     return lista;
 }
 
-void ClienteTeste::Descartar()
+bool ClienteTeste::CriarConta(const QString& login, const QString& senha)
 {
-    m_tomadas.fill(true);
+    EnviarTextos("nvAcc", {"Jogador de Teste", login, senha, "teste@quarpel.org"});
+    QList<MensagemTeste> resposta;
+    const auto respondeu = [&] {
+        return !(resposta = NaoLidas("okAcc") + NaoLidas("erCNC")).isEmpty();
+    };
+    return EsperarAte(respondeu, kEspera) && Tomar(resposta.first().comando)->comando == "okAcc";
 }
 
-bool ClienteTeste::CriarConta(const QString& login, const QString& senha, const QString& nome,
-                              const QString& email)
+QString ClienteTeste::Setar(const char* nome)
 {
-    EnviarTextos("nvAcc", {nome, login, senha, email});
-    QList<MensagemTeste> resposta;
-    const bool respondeu = EsperarAte(
-        [&] {
-            resposta = NaoLidas("okAcc") + NaoLidas("erCNC");
-            return !resposta.isEmpty();
-        },
-        kEspera);
-    if (!respondeu)
-        return false;
-    return Tomar(resposta.first().comando)->comando == "okAcc";
+    const std::optional<MensagemTeste> m = Esperar("Setar");
+    if (!m || m->Texto(1) != QLatin1String(nome))
+        return "_<sem resposta>";
+    return m->Texto(2);
 }
 
 QString ClienteTeste::Logar(const QString& login, const QString& senha, const QString& versao)
 {
-    EnviarTextos("Login",
-                 {login, senha, versao.isNull() ? QString::fromLatin1(kVersaoQuarpel) : versao});
-    const std::optional<MensagemTeste> m = Esperar("Setar");
-    if (!m || m->Texto(1) != QLatin1String("Login"))
-        return QStringLiteral("_<sem resposta>");
-    return m->Texto(2);
+    EnviarTextos("Login", {login, senha, versao.isNull() ? QString(kVersaoQuarpel) : versao});
+    return Setar("Login");
 }
 
 bool ClienteTeste::LogarNoSaguao(const QString& login, const QString& senha)
 {
-    if (Logar(login, senha).startsWith(u'_'))
-        return false;
-    return Esperar("imLoc") && Esperar("slInf") && Esperar("hlInf");
+    return !Logar(login, senha).startsWith(u'_') && Esperar("imLoc") && Esperar("slInf") &&
+           Esperar("hlInf");
 }
 
 QString ClienteTeste::CriarSala(const QString& nome, const QString& senha)
 {
     EnviarTextos("nvSal", {nome, senha});
-    const std::optional<MensagemTeste> m = Esperar("Setar");
-    if (!m || m->Texto(1) != QLatin1String("CriandoSala"))
-        return QStringLiteral("_<sem resposta>");
-    return m->Texto(2);
+    return Setar("CriandoSala");
+}
+
+bool ClienteTeste::EntrarNaSala(const QString& nome, const QString& senha)
+{
+    EnviarTextos("Entra", {nome, senha});
+    return Esperar("okEnt").has_value();
 }

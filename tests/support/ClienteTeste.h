@@ -6,64 +6,62 @@
 #include <QObject>
 #include <QStringList>
 #include <QTcpSocket>
+#include <memory>
 #include <optional>
 
-// A headless client for tests: speaks the wire format to a real server and keeps everything it
-// received, in order. Waits are bounded and pump the event loop, so a server in the same process
-// runs while the test waits.
-//
-// Each received message can be taken once: Esperar("jgInf") takes the oldest one not yet taken,
-// so a test reads the replies of each step in order without losing any that came early.
+// A headless client that keeps every message it receives. Each one can be taken once, oldest
+// first, so a test reads each step's replies in order without losing early ones. Waits are bounded
+// and pump the event loop, so a server in the same process runs meanwhile.
 class ClienteTeste : public QObject
 {
     Q_OBJECT
 public:
     static constexpr int kEspera = 10000;
 
-    explicit ClienteTeste(QObject* parent = nullptr);
+    // Connected, with a new account (password "senha1") logged in and its login replies taken;
+    // null on any failure.
+    static std::unique_ptr<ClienteTeste> NoSaguao(quint16 porta, const QString& login);
+    // Those logged in as with NoSaguao, the first the host of room nome and the others its
+    // guests, every reply so far taken; empty on any failure.
+    static std::vector<std::unique_ptr<ClienteTeste>> NaSala(quint16 porta,
+                                                             const QStringList& logins,
+                                                             const QString& nome,
+                                                             const QString& senha = {});
+    // Every connected client has received what was sent to it so far, and has taken it all.
+    static bool Acertar(const QList<ClienteTeste*>& clientes);
 
-    bool Conectar(quint16 porta, int ms = kEspera);
-    void Desconectar();
+    bool Conectar(quint16 porta);
+    void Desconectar() { m_socket.disconnectFromHost(); }
     bool Conectado() const { return m_socket.state() == QAbstractSocket::ConnectedState; }
-    // True once the server has closed the connection.
-    bool EsperarDesconexao(int ms = kEspera);
+    bool EsperarDesconexao();
 
     void Enviar(QByteArrayView comando, const QList<QByteArray>& argumentos = {});
-    // Texts are converted to Windows-1252 as the real client does.
+    // Texts go in Windows-1252, as the real client sends them.
     void EnviarTextos(QByteArrayView comando, const QStringList& argumentos);
     void EnviarBytes(const QByteArray& bytes);
 
-    // The oldest message of that command not yet taken, waiting for it up to ms.
-    std::optional<MensagemTeste> Esperar(QByteArrayView comando, int ms = kEspera);
-    // The oldest message of any command not yet taken.
-    std::optional<MensagemTeste> Proxima(int ms = kEspera);
-    // A round trip ("obVer" and its "utVer"): whatever the server sent this client in reply to
-    // what went before has arrived once this returns true.
-    bool Sincronizar(int ms = kEspera);
+    // The oldest message of that command (any, if empty) not yet taken.
+    std::optional<MensagemTeste> Esperar(QByteArrayView comando = {}, int ms = kEspera);
+    // A round trip: all the server sent before has arrived once it returns true.
+    bool Sincronizar();
 
-    // Everything received, taken or not, in order.
     const QList<MensagemTeste>& Recebidas() const { return m_recebidas; }
-    // The messages not yet taken, optionally only those of one command.
     QList<MensagemTeste> NaoLidas(QByteArrayView comando = {}) const;
     QList<QByteArray> ComandosNaoLidos() const;
-    // Marks everything received so far as taken.
-    void Descartar();
+    void Descartar() { m_tomadas.fill(true); }
 
-    // Conveniences for the usual first steps. Each waits for the server's answer.
-    bool CriarConta(const QString& login, const QString& senha,
-                    const QString& nome = QStringLiteral("Jogador de Teste"),
-                    const QString& email = QStringLiteral("teste@quarpel.org"));
-    // The value the server set in "Login": the login as stored, or "_" and the reason.
+    bool CriarConta(const QString& login, const QString& senha);
+    // What the server set in "Login": the login as stored, or "_" and the reason.
     QString Logar(const QString& login, const QString& senha, const QString& versao = {});
-    // Logs in and takes the replies that come with it ("imLoc", "slInf", "hlInf").
     bool LogarNoSaguao(const QString& login, const QString& senha);
-    // The value the server set in "CriandoSala"; on success the creator's "jgInf" is left to
-    // be read.
+    // What the server set in "CriandoSala".
     QString CriarSala(const QString& nome, const QString& senha = {});
+    bool EntrarNaSala(const QString& nome, const QString& senha = {});
 
 private:
     void Ler();
     std::optional<MensagemTeste> Tomar(QByteArrayView comando);
+    QString Setar(const char* nome);
 
     QTcpSocket m_socket;
     CortadorFluxo m_cortador;

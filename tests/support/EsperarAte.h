@@ -4,8 +4,8 @@
 #include <QDeadlineTimer>
 #include <QTimer>
 
-// Handles events until condicao holds or ms pass. Sleeps until the next event rather than
-// polling, so a burst of traffic is handled at full speed. True when condicao held.
+// Handles events until condicao holds or ms pass; true when it held. Sleeps until the next event
+// (the timer wakes it at the deadline) rather than polling.
 template <typename Condicao> bool EsperarAte(Condicao condicao, int ms = 10000)
 {
     const QDeadlineTimer prazo(ms);

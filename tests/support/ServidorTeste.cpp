@@ -4,31 +4,25 @@
 
 #include <QDir>
 
-ServidorTeste::ServidorTeste(Lobby::FabricaSala fabrica) : m_fabrica(std::move(fabrica))
+QString ServidorTeste::ArquivoBanco() const
 {
-    Iniciar();
+    return QDir(m_pasta.path()).filePath("dados/" + BancoContas::NomeArquivo());
 }
 
-ServidorTeste::~ServidorTeste() = default;
-
-Configuracao ServidorTeste::ConfiguracaoDeTeste(const QString& pastaDados)
+bool ServidorTeste::Reiniciar()
 {
+    m_servidor.reset();
+    if (!m_pasta.isValid())
+        return false;
     Configuracao c;
     c.porta = 0;
     c.endereco = QHostAddress::LocalHost;
-    c.pastaDados = pastaDados;
-    c.versaoCliente = QString::fromLatin1(kVersaoQuarpel);
+    c.pastaDados = QDir(m_pasta.path()).filePath("dados");
+    c.versaoCliente = kVersaoQuarpel;
     c.atrasoRoboMs = 0;
     c.semente = 1;
     c.custoSenha = HashSenha::Custo::Minimo;
-    return c;
-}
-
-bool ServidorTeste::Iniciar()
-{
-    if (!m_pasta.isValid())
-        return false;
-    auto servidor = std::make_unique<ServidorQuarpel>(ConfiguracaoDeTeste(PastaDados()), m_fabrica);
+    auto servidor = std::make_unique<ServidorQuarpel>(c);
     QString erro;
     if (!servidor->Iniciar(&erro)) {
         qWarning("ServidorTeste: %s", qPrintable(erro));
@@ -36,30 +30,4 @@ bool ServidorTeste::Iniciar()
     }
     m_servidor = std::move(servidor);
     return true;
-}
-
-quint16 ServidorTeste::Porta() const
-{
-    return m_servidor ? m_servidor->Porta() : 0;
-}
-
-QString ServidorTeste::PastaDados() const
-{
-    return QDir(m_pasta.path()).filePath(QStringLiteral("dados"));
-}
-
-QString ServidorTeste::ArquivoBanco() const
-{
-    return QDir(PastaDados()).filePath(BancoContas::NomeArquivo());
-}
-
-void ServidorTeste::Parar()
-{
-    m_servidor.reset();
-}
-
-bool ServidorTeste::Reiniciar()
-{
-    Parar();
-    return Iniciar();
 }

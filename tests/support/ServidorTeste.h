@@ -5,30 +5,20 @@
 #include <QTemporaryDir>
 #include <memory>
 
-// A real server in the test's own process, on 127.0.0.1 and a free port, with its data in a
-// temporary folder and the cheapest password hash. Reiniciar stops it and starts a new one on
-// the same data.
+// A real server in the test's process on 127.0.0.1 and a free port, its data in a temporary
+// folder, with the cheapest password hash and no bot delay. Reiniciar keeps the data.
 class ServidorTeste
 {
 public:
-    explicit ServidorTeste(Lobby::FabricaSala fabrica = {});
-    ~ServidorTeste();
+    ServidorTeste() { Reiniciar(); }
 
     bool Iniciado() const { return m_servidor != nullptr; }
-    quint16 Porta() const;
-    QString PastaDados() const;
+    quint16 Porta() const { return m_servidor ? m_servidor->Porta() : 0; }
     QString ArquivoBanco() const;
     ServidorQuarpel& Servidor() { return *m_servidor; }
-
     bool Reiniciar();
-    void Parar();
-
-    static Configuracao ConfiguracaoDeTeste(const QString& pastaDados);
 
 private:
-    bool Iniciar();
-
-    Lobby::FabricaSala m_fabrica;
     QTemporaryDir m_pasta;
     std::unique_ptr<ServidorQuarpel> m_servidor;
 };
