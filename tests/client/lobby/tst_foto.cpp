@@ -1,0 +1,130 @@
+#include "Foto.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+#include <stdexcept>
+
+class TstFoto : public QObject
+{
+    Q_OBJECT
+
+    static QByteArray Aleatoria(quint32 semente)
+    {
+        QRandomGenerator g(semente);
+        QByteArray b(Foto::kBytes, '\0');
+        for (char& c : b)
+            c = char(g.bounded(256));
+        return b;
+    }
+
+private slots:
+    void bytesViramPixelsNaOrdemDoFio()
+    {
+        QByteArray b(Foto::kBytes, '\0');
+        b[0] = char(255); // top-left: pure red
+        // Row 3, column 7 sits at 153 * 3 + 3 * 7.
+        b[153 * 3 + 3 * 7] = char(10);
+        b[153 * 3 + 3 * 7 + 1] = char(20);
+        b[153 * 3 + 3 * 7 + 2] = char(30);
+        // Bottom-right, the last three bytes.
+        b[Foto::kBytes - 3] = char(1);
+        b[Foto::kBytes - 2] = char(2);
+        b[Foto::kBytes - 1] = char(3);
+
+        const QImage f = Foto::DecodificarFoto(b);
+        QCOMPARE(f.size(), QSize(51, 51));
+        QCOMPARE(f.pixel(0, 0), qRgb(255, 0, 0));
+        QCOMPARE(f.pixel(7, 3), qRgb(10, 20, 30));
+        QCOMPARE(f.pixel(3, 7), qRgb(0, 0, 0));
+        QCOMPARE(f.pixel(50, 50), qRgb(1, 2, 3));
+    }
+
+    void semFotoEhCinzaUniforme()
+    {
+        const QImage f = Foto::DecodificarFoto(Foto::SemFoto());
+        for (int y = 0; y < 51; ++y)
+            for (int x = 0; x < 51; ++x)
+                QCOMPARE(f.pixel(x, y), qRgb(32, 32, 32));
+    }
+
+    void fotoCurtaEhErroEBytesAMaisSaoIgnorados()
+    {
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error,
+                                 Foto::DecodificarFoto(QByteArray(Foto::kBytes - 1, 'a')));
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, Foto::DecodificarFoto(QByteArray()));
+        const QByteArray b = Aleatoria(7);
+        QCOMPARE(Foto::DecodificarFoto(b + "resto"), Foto::DecodificarFoto(b));
+    }
+
+    void codificarDevolveOsMesmosBytes()
+    {
+        const QByteArray b = Aleatoria(42);
+        const QByteArray volta = Foto::CodificarFoto(Foto::DecodificarFoto(b));
+        QCOMPARE(volta.size(), Foto::kBytes);
+        QCOMPARE(volta, b);
+    }
+
+    void decodificacoesNaoSePerturbam()
+    {
+        QByteArray a = Aleatoria(1);
+        const QByteArray b = Aleatoria(2);
+        const QImage fa = Foto::DecodificarFoto(a);
+        const QImage fb = Foto::DecodificarFoto(b);
+        // The first image owns its pixels: neither the next decoding nor a change of the bytes
+        // it came from reaches it.
+        a.fill('\x7f');
+        QCOMPARE(Foto::CodificarFoto(fa), Aleatoria(1));
+        QCOMPARE(Foto::CodificarFoto(fb), b);
+    }
+
+    void imagemQuadradaPreencheAPreviaExatamente()
+    {
+        const QImage origem = Foto::DecodificarFoto(Aleatoria(3));
+        QCOMPARE(Foto::Recortar(origem), origem);
+    }
+
+    void imagemLargaMostraOCentroEmAlturaCheia()
+    {
+        // Twice as wide as high: left quarter red, middle half green, right quarter blue. Only
+        // the green middle fits the square; the quarters are cut off.
+        QImage larga(400, 200, QImage::Format_RGB32);
+        larga.fill(Qt::green);
+        for (int y = 0; y < 200; ++y)
+            for (int x = 0; x < 100; ++x) {
+                larga.setPixel(x, y, qRgb(255, 0, 0));
+                larga.setPixel(399 - x, y, qRgb(0, 0, 255));
+            }
+        // A black row across the middle shows the full height is kept and centred.
+        for (int x = 0; x < 400; ++x)
+            for (int y = 98; y < 102; ++y)
+                larga.setPixel(x, y, qRgb(0, 0, 0));
+
+        const QImage p = Foto::Recortar(larga);
+        QCOMPARE(p.size(), QSize(51, 51));
+        for (int x = 1; x < 50; ++x) {
+            QCOMPARE(qGreen(p.pixel(x, 5)), 255);
+            QVERIFY2(qRed(p.pixel(x, 5)) < 8 && qBlue(p.pixel(x, 5)) < 8, qPrintable(QString::number(x)));
+            QVERIFY(qGreen(p.pixel(x, 25)) < 128);
+            QCOMPARE(qGreen(p.pixel(x, 45)), 255);
+        }
+    }
+
+    void imagemAltaMostraOCentroEmLarguraCheia()
+    {
+        QImage alta(30, 90, QImage::Format_RGB32);
+        alta.fill(Qt::white);
+        for (int x = 0; x < 30; ++x)
+            for (int y = 0; y < 22; ++y) {
+                alta.setPixel(x, y, qRgb(255, 0, 0));
+                alta.setPixel(x, 89 - y, qRgb(0, 0, 255));
+            }
+        const QImage p = Foto::Recortar(alta);
+        for (int y = 1; y < 50; ++y)
+            for (int x = 0; x < 51; x += 10)
+                QCOMPARE(p.pixel(x, y), qRgb(255, 255, 255));
+        QVERIFY(Foto::Recortar(QImage()).isNull());
+    }
+};
+
+QTEST_GUILESS_MAIN(TstFoto)
+#include "tst_foto.moc"
