@@ -83,7 +83,7 @@ frmPerfil::frmPerfil(QWidget* principal) : QDialog(principal)
     Twips::Posicionar(btMinimizar, 4395, 60, 195, 195);
     btFechar = new QPushButton(this);
     Twips::Posicionar(btFechar, 4635, 60, 195, 195);
-    new MolduraJanela(this, btFechar, btMinimizar, principal ? principal->window() : nullptr);
+    new MolduraJanela(this, btFechar, btMinimizar);
 
     // Drawn after the frame has set the palette, so the border takes the dialog's colours.
     pbImagem->setStyleSheet(QStringLiteral("QLabel { border: 1px solid #10241A; background: #202020; }"));
@@ -91,6 +91,8 @@ frmPerfil::frmPerfil(QWidget* principal) : QDialog(principal)
     btOK->setDefault(true);
     connect(btOK, &QPushButton::clicked, this, &frmPerfil::btOK_Click);
     connect(btCancelar, &QPushButton::clicked, this, &QDialog::reject);
+    connect(btFechar, &QPushButton::clicked, this, &QDialog::reject);
+    connect(btMinimizar, &QPushButton::clicked, this, &frmPerfil::btMinimizar_Click);
     connect(btProcurar, &QPushButton::clicked, this, &frmPerfil::btProcurar_Click);
     connect(txArquivo, &QLineEdit::textChanged, this, &frmPerfil::txArquivo_Change);
 
@@ -129,6 +131,16 @@ void frmPerfil::btProcurar_Click()
     const QString arquivo = Caixas::EscolherArquivo(QString(), kFiltro);
     if (!arquivo.isEmpty())
         txArquivo->setText(arquivo);
+}
+
+void frmPerfil::btMinimizar_Click()
+{
+    // The main window goes down; the dialog is then put back on top of the others.
+    if (QWidget* principal = parentWidget())
+        principal->window()->setWindowState(principal->window()->windowState() |
+                                            Qt::WindowMinimized);
+    raise();
+    activateWindow();
 }
 
 void frmPerfil::btOK_Click()

@@ -14,6 +14,7 @@ class frmPerfil : public QDialog
     Q_OBJECT
 
 public:
+    // principal: the main window, which owns the dialog and is minimised by its minimise button.
     explicit frmPerfil(QWidget* principal);
 
     QLineEdit* txSenhaNova;
@@ -34,6 +35,7 @@ public:
 private slots:
     void btOK_Click();
     void btProcurar_Click();
+    void btMinimizar_Click();
     void txArquivo_Change();
 
 private:

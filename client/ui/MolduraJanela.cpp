@@ -53,22 +53,18 @@ bool MoverPeloSistema()
 } // namespace
 
 MolduraJanela::MolduraJanela(QWidget* janela, QAbstractButton* btFechar,
-                             QAbstractButton* btMinimizar, QWidget* principal)
-    : QObject(janela), m_janela(janela), m_principal(principal ? principal : janela)
+                             QAbstractButton* btMinimizar)
+    : QObject(janela), m_janela(janela)
 {
     setObjectName(QStringLiteral("MolduraJanela"));
     janela->setWindowFlag(Qt::FramelessWindowHint, true);
     Aparencia::Aplicar(janela);
     janela->installEventFilter(this);
 
-    if (btFechar) {
+    if (btFechar)
         VestirBotao(btFechar, true);
-        connect(btFechar, &QAbstractButton::clicked, janela, &QWidget::close);
-    }
-    if (btMinimizar) {
+    if (btMinimizar)
         VestirBotao(btMinimizar, false);
-        connect(btMinimizar, &QAbstractButton::clicked, this, &MolduraJanela::btMinimizar_Click);
-    }
 }
 
 MolduraJanela* MolduraJanela::Da(const QWidget* janela)
@@ -152,13 +148,3 @@ bool MolduraJanela::Form_MouseMove(QMouseEvent* e)
 }
 
 void MolduraJanela::Form_MouseUp() { m_arrastando = false; }
-
-void MolduraJanela::btMinimizar_Click()
-{
-    if (m_principal)
-        m_principal->setWindowState(m_principal->windowState() | Qt::WindowMinimized);
-    if (m_principal != m_janela) {
-        m_janela->raise();
-        m_janela->activateWindow();
-    }
-}
