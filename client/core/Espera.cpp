@@ -12,6 +12,8 @@ bool Encerrando() { return g_encerrando; }
 
 void Encerrar() { g_encerrando = true; }
 
+void Reiniciar() { g_encerrando = false; }
+
 void Aguardar(const std::function<bool()>& pronto)
 {
     while (!g_encerrando && !pronto())

@@ -8,8 +8,10 @@
 namespace Espera {
 
 bool Encerrando();
-// Set once, when the main window unloads; never cleared.
+// Set once, when the main window unloads; the program never clears it.
 void Encerrar();
+// Clears the flag. Only tests call it: they run one main window after another in one process.
+void Reiniciar();
 
 // Processes events until pronto() holds or Encerrando() is set.
 void Aguardar(const std::function<bool()>& pronto);

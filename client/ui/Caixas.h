@@ -9,7 +9,7 @@ namespace Caixas {
 
 enum class Tipo {
     Informacao, // information icon, OK, title "Quarpel"
-    Relatorio,  // no icon, OK, title "Quarpel": the report of a failure while a message is handled
+    Relatorio,  // no icon, OK, title "Quarpel": the failure report, "Acabou a rodada"
     Erro,       // critical icon, title "Erro": a fault of the program itself
     Entrada,    // input box: the answer is the typed text, "" when cancelled
     Arquivo,    // file-open dialog: the answer is the chosen path, "" when cancelled

@@ -1,0 +1,321 @@
+#include "frmCliente.h"
+
+#include "CPacker.h"
+#include "CVariaveis.h"
+#include "CaixaFigura.h"
+#include "Caixas.h"
+#include "Conversao.h"
+#include "Espera.h"
+#include "TelaCadastro.h"
+#include "TelaJogo.h"
+#include "TelaLogin.h"
+#include "TelaSalas.h"
+#include "Twips.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTcpSocket>
+
+frmCliente::frmCliente(const QStringList& argumentos, quint16 porta, QWidget* pai)
+    : QWidget(pai), m_argumentos(argumentos), m_porta(porta)
+{
+    setWindowTitle(QStringLiteral("Quarpel"));
+    setFixedSize(Twips::ParaPx(9435), Twips::ParaPx(7815));
+
+    Sock = new QTcpSocket(this);
+    connect(Sock, &QTcpSocket::readyRead, this, &frmCliente::Sock_DataArrival);
+    connect(Sock, &QTcpSocket::disconnected, this, &frmCliente::Sock_Perdida);
+    connect(Sock, &QTcpSocket::errorOccurred, this, &frmCliente::Sock_Perdida);
+
+    MontarTelas();
+}
+
+frmCliente::~frmCliente() = default;
+
+void frmCliente::MontarTelas()
+{
+    frLogin = new TelaLogin(this);
+    frCadastro = new TelaCadastro(this);
+    frSalas = new TelaSalas(this);
+    frJogo = new TelaJogo(this);
+    for (QWidget* frame : {static_cast<QWidget*>(frLogin), static_cast<QWidget*>(frCadastro),
+                           static_cast<QWidget*>(frSalas), static_cast<QWidget*>(frJogo)}) {
+        Twips::Posicionar(frame, 60, 300, 9315, 7455);
+        frame->hide();
+    }
+    frLogin->show();
+    FrameAtual = frLogin;
+
+    // The chat starts laid out for the lobby; MudarFrame lends it to the lobby or the table.
+    txChat = new QPlainTextEdit(frSalas);
+    txChat->setReadOnly(true);
+    txChat->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Twips::Posicionar(txChat, 60, 5700, 9195, 1335);
+    txFalar = new QLineEdit(frSalas);
+    txFalar->setMaxLength(70);
+    Twips::Posicionar(txFalar, 60, 7080, 8475, 285);
+    btEnviar = new QPushButton(QStringLiteral("Enviar"), frSalas);
+    Twips::Posicionar(btEnviar, 8580, 7080, 675, 315);
+
+    btMinimizar = new QPushButton(QStringLiteral("_"), this);
+    Twips::Posicionar(btMinimizar, 8940, 60, 195, 195);
+    btFechar = new QPushButton(QStringLiteral("X"), this);
+    Twips::Posicionar(btFechar, 9180, 60, 195, 195);
+    for (QPushButton* b : {btMinimizar, btFechar})
+        b->setFocusPolicy(Qt::NoFocus);
+
+    connect(btFechar, &QPushButton::clicked, this, &frmCliente::btFechar_Click);
+    connect(btMinimizar, &QPushButton::clicked, this, &frmCliente::btMinimizar_Click);
+    connect(frLogin->btLgOK, &QPushButton::clicked, this, &frmCliente::btLgOK_Click);
+    connect(frLogin->btLgCriarConta, &QPushButton::clicked, this,
+            &frmCliente::btLgCriarConta_Click);
+    connect(frCadastro->btCdOk, &QPushButton::clicked, this, &frmCliente::btCdOk_Click);
+    connect(frCadastro->btCdCancelar, &QPushButton::clicked, this, &frmCliente::btCdCancelar_Click);
+    connect(frSalas->btSlEntrar, &QPushButton::clicked, this, &frmCliente::btSlEntrar_Click);
+    connect(frSalas->btSlCriarSala, &QPushButton::clicked, this, &frmCliente::btSlCriarSala_Click);
+    connect(frSalas->btSlImagem, &QPushButton::clicked, this, &frmCliente::btSlImagem_Click);
+    connect(btEnviar, &QPushButton::clicked, this, &frmCliente::btEnviar_Click);
+    connect(txChat, &QPlainTextEdit::textChanged, this, &frmCliente::txChat_Change);
+    connect(frJogo->btJgIniciarJogo, &QPushButton::clicked, this,
+            &frmCliente::btJgIniciarJogo_Click);
+    connect(frJogo->btJgTruco, &QPushButton::clicked, this, &frmCliente::btJgTruco_Click);
+    connect(frJogo->btJgAceitar, &QPushButton::clicked, this, &frmCliente::btJgAceitar_Click);
+    connect(frJogo->btJgRecusar, &QPushButton::clicked, this, &frmCliente::btJgRecusar_Click);
+    connect(frJogo->btJgSair, &QPushButton::clicked, this, &frmCliente::btJgSair_Click);
+
+    DefinirBotaoPadrao(frLogin->btLgOK);
+}
+
+QString frmCliente::HostDoServidor(const QString& linhaDeComando)
+{
+    if (linhaDeComando.left(8) == QLatin1String("servidor"))
+        return linhaDeComando.mid(9);
+    return QString::fromLatin1(kHostPadrao);
+}
+
+void frmCliente::Form_Load()
+{
+    if (Espera::Encerrando()) {
+        Form_Unload();
+        return;
+    }
+
+    AvisoJanela = RegistroAviso{};
+    AvisoJanela.hwnd = this;
+    CartaDeslocX = {0, 1, 0, -1};
+    CartaDeslocY = {1, 0, -1, 0};
+
+    // The window's own font is bold for the title it draws; the screens keep the normal weight.
+    QFont negrito = font();
+    negrito.setBold(true);
+    setFont(negrito);
+    for (QWidget* filho : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        QFont normal = filho->font();
+        normal.setBold(false);
+        filho->setFont(normal);
+    }
+
+    constexpr std::array<std::array<qint32, 2>, 4> emJogo{
+        {{6240, 6060}, {8100, 3360}, {2460, 780}, {480, 3360}}};
+    for (int p = 0; p < 4; ++p) {
+        PainelPosicoes[p].LeftEspera = qRound(frJogo->pbJgJogador[p]->Left());
+        PainelPosicoes[p].TopEspera = qRound(frJogo->pbJgJogador[p]->Top());
+        PainelPosicoes[p].LeftJogo = emJogo[p][0];
+        PainelPosicoes[p].TopJogo = emJogo[p][1];
+    }
+
+    SetVariaveis(QStringLiteral("Login"), QString());
+    SetVariaveis(QStringLiteral("Hosting"), Conversao::DeBooleano(false));
+    for (int s = 1; s <= 4; ++s)
+        SetVariaveis(QStringLiteral("Jogador%1").arg(s), QString());
+    SetVariaveis(QStringLiteral("JogLocal"), QStringLiteral("1"));
+    SetVariaveis(QStringLiteral("Parcial0"), QStringLiteral("0"));
+    SetVariaveis(QStringLiteral("Parcial1"), QStringLiteral("0"));
+    SetVariaveis(QStringLiteral("Total0"), QStringLiteral("0"));
+    SetVariaveis(QStringLiteral("Total1"), QStringLiteral("0"));
+
+    CPacker::Global().Setup(Sock);
+
+    Sock->connectToHost(HostDoServidor(m_argumentos.join(QLatin1Char(' '))), m_porta);
+    Espera::Aguardar([this] {
+        return Sock->state() != QAbstractSocket::HostLookupState &&
+               Sock->state() != QAbstractSocket::ConnectingState;
+    });
+    if (Espera::Encerrando())
+        return;
+    if (Sock->state() != QAbstractSocket::ConnectedState) {
+        Caixas::Informar(QStringLiteral("Servidor não encontrado!"));
+        Form_Unload();
+        return;
+    }
+    m_conectado = true;
+
+    FrameAtual = frLogin;
+    CPacker::Global().Enviar("obVer");
+}
+
+void frmCliente::Form_Unload()
+{
+    if (m_descarregado)
+        return;
+    m_descarregado = true;
+    Espera::Encerrar();
+    BufferRecepcao.Limpar();
+    Sock->abort();
+    close();
+    QCoreApplication::quit();
+}
+
+void frmCliente::closeEvent(QCloseEvent* evento)
+{
+    Form_Unload();
+    evento->accept();
+}
+
+void frmCliente::btFechar_Click()
+{
+    Form_Unload();
+}
+
+void frmCliente::btMinimizar_Click()
+{
+    setWindowState(windowState() | Qt::WindowMinimized);
+}
+
+void frmCliente::DefinirBotaoPadrao(QPushButton* botao)
+{
+    if (m_botaoPadrao)
+        m_botaoPadrao->setDefault(false);
+    m_botaoPadrao = botao;
+    m_botaoPadrao->setDefault(true);
+}
+
+// Enter in a box of the screen presses the screen's default button: the boxes leave the key to
+// their window.
+void frmCliente::keyPressEvent(QKeyEvent* evento)
+{
+    const bool enter = evento->key() == Qt::Key_Return || evento->key() == Qt::Key_Enter;
+    if (enter && m_botaoPadrao && m_botaoPadrao->isEnabled() && m_botaoPadrao->isVisibleTo(this)) {
+        m_botaoPadrao->click();
+        return;
+    }
+    QWidget::keyPressEvent(evento);
+}
+
+void frmCliente::MudarFrame(QWidget* Destino)
+{
+    if (FrameAtual)
+        FrameAtual->hide();
+    Destino->show();
+    FrameAtual = Destino;
+
+    if (Destino == frLogin) {
+        frLogin->txLgLogin->setFocus();
+        DefinirBotaoPadrao(frLogin->btLgOK);
+    } else if (Destino == frCadastro) {
+        frCadastro->txCdNome->setFocus();
+        DefinirBotaoPadrao(frCadastro->btCdOk);
+    } else if (Destino == frJogo) {
+        // A value that is no Boolean is no host: a screen change must not fail.
+        bool host = false;
+        try {
+            host = Conversao::ParaBooleano(Variaveis(QStringLiteral("Hosting")));
+        } catch (const std::exception&) {
+        }
+        frJogo->btJgIniciarJogo->setHidden(!(host && !frJogo->btJgSair->isHidden()));
+    }
+
+    if (Destino == frSalas || Destino == frJogo) {
+        DefinirBotaoPadrao(btEnviar);
+        const double largura = Destino == frJogo ? 4215 : 9195;
+        for (QWidget* w : {static_cast<QWidget*>(txChat), static_cast<QWidget*>(txFalar),
+                           static_cast<QWidget*>(btEnviar)}) {
+            w->setParent(Destino);
+            w->show();
+        }
+        const auto naMesmaAltura = [](QWidget* w, double left, double width) {
+            Twips::Posicionar(w, left, Twips::DePx(w->y()), width, Twips::DePx(w->height()));
+        };
+        naMesmaAltura(txChat, Twips::DePx(txChat->x()), largura);
+        naMesmaAltura(txFalar, Twips::DePx(txFalar->x()), largura - 720);
+        naMesmaAltura(btEnviar, largura - 615, Twips::DePx(btEnviar->width()));
+    }
+}
+
+QString frmCliente::Variaveis(const QString& chave) const
+{
+    return CVariaveis::Global().Ler(chave);
+}
+
+void frmCliente::SetVariaveis(const QString& chave, const QString& valor)
+{
+    CVariaveis::Global().Escrever(chave, valor);
+    if (chave == QLatin1String("Vez"))
+        AtualizarVez(valor);
+    if (chave == QLatin1String("Fim"))
+        Caixas::Relatar(QStringLiteral("Acabou a rodada"));
+}
+
+// Each step stands alone: one that cannot be done is skipped and the next still runs.
+void frmCliente::AtualizarVez(const QString& valor)
+{
+    const auto passo = [](const auto& f) {
+        try {
+            f();
+        } catch (const std::exception&) {
+        }
+    };
+    bool minhaVez = false;
+    passo([&] { minhaVez = valor == Variaveis(QStringLiteral("Login")); });
+    passo([&] {
+        if (minhaVez) {
+            PedirAtencao();
+            frJogo->lbJgEstado->setText(QStringLiteral("É a sua vez"));
+        } else {
+            frJogo->lbJgEstado->setText(QStringLiteral("É a vez de ") + valor);
+        }
+    });
+    passo([&] {
+        const int meuTime = Conversao::ParaNumero(Variaveis(QStringLiteral("JogLocal"))) % 2;
+        const bool podeTrucar = minhaVez &&
+                                (frJogo->EquipeTruco == -1 || frJogo->EquipeTruco != meuTime) &&
+                                !frJogo->MaoDeOnze;
+        frJogo->btJgTruco->setHidden(!podeTrucar);
+    });
+}
+
+void frmCliente::PedirAtencao()
+{
+    if (QApplication::activeWindow() == this)
+        return;
+    AvisoJanela.dwFlags = RegistroAviso::kPiscarTudo;
+    PiscarJanela();
+}
+
+// Qt asks the window system for attention until the window is activated; it has no call to stop
+// earlier, so a stop only clears the record.
+void frmCliente::PiscarJanela()
+{
+    if (AvisoJanela.dwFlags != RegistroAviso::kParar)
+        QApplication::alert(this, 0);
+}
+
+void frmCliente::resizeEvent(QResizeEvent* evento)
+{
+    AvisoJanela.dwFlags = RegistroAviso::kParar;
+    PiscarJanela();
+    QWidget::resizeEvent(evento);
+}
+
+void frmCliente::changeEvent(QEvent* evento)
+{
+    if (evento->type() == QEvent::WindowStateChange) {
+        AvisoJanela.dwFlags = RegistroAviso::kParar;
+        PiscarJanela();
+    }
+    QWidget::changeEvent(evento);
+}

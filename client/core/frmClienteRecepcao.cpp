@@ -1,0 +1,184 @@
+// The receive path of the main window: bytes from the socket are cut into messages, each parsed
+// and routed by its command, in stream order.
+
+#include "frmCliente.h"
+
+#include "CUnPacker.h"
+#include "Caixas.h"
+#include "Espera.h"
+#include "TelaCadastro.h"
+#include "TelaJogo.h"
+#include "TelaLogin.h"
+#include "TelaSalas.h"
+#include "Texto.h"
+#include "Versao.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QTcpSocket>
+#include <stdexcept>
+
+void frmCliente::Sock_DataArrival()
+{
+    if (Espera::Encerrando()) {
+        Form_Unload();
+        return;
+    }
+    // A reaction that waits (a box, an animation) processes events, and data may arrive inside
+    // it: that pass only keeps the bytes, and the pass already running handles them in order
+    // once the reaction returns.
+    if (m_emPassagem) {
+        BufferRecepcao.Acrescentar(Sock->readAll());
+        return;
+    }
+    m_emPassagem = true;
+    try {
+        for (;;) {
+            // Qt does not signal data that arrives while this slot waits, so every message
+            // looks at the socket again.
+            if (Sock->bytesAvailable() > 0)
+                BufferRecepcao.Acrescentar(Sock->readAll());
+            const std::optional<QByteArray> mensagem = BufferRecepcao.Proxima();
+            if (!mensagem)
+                break;
+            CUnPacker::Global().SetPacote(*mensagem);
+            Despachar();
+            if (Espera::Encerrando())
+                break;
+        }
+    } catch (const std::exception& erro) {
+        RelatarErro(QString::fromUtf8(erro.what()));
+    }
+    m_emPassagem = false;
+
+    if (m_perdaPendente && !Espera::Encerrando()) {
+        Caixas::Informar(QStringLiteral("Conexão com o servidor perdida."));
+        Form_Unload();
+    }
+}
+
+// The server closed the connection or the socket failed after it was connected. What arrived
+// before is still handled, then the loss is reported once.
+void frmCliente::Sock_Perdida()
+{
+    if (!m_conectado || Espera::Encerrando())
+        return;
+    m_conectado = false;
+    m_perdaPendente = true;
+    if (!m_emPassagem)
+        Sock_DataArrival();
+}
+
+void frmCliente::RelatarErro(const QString& descricao)
+{
+    Caixas::Relatar(QStringLiteral("Erro: ") + descricao + QStringLiteral("\r\n") +
+                    QStringLiteral("Comando: ") + Texto::DeBytes(CUnPacker::Global().Comando()));
+    Form_Unload();
+}
+
+QByteArray frmCliente::ArgBytes(quint8 i)
+{
+    return CUnPacker::Global().Argumento(i);
+}
+
+QString frmCliente::ArgTexto(quint8 i)
+{
+    return Texto::DeBytes(ArgBytes(i));
+}
+
+void frmCliente::Despachar()
+{
+    struct Rota
+    {
+        const char* comando;
+        void (frmCliente::*reacao)();
+    };
+    // Tested in this order; a command that is in none is ignored.
+    static constexpr Rota kRotas[] = {
+        {"utVer", &frmCliente::utVer}, {"erCNC", &frmCliente::erCNC}, {"erEnt", &frmCliente::erEnt},
+        {"erCmJ", &frmCliente::erCmJ}, {"okAcc", &frmCliente::okAcc}, {"okEnt", &frmCliente::okEnt},
+        {"imLoc", &frmCliente::imLoc}, {"slInf", &frmCliente::slInf}, {"hlInf", &frmCliente::hlInf},
+        {"slMsg", &frmCliente::slMsg}, {"cmJog", &frmCliente::cmJog}, {"cmPrt", &frmCliente::cmPrt},
+        {"cmM11", &frmCliente::cmM11}, {"esM11", &frmCliente::esM11}, {"Carta", &frmCliente::Carta},
+        {"prFim", &frmCliente::prFim}, {"rdFim", &frmCliente::rdFim}, {"Truco", &frmCliente::Truco},
+        {"tcAct", &frmCliente::tcAct}, {"jgInf", &frmCliente::jgInf}, {"jgFim", &frmCliente::jgFim},
+        {"Setar", &frmCliente::Setar},
+    };
+    const QByteArray comando = CUnPacker::Global().Comando();
+    for (const Rota& rota : kRotas) {
+        if (comando == rota.comando) {
+            (this->*rota.reacao)();
+            return;
+        }
+    }
+}
+
+void frmCliente::utVer()
+{
+    if (ArgBytes(1) == QByteArrayView(kVersaoQuarpel)) {
+        show();
+        return;
+    }
+    IniciarAtualizador();
+    Form_Unload();
+}
+
+// The updater lies beside the client and gets the client's own command line.
+void frmCliente::IniciarAtualizador()
+{
+#ifdef Q_OS_WIN
+    const QString nome = QStringLiteral("AutoUpdate.exe");
+#else
+    const QString nome = QStringLiteral("AutoUpdate");
+#endif
+    const QString programa = QCoreApplication::applicationDirPath() + QLatin1Char('/') + nome;
+    if (!QFileInfo(programa).isFile())
+        throw std::runtime_error("Arquivo não encontrado: " + programa.toStdString());
+    QProcess processo;
+    processo.setProgram(programa);
+    processo.setArguments(m_argumentos);
+    if (!processo.startDetached())
+        throw std::runtime_error("Não foi possível iniciar " + programa.toStdString() + ": " +
+                                 processo.errorString().toStdString());
+}
+
+void frmCliente::erCNC()
+{
+    Caixas::Informar(ArgTexto(1));
+    frCadastro->setEnabled(true);
+}
+
+void frmCliente::erEnt()
+{
+    Caixas::Informar(ArgTexto(1));
+    frSalas->setEnabled(true);
+}
+
+void frmCliente::erCmJ()
+{
+    Caixas::Informar(ArgTexto(1));
+    frJogo->btJgIniciarJogo->setEnabled(true);
+    frJogo->JogoIniciado = false;
+}
+
+void frmCliente::okAcc()
+{
+    frCadastro->setEnabled(true);
+    MudarFrame(frLogin);
+    Caixas::Informar(QStringLiteral("Cadastro efetuado!"));
+}
+
+void frmCliente::okEnt()
+{
+    frSalas->setEnabled(true);
+    frJogo->lbJgNomeSala->setText(ArgTexto(1));
+    MudarFrame(frJogo);
+}
+
+void frmCliente::Setar()
+{
+    SetVariaveis(ArgTexto(1), ArgTexto(2));
+}
