@@ -35,7 +35,11 @@ frmCliente::frmCliente(const QStringList& argumentos, quint16 porta, QWidget* pa
     MontarTelas();
 }
 
-frmCliente::~frmCliente() = default;
+// The socket dies with the window and says it disconnected: that is no lost connection.
+frmCliente::~frmCliente()
+{
+    Sock->disconnect(this);
+}
 
 void frmCliente::MontarTelas()
 {

@@ -118,9 +118,11 @@ private:
     void Despachar();
     void RelatarErro(const QString& descricao);
     void IniciarAtualizador();
-    // Argument i of the message being handled, as bytes and as text.
-    static QByteArray ArgBytes(quint8 i);
-    static QString ArgTexto(quint8 i);
+    // Argument i of the message being handled, as bytes and as text. An argument beyond the
+    // message's own count throws: the parser keeps the slots of an earlier message, and a reply
+    // must never read those.
+    QByteArray ArgBytes(quint8 i) const;
+    QString ArgTexto(quint8 i) const;
 
     // Replies handled by the receive path itself.
     void utVer();
@@ -156,6 +158,8 @@ private:
 
     // Bytes received and not yet handled, kept between passes.
     CortadorFluxo BufferRecepcao;
+    // The argument count of the message being handled, as it came.
+    quint8 m_contagem = 0;
     // A pass is running: a pass started inside one of its reactions only appends its bytes.
     bool m_emPassagem = false;
     bool m_conectado = false;

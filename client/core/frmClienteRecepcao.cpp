@@ -5,6 +5,7 @@
 
 #include "CUnPacker.h"
 #include "Caixas.h"
+#include "ErroProtocolo.h"
 #include "Espera.h"
 #include "TelaCadastro.h"
 #include "TelaJogo.h"
@@ -20,6 +21,7 @@
 #include <QPushButton>
 #include <QTcpSocket>
 #include <stdexcept>
+#include <string>
 
 void frmCliente::Sock_DataArrival()
 {
@@ -45,6 +47,7 @@ void frmCliente::Sock_DataArrival()
             if (!mensagem)
                 break;
             CUnPacker::Global().SetPacote(*mensagem);
+            m_contagem = mensagem->size() > 9 ? quint8(mensagem->at(9)) : 0;
             Despachar();
             if (Espera::Encerrando())
                 break;
@@ -79,12 +82,15 @@ void frmCliente::RelatarErro(const QString& descricao)
     Form_Unload();
 }
 
-QByteArray frmCliente::ArgBytes(quint8 i)
+QByteArray frmCliente::ArgBytes(quint8 i) const
 {
+    if (i > m_contagem)
+        throw ErroProtocolo("Subscrito fora do intervalo: argumento " + std::to_string(i) + " de " +
+                            std::to_string(m_contagem));
     return CUnPacker::Global().Argumento(i);
 }
 
-QString frmCliente::ArgTexto(quint8 i)
+QString frmCliente::ArgTexto(quint8 i) const
 {
     return Texto::DeBytes(ArgBytes(i));
 }
