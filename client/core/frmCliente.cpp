@@ -25,6 +25,10 @@ frmCliente::frmCliente(const QStringList& argumentos, quint16 porta, QWidget* pa
     : QWidget(pai), m_argumentos(argumentos), m_porta(porta)
 {
     setWindowTitle(QStringLiteral("Quarpel"));
+    // The screens were drawn for a small font: at this size their captions fit their controls.
+    QFont fonte(QStringLiteral("DejaVu Sans"));
+    fonte.setPixelSize(10);
+    setFont(fonte);
     setFixedSize(Twips::ParaPx(9435), Twips::ParaPx(7815));
 
     Sock = new QTcpSocket(this);
@@ -66,7 +70,7 @@ void frmCliente::MontarTelas()
     btEnviar = new QPushButton(QStringLiteral("Enviar"), frSalas);
     Twips::Posicionar(btEnviar, 8580, 7080, 675, 315);
 
-    btMinimizar = new QPushButton(QStringLiteral("_"), this);
+    btMinimizar = new QPushButton(QStringLiteral("-"), this);
     Twips::Posicionar(btMinimizar, 8940, 60, 195, 195);
     btFechar = new QPushButton(QStringLiteral("X"), this);
     Twips::Posicionar(btFechar, 9180, 60, 195, 195);

@@ -76,6 +76,11 @@ public:
     std::array<qint16, 4> CartaDeslocY{};
     std::array<PosicaoPainel, 4> PainelPosicoes{};
 
+signals:
+    // A message was routed to its reaction and the reaction returned. Tests wait on it instead
+    // of polling what the reaction changed.
+    void Tratada(const QByteArray& comando);
+
 protected:
     void closeEvent(QCloseEvent* evento) override;
     void resizeEvent(QResizeEvent* evento) override;

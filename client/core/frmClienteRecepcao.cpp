@@ -117,6 +117,7 @@ void frmCliente::Despachar()
     for (const Rota& rota : kRotas) {
         if (comando == rota.comando) {
             (this->*rota.reacao)();
+            emit Tratada(comando);
             return;
         }
     }

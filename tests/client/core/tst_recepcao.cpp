@@ -102,6 +102,53 @@ private slots:
         QVERIFY(!Espera::Encerrando());
     }
 
+    // Every command the server sends reaches its reaction; the lobby's and the game's carry
+    // well-formed arguments, as their reactions will read them.
+    void todoComandoChegaASuaReacao()
+    {
+        conectar();
+        const QList<std::pair<const char*, QList<QByteArray>>> mensagens{
+            {"imLoc", {""}},
+            {"slInf", {"0"}},
+            {"hlInf", {"0"}},
+            {"slMsg", {"ana", "oi"}},
+            {"jgInf", {"ana", "", "", "", "", "", "", ""}},
+            {"cmJog", {}},
+            {"cmPrt", {"5", "12", "0", "40"}},
+            {"Carta", {"1", "7"}},
+            {"Truco", {"1", "3", "bia"}},
+            {"tcAct", {}},
+            {"rdFim", {"-1", "0", "0"}},
+            {"prFim", {"0", "0"}},
+            {"cmM11", {"5", "12", "0", "40", "1", "2", "3", "0"}},
+            {"esM11", {}},
+            {"jgFim", {"0"}},
+            {"erCNC", {"a"}},
+            {"erEnt", {"b"}},
+            {"erCmJ", {"c"}},
+            {"okAcc", {}},
+            {"okEnt", {"Sala"}},
+            {"Setar", {"k", "v"}},
+            {"utVer", {kVersaoQuarpel}},
+        };
+        // Near misses first: they route nowhere.
+        QByteArray tudo = msg("Seta ", {"k", "x"}) + msg("SETAR", {"k", "x"});
+        QByteArrayList esperados;
+        for (const auto& [comando, argumentos] : mensagens) {
+            tudo += msg(comando, argumentos);
+            esperados << comando;
+        }
+        QSignalSpy tratadas(m_cliente.get(), &frmCliente::Tratada);
+        m_servidor->Enviar(tudo);
+        QTRY_COMPARE_WITH_TIMEOUT(tratadas.count(), int(esperados.size()), 30000);
+        QByteArrayList vistos;
+        for (const QList<QVariant>& t : tratadas)
+            vistos << t.at(0).toByteArray();
+        QCOMPARE(vistos, esperados);
+        QCOMPARE(m_cliente->Variaveis("k"), QStringLiteral("v"));
+        QVERIFY(!Espera::Encerrando());
+    }
+
     void versaoIgualMostraAJanela()
     {
         conectar();
