@@ -33,7 +33,7 @@ QRect EmTwips(const QWidget* w)
 
 // The account and lobby screens and the two dialogs as a player sees them: their geometry, and
 // a picture of each saved for a look (into $QUARPEL_ARTEFATOS when set).
-class TstTelas : public QObject
+class TstCapturas : public QObject
 {
     Q_OBJECT
 
@@ -163,5 +163,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TstTelas)
-#include "tst_telas.moc"
+QTEST_MAIN(TstCapturas)
+#include "tst_capturas.moc"
