@@ -1,3 +1,4 @@
+#include "AoDormir.h"
 #include "CaixasGravadas.h"
 #include "ClienteDeTeste.h"
 #include "Espera.h"
@@ -36,24 +37,30 @@ class TstConta : public QObject
     TelaCadastro* cadastro() { return m_cliente->frCadastro; }
 
     // Clicks OK on the login screen; once the client has sent n bytes, runs durante (while the
-    // click still waits) and then has the server answer "Login" with resposta.
+    // click still waits). The server answers "Login" with resposta once the client's wait sleeps
+    // in the event loop; a bound closes the window if it never does.
     void entrar(const QString& resposta, qsizetype n, const std::function<void()>& durante = {})
     {
         bool respondeu = false;
+        QTimer limite;
+        limite.setSingleShot(true);
+        connect(&limite, &QTimer::timeout, this, [&] { m_cliente->Form_Unload(); });
         QTimer::singleShot(0, this, [&] {
-            // Without the request the answer would never come: closing ends the wait.
             if (!m_servidor->AguardarBytes(n)) {
                 m_cliente->Form_Unload();
                 return;
             }
             if (durante)
                 durante();
-            m_servidor->Enviar(
-                msg("Setar", {QByteArray("Login"), resposta.toLatin1()}));
-            respondeu = true;
+            AoDormir(&limite, [&] {
+                m_servidor->Enviar(msg("Setar", {QByteArray("Login"), resposta.toLatin1()}));
+                respondeu = true;
+            });
+            limite.start(20000);
         });
         login()->btLgOK->click();
         QVERIFY(respondeu);
+        QVERIFY(!Espera::Encerrando());
     }
 
     void preencherCadastro(const QString& nome, const QString& email, const QString& conta,

@@ -1,3 +1,4 @@
+#include "AoDormir.h"
 #include "CaixasGravadas.h"
 #include "ClienteDeTeste.h"
 #include "Espera.h"
@@ -32,21 +33,28 @@ class TstFrmCriarSala : public QObject
     std::unique_ptr<frmCriarSala> m_dialogo;
 
     // Clicks OK; once the request has reached the server, runs durante (the click still waits)
-    // and then answers "CriandoSala" with resposta.
+    // and, when the dialog's wait sleeps in the event loop, answers "CriandoSala" with resposta.
+    // A bound closes the program if the answer never goes out.
     void confirmar(const QByteArray& resposta, const QByteArray& pedido,
                    const std::function<void()>& durante = {})
     {
+        QTimer limite;
+        limite.setSingleShot(true);
+        connect(&limite, &QTimer::timeout, this, [&] { m_cliente->Form_Unload(); });
         QTimer::singleShot(0, this, [&] {
-            // Without the request no answer comes: closing the program ends the wait.
             if (!m_servidor->AguardarBytes(pedido.size())) {
                 m_cliente->Form_Unload();
                 return;
             }
             if (durante)
                 durante();
-            m_servidor->Enviar(msg("Setar", {"CriandoSala", resposta}));
+            AoDormir(&limite, [&] {
+                m_servidor->Enviar(msg("Setar", {"CriandoSala", resposta}));
+            });
+            limite.start(20000);
         });
         m_dialogo->btOK->click();
+        QVERIFY(!Espera::Encerrando());
         QCOMPARE(m_servidor->Recebido(), pedido);
         m_servidor->LimparRecebido();
     }
