@@ -27,7 +27,8 @@ QByteArray CodificarFoto(const QImage& imagem)
     for (int y = 0; y < kLado; ++y) {
         if (y < rgb.height())
             std::copy_n(reinterpret_cast<const char*>(rgb.constScanLine(y)),
-                        std::min(kBytesPorLinha, 3 * rgb.width()), bytes.data() + y * kBytesPorLinha);
+                        std::min(kBytesPorLinha, 3 * rgb.width()),
+                        bytes.data() + y * kBytesPorLinha);
     }
     return bytes;
 }
@@ -38,7 +39,10 @@ QImage& FotoLocal()
     return foto;
 }
 
-QByteArray SemFoto() { return QByteArray(kBytes, ' '); }
+QByteArray SemFoto()
+{
+    return QByteArray(kBytes, ' ');
+}
 
 QImage Recortar(const QImage& origem)
 {
@@ -60,9 +64,8 @@ QImage Recortar(const QImage& origem)
     const QRectF destino(esquerda / Twips::kPorPixel, topo / Twips::kPorPixel,
                          largura / Twips::kPorPixel, altura / Twips::kPorPixel);
     // Shrinking by area first keeps a large photograph from turning to noise.
-    const QImage reduzida =
-        origem.scaled(qCeil(destino.width()), qCeil(destino.height()), Qt::IgnoreAspectRatio,
-                      Qt::SmoothTransformation);
+    const QImage reduzida = origem.scaled(qCeil(destino.width()), qCeil(destino.height()),
+                                          Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 
     QImage previa(kLado, kLado, QImage::Format_RGB32);
     previa.fill(Qt::black);

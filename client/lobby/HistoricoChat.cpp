@@ -20,8 +20,8 @@ void HistoricoChat::Acrescentar(const QString& remetente, const QString& texto)
     const QString atual = m_caixa->toPlainText();
     if (atual != m_mostrado)
         m_texto = atual;
-    m_texto = m_texto.right(kMemoria) + QStringLiteral("\r\n") + remetente +
-              QStringLiteral(": ") + texto;
+    m_texto =
+        m_texto.right(kMemoria) + QStringLiteral("\r\n") + remetente + QStringLiteral(": ") + texto;
     m_caixa->setPlainText(m_texto);
     m_mostrado = m_caixa->toPlainText();
 }

@@ -32,7 +32,8 @@ void AjustarColunas(QTreeWidget* v, const QFont& fonte)
             w = Twips::DePx(v->width()) - Twips::DePx(esquerda) - kBorda;
         }
         for (int r = 0; r <= v->topLevelItemCount(); ++r) {
-            const double tw = Twips::DePx(medida.horizontalAdvance(TextoDaCelula(v, c, r))) + kMargem;
+            const double tw =
+                Twips::DePx(medida.horizontalAdvance(TextoDaCelula(v, c, r))) + kMargem;
             if (tw > w)
                 w = tw;
         }

@@ -57,7 +57,10 @@ void frmCliente::btLgOK_Click()
         SetVariaveis(QStringLiteral("Login"), v.mid(1));
 }
 
-void frmCliente::btLgCriarConta_Click() { MudarFrame(frCadastro); }
+void frmCliente::btLgCriarConta_Click()
+{
+    MudarFrame(frCadastro);
+}
 
 void frmCliente::btCdOk_Click()
 {
@@ -103,4 +106,7 @@ void frmCliente::btCdOk_Click()
     frCadastro->setEnabled(false);
 }
 
-void frmCliente::btCdCancelar_Click() { MudarFrame(frLogin); }
+void frmCliente::btCdCancelar_Click()
+{
+    MudarFrame(frLogin);
+}

@@ -66,7 +66,10 @@ void frmCliente::hlInf()
         lista->addItem(ArgTexto(Indice(i + 1)));
 }
 
-void frmCliente::slMsg() { HistoricoChat::Da(txChat)->Acrescentar(ArgTexto(1), ArgTexto(2)); }
+void frmCliente::slMsg()
+{
+    HistoricoChat::Da(txChat)->Acrescentar(ArgTexto(1), ArgTexto(2));
+}
 
 void frmCliente::btSlEntrar_Click()
 {
@@ -114,4 +117,7 @@ void frmCliente::btEnviar_Click()
     txFalar->clear();
 }
 
-void frmCliente::txChat_Change() { txChat->moveCursor(QTextCursor::End); }
+void frmCliente::txChat_Change()
+{
+    txChat->moveCursor(QTextCursor::End);
+}

@@ -13,8 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-frmCriarSala::frmCriarSala(frmCliente* principal)
-    : QDialog(principal), m_principal(principal)
+frmCriarSala::frmCriarSala(frmCliente* principal) : QDialog(principal), m_principal(principal)
 {
     setWindowTitle(QStringLiteral("Criar Sala"));
     setModal(true);

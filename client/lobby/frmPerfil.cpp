@@ -86,7 +86,8 @@ frmPerfil::frmPerfil(QWidget* principal) : QDialog(principal)
     new MolduraJanela(this, btFechar, btMinimizar);
 
     // Drawn after the frame has set the palette, so the border takes the dialog's colours.
-    pbImagem->setStyleSheet(QStringLiteral("QLabel { border: 1px solid #10241A; background: #202020; }"));
+    pbImagem->setStyleSheet(
+        QStringLiteral("QLabel { border: 1px solid #10241A; background: #202020; }"));
 
     btOK->setDefault(true);
     connect(btOK, &QPushButton::clicked, this, &frmPerfil::btOK_Click);

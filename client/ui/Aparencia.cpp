@@ -21,9 +21,15 @@ QFont FonteDaJanela(const QWidget* janela)
     return f;
 }
 
-QColor Mesa() { return QColor(0x23, 0x5E, 0x3C); }
+QColor Mesa()
+{
+    return QColor(0x23, 0x5E, 0x3C);
+}
 
-QColor TextoMesa() { return QColor(0xF5, 0xF1, 0xE3); }
+QColor TextoMesa()
+{
+    return QColor(0xF5, 0xF1, 0xE3);
+}
 
 void Aplicar(QWidget* janela)
 {

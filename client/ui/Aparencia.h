@@ -13,7 +13,7 @@ QFont Fonte();
 // The font the windows draw their own text with (the caption): the window's font made bold.
 QFont FonteDaJanela(const QWidget* janela);
 
-QColor Mesa();     // the window background
+QColor Mesa();      // the window background
 QColor TextoMesa(); // text drawn on the background
 
 // Font and palette for one top-level window and everything inside it.

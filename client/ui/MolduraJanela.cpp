@@ -36,13 +36,14 @@ void VestirBotao(QAbstractButton* b, bool fechar)
     b->setIconSize(QSize(9, 9));
     b->setFocusPolicy(Qt::NoFocus);
     b->setToolTip(fechar ? QStringLiteral("Fechar") : QStringLiteral("Minimizar"));
-    b->setStyleSheet(QStringLiteral(
-        "QAbstractButton { background: #E8E1CC; border: 1px solid #10241A; border-radius: 2px;"
-        " padding: 0; }"
-        "QAbstractButton:hover { background: %1; }"
-        "QAbstractButton:pressed { background: #B9B29E; }"
-        "QAbstractButton:disabled { background: #9DB3A4; }")
-                         .arg(fechar ? QStringLiteral("#E9A38F") : QStringLiteral("#FFFFFF")));
+    b->setStyleSheet(
+        QStringLiteral(
+            "QAbstractButton { background: #E8E1CC; border: 1px solid #10241A; border-radius: 2px;"
+            " padding: 0; }"
+            "QAbstractButton:hover { background: %1; }"
+            "QAbstractButton:pressed { background: #B9B29E; }"
+            "QAbstractButton:disabled { background: #9DB3A4; }")
+            .arg(fechar ? QStringLiteral("#E9A38F") : QStringLiteral("#FFFFFF")));
 }
 
 // Wayland does not let a program place its own windows: there the window system moves it.
@@ -147,4 +148,7 @@ bool MolduraJanela::Form_MouseMove(QMouseEvent* e)
     return true;
 }
 
-void MolduraJanela::Form_MouseUp() { m_arrastando = false; }
+void MolduraJanela::Form_MouseUp()
+{
+    m_arrastando = false;
+}

@@ -97,9 +97,9 @@ private slots:
     {
         m_cliente->MudarFrame(m_cliente->frSalas);
         m_cliente->setWindowTitle("Quarpel - ana");
-        m_servidor->Enviar(msg("slInf", {"4", "Mesa do Z\xE9", "3/4", "False", "0", "Secreta", "1/4",
-                                          "True", "1", "Truco Paulista", "1/4", "True", "0",
-                                          "Iniciantes", "4/4", "False", "0"}));
+        m_servidor->Enviar(msg("slInf", {"4", "Mesa do Z\xE9", "3/4", "False", "0", "Secreta",
+                                         "1/4", "True", "1", "Truco Paulista", "1/4", "True", "0",
+                                         "Iniciantes", "4/4", "False", "0"}));
         m_servidor->Enviar(msg("hlInf", {"4", "ana", "bia", "caio", "dora"}));
         m_servidor->Enviar(msg("slMsg", {"bia", "Boa noite, pessoal!"}));
         m_servidor->Enviar(msg("slMsg", {"caio", "Quem topa uma partida?"}));

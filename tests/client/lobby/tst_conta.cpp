@@ -107,8 +107,7 @@ private slots:
 
         // The first bytes the server sees are those of the one login that passed the checks.
         login()->txLgSenha->setText("segredo");
-        const QByteArray esperado =
-            msg("Login", {"ana", "segredo", QByteArray(kVersaoQuarpel)});
+        const QByteArray esperado = msg("Login", {"ana", "segredo", QByteArray(kVersaoQuarpel)});
         entrar("ana", esperado.size());
         QCOMPARE(m_servidor->Recebido(), esperado);
     }
@@ -118,14 +117,12 @@ private slots:
         // Windows-1252 on the wire: "João" is 4 bytes.
         login()->txLgLogin->setText(QStringLiteral("João"));
         login()->txLgSenha->setText(QStringLiteral("s e"));
-        const QByteArray esperado =
-            msg("Login", {"Jo\xE3o", "s e", QByteArray(kVersaoQuarpel)});
+        const QByteArray esperado = msg("Login", {"Jo\xE3o", "s e", QByteArray(kVersaoQuarpel)});
         bool esperava = false;
         entrar(QStringLiteral("João"), esperado.size(), [&] {
             // Still inside the click: the screen is off, so no second login can start.
             esperava = !login()->btLgOK->isEnabled() && !login()->txLgLogin->isEnabled() &&
-                       m_cliente->FrameAtual == login() &&
-                       m_cliente->Variaveis("Login").isEmpty();
+                       m_cliente->FrameAtual == login() && m_cliente->Variaveis("Login").isEmpty();
             // An unrelated write of the variable store does not end the wait.
             m_servidor->Enviar(msg("Setar", {"Hosting", "False"}));
         });
@@ -220,7 +217,9 @@ private slots:
         QVERIFY(m_caixas->lista.isEmpty());
         QVERIFY(!cadastro()->isEnabled());
         // Name, login, password, e-mail: nothing before it went out.
-        const QByteArray esperado = msg("nvAcc", {"Ana L\xFA" "cia", "ana", "Segredo", "ana@x.br"});
+        const QByteArray esperado = msg("nvAcc", {"Ana L\xFA"
+                                                  "cia",
+                                                  "ana", "Segredo", "ana@x.br"});
         QVERIFY(m_servidor->AguardarBytes(esperado.size()));
         QCOMPARE(m_servidor->Recebido(), esperado);
 

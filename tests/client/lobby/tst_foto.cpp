@@ -103,7 +103,8 @@ private slots:
         QCOMPARE(p.size(), QSize(51, 51));
         for (int x = 1; x < 50; ++x) {
             QCOMPARE(qGreen(p.pixel(x, 5)), 255);
-            QVERIFY2(qRed(p.pixel(x, 5)) < 8 && qBlue(p.pixel(x, 5)) < 8, qPrintable(QString::number(x)));
+            QVERIFY2(qRed(p.pixel(x, 5)) < 8 && qBlue(p.pixel(x, 5)) < 8,
+                     qPrintable(QString::number(x)));
             QVERIFY(qGreen(p.pixel(x, 25)) < 128);
             QCOMPARE(qGreen(p.pixel(x, 45)), 255);
         }

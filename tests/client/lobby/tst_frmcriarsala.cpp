@@ -48,9 +48,7 @@ class TstFrmCriarSala : public QObject
             }
             if (durante)
                 durante();
-            AoDormir(&limite, [&] {
-                m_servidor->Enviar(msg("Setar", {"CriandoSala", resposta}));
-            });
+            AoDormir(&limite, [&] { m_servidor->Enviar(msg("Setar", {"CriandoSala", resposta})); });
             limite.start(20000);
         });
         m_dialogo->btOK->click();
@@ -110,7 +108,7 @@ private slots:
         QCOMPARE(m_cliente->frJogo->JogSel, 4);
         const QStringList vars{m_cliente->Variaveis("Jogador1"), m_cliente->Variaveis("Jogador2"),
                                m_cliente->Variaveis("Jogador3"), m_cliente->Variaveis("Jogador4"),
-                               m_cliente->Variaveis("Hosting"), m_cliente->Variaveis("JogLocal")};
+                               m_cliente->Variaveis("Hosting"),  m_cliente->Variaveis("JogLocal")};
         QCOMPARE(vars, (QStringList{"ana", "", "", "", "True", "0"}));
     }
 
@@ -127,7 +125,8 @@ private slots:
         m_dialogo->txNome->setText("Mesa");
         m_dialogo->txSenha->setText("abc");
         confirmar("_J\xE1 existe uma sala com esse nome", msg("nvSal", {"Mesa", "abc"}));
-        QCOMPARE(m_caixas->Textos(), QStringList{QStringLiteral("Já existe uma sala com esse nome")});
+        QCOMPARE(m_caixas->Textos(),
+                 QStringList{QStringLiteral("Já existe uma sala com esse nome")});
         QVERIFY(m_dialogo->isVisible());
         QCOMPARE(m_dialogo->txNome->text(), QStringLiteral("Mesa"));
         QCOMPARE(m_dialogo->txSenha->text(), QStringLiteral("abc"));

@@ -149,7 +149,8 @@ private slots:
         m_dialogo->btOK->click();
         QVERIFY(m_caixas->lista.isEmpty());
         QVERIFY(!m_dialogo->isVisible());
-        QCOMPARE(enviado(), foto + msg("nvSen", {"ab\xE7" "d"}));
+        QCOMPARE(enviado(), foto + msg("nvSen", {"ab\xE7"
+                                                 "d"}));
 
         abrir();
         senhas("abcdefghijkl", "abcdefghijkl");
@@ -162,7 +163,8 @@ private slots:
     {
         senhas("Segredo", "segredo");
         m_dialogo->btOK->click();
-        QCOMPARE(m_caixas->Textos(), QStringList{QStringLiteral("A senha e a repetição devem ser iguais")});
+        QCOMPARE(m_caixas->Textos(),
+                 QStringList{QStringLiteral("A senha e a repetição devem ser iguais")});
         QVERIFY(m_dialogo->isVisible() && m_dialogo->btOK->isEnabled() &&
                 m_dialogo->btCancelar->isEnabled() && m_dialogo->btFechar->isEnabled());
         QCOMPARE(enviado(), msg("nvImg", {Padrao()}));
@@ -188,7 +190,8 @@ private slots:
         QCOMPARE(p.size(), QSize(51, 51));
         for (int y = 0; y < 51; y += 5)
             for (int x = 1; x < 50; ++x)
-                QVERIFY2(p.pixel(x, y) == qRgb(0, 255, 0), qPrintable(QString("%1,%2").arg(x).arg(y)));
+                QVERIFY2(p.pixel(x, y) == qRgb(0, 255, 0),
+                         qPrintable(QString("%1,%2").arg(x).arg(y)));
         // What is previewed is what is sent.
         m_dialogo->btOK->click();
         QCOMPARE(enviado(), msg("nvImg", {Foto::CodificarFoto(p)}));

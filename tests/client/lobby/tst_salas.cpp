@@ -29,8 +29,8 @@ QByteArray msg(const char* comando, const QList<QByteArray>& argumentos = {})
 }
 
 // One room of "slInf": name, players, password flag, hidden flag.
-QList<QByteArray> sala(const QByteArray& nome, const QByteArray& jogadores,
-                       const QByteArray& senha, const QByteArray& oculta)
+QList<QByteArray> sala(const QByteArray& nome, const QByteArray& jogadores, const QByteArray& senha,
+                       const QByteArray& oculta)
 {
     return {nome, jogadores, senha, oculta};
 }
@@ -115,18 +115,19 @@ private slots:
     {
         receber(salas({sala("Velha", "1/4", "False", "0")}));
         lista()->setCurrentItem(lista()->topLevelItem(0));
-        receber(salas({sala("Mesa 1", "2/4", "True", "0"), sala("Secreta", "4/4", "False", "1"),
-                       sala("Mesa \xC9", " 3 / 4 ", "False", "0"),
-                       sala("Mesa 3", "0/4", "1", " 0 ")}));
+        receber(
+            salas({sala("Mesa 1", "2/4", "True", "0"), sala("Secreta", "4/4", "False", "1"),
+                   sala("Mesa \xC9", " 3 / 4 ", "False", "0"), sala("Mesa 3", "0/4", "1", " 0 ")}));
         QCOMPARE(lista()->topLevelItemCount(), 3);
         // Row 0 is the header row.
         const QStringList cabecalho{ListaSalas::TextoDaCelula(lista(), 1, 0),
                                     ListaSalas::TextoDaCelula(lista(), 2, 0),
                                     ListaSalas::TextoDaCelula(lista(), 3, 0)};
         QCOMPARE(cabecalho, (QStringList{"Sala", "Jogadores", "Senha"}));
-        const QStringList esperado[] = {{"Mesa 1", "2/4", "Sim"},
-                                        {QStringLiteral("Mesa É"), " 3 / 4 ", QStringLiteral("Não")},
-                                        {"Mesa 3", "0/4", "Sim"}};
+        const QStringList esperado[] = {
+            {"Mesa 1", "2/4", "Sim"},
+            {QStringLiteral("Mesa É"), " 3 / 4 ", QStringLiteral("Não")},
+            {"Mesa 3", "0/4", "Sim"}};
         for (int r = 1; r <= 3; ++r)
             for (int c = 1; c <= 3; ++c)
                 QCOMPARE(ListaSalas::TextoDaCelula(lista(), c, r), esperado[r - 1][c - 1]);
@@ -150,11 +151,15 @@ private slots:
             for (int c = 1; c <= 3; ++c) {
                 int maior = 0;
                 for (int r = 0; r <= lista()->topLevelItemCount(); ++r)
-                    maior = std::max(maior, medida.horizontalAdvance(
-                                                ListaSalas::TextoDaCelula(lista(), c, r)));
+                    maior = std::max(
+                        maior, medida.horizontalAdvance(ListaSalas::TextoDaCelula(lista(), c, r)));
                 const int largura = lista()->columnWidth(c - 1);
                 if (c < 3 ? largura - maior != 13 : largura - maior < 12)
-                    erros << QString("%1, coluna %2: %3 para %4").arg(caso).arg(c).arg(largura).arg(maior);
+                    erros << QString("%1, coluna %2: %3 para %4")
+                                 .arg(caso)
+                                 .arg(c)
+                                 .arg(largura)
+                                 .arg(maior);
                 total += largura;
             }
             return total;
@@ -196,14 +201,17 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(Espera::Encerrando(), 10000);
         QCOMPARE(m_caixas->lista.size(), 1);
         QCOMPARE(m_caixas->lista[0].tipo, Caixas::Tipo::Relatorio);
-        QVERIFY2(m_caixas->lista[0].texto.startsWith("Erro: "), qPrintable(m_caixas->lista[0].texto));
+        QVERIFY2(m_caixas->lista[0].texto.startsWith("Erro: "),
+                 qPrintable(m_caixas->lista[0].texto));
         QVERIFY(m_caixas->lista[0].texto.endsWith(QStringLiteral("\r\nComando: ") +
                                                   QString::fromLatin1(mensagem.mid(4, 5))));
     }
 
     void jogadoresOnLineNaOrdem()
     {
-        receber(msg("hlInf", {"3", "ana", "bia", "\xC7" "ida"}));
+        receber(msg("hlInf", {"3", "ana", "bia",
+                              "\xC7"
+                              "ida"}));
         auto nomes = [&] {
             QStringList n;
             for (int i = 0; i < m_cliente->frSalas->ltSlJogadores->count(); ++i)
@@ -295,7 +303,8 @@ private slots:
             lista()->setCurrentItem(lista()->topLevelItem(c.linha));
             m_cliente->frSalas->btSlEntrar->click();
             QVERIFY(!m_cliente->frSalas->isEnabled());
-            QCOMPARE(perguntas, c.pergunta ? QStringList{"Quarpel|Digite a senha:"} : QStringList{});
+            QCOMPARE(perguntas,
+                     c.pergunta ? QStringList{"Quarpel|Digite a senha:"} : QStringList{});
             receber(msg("erEnt", {"Sala cheia"}));
             QVERIFY(m_cliente->frSalas->isEnabled());
             QCOMPARE(enviadoAteAqui(), c.esperado);
