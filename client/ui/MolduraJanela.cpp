@@ -140,10 +140,13 @@ bool MolduraJanela::Form_MouseMove(QMouseEvent* e)
 {
     if (!m_arrastando || e->buttons() != Qt::LeftButton)
         return false;
-    const double x = Twips::DePx(1) * e->position().x();
-    const double y = Twips::DePx(1) * e->position().y();
-    const double esquerda = Twips::DePx(m_janela->x()) + x - m_inicioX;
-    const double topo = Twips::DePx(m_janela->y()) + y - m_inicioY;
+    // The window's left plus the pointer's X inside it is the pointer's place on the screen.
+    // Reading that place directly keeps the press point under the pointer even when the window
+    // system moves the window later than it was told to.
+    const QPointF tela =
+        e->globalPosition() - (m_janela->mapToGlobal(QPoint(0, 0)) - m_janela->pos());
+    const double esquerda = Twips::DePx(1) * tela.x() - m_inicioX;
+    const double topo = Twips::DePx(1) * tela.y() - m_inicioY;
     m_janela->move(Twips::ParaPx(esquerda), Twips::ParaPx(topo));
     return true;
 }

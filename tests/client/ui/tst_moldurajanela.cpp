@@ -47,10 +47,18 @@ private slots:
         Mouse(&d, QEvent::MouseMove, kLivre + QPoint(-5, 3), Qt::NoButton, Qt::LeftButton);
         QCOMPARE(d.pos(), antes + QPoint(15, 13));
 
+        // A window system that moves the window late reports the pointer inside the window as
+        // if it had not moved yet; the window still ends where the pointer says.
+        const QPoint global = d.mapToGlobal(kLivre) + QPoint(10, 10);
+        QMouseEvent atrasado(QEvent::MouseMove, QPointF(kLivre + QPoint(25, 23)), QPointF(global),
+                             Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&d, &atrasado);
+        QCOMPARE(d.pos(), antes + QPoint(25, 23));
+
         Mouse(&d, QEvent::MouseButtonRelease, kLivre, Qt::LeftButton, Qt::NoButton);
         QVERIFY(!moldura->Arrastando());
         Mouse(&d, QEvent::MouseMove, kLivre + QPoint(30, 30), Qt::NoButton, Qt::LeftButton);
-        QCOMPARE(d.pos(), antes + QPoint(15, 13));
+        QCOMPARE(d.pos(), antes + QPoint(25, 23));
     }
 
     void soOBotaoEsquerdoSozinhoArrasta()
