@@ -186,7 +186,7 @@ private slots:
         QTest::newRow("senha que não é lógica") << salas({sala("a", "1/4", "talvez", "0")});
         QTest::newRow("oculta que não é número") << salas({sala("a", "1/4", "False", "x")});
         QTest::newRow("contagem que não é número") << msg("slInf", {"dois"});
-        // 64 rooms would need argument 258; the one-byte index must not wrap to argument 2.
+        // 64 rooms would need argument 258, beyond what one byte can number.
         QList<QByteArray> muitas{"64"};
         for (int i = 0; i < 63; ++i)
             muitas += sala("s", "0/4", "False", "0");
