@@ -6,6 +6,7 @@
 #include "Caixas.h"
 #include "Conversao.h"
 #include "Espera.h"
+#include "MolduraJanela.h"
 #include "TelaCadastro.h"
 #include "TelaJogo.h"
 #include "TelaLogin.h"
@@ -75,6 +76,7 @@ void frmCliente::MontarTelas()
     Twips::Posicionar(btFechar, 9180, 60, 195, 195);
     for (QPushButton* b : {btMinimizar, btFechar})
         b->setFocusPolicy(Qt::NoFocus);
+    new MolduraJanela(this, btFechar, btMinimizar);
 
     connect(btFechar, &QPushButton::clicked, this, &frmCliente::btFechar_Click);
     connect(btMinimizar, &QPushButton::clicked, this, &frmCliente::btMinimizar_Click);

@@ -2,20 +2,122 @@
 
 #include "frmCliente.h"
 
-void frmCliente::imLoc() {}
+#include "Aparencia.h"
+#include "CPacker.h"
+#include "Caixas.h"
+#include "Conversao.h"
+#include "Foto.h"
+#include "HistoricoChat.h"
+#include "ListaSalas.h"
+#include "TelaSalas.h"
+#include "Texto.h"
+#include "frmCriarSala.h"
+#include "frmPerfil.h"
 
-void frmCliente::slInf() {}
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QTreeWidget>
+#include <stdexcept>
 
-void frmCliente::hlInf() {}
+namespace {
+// Arguments are addressed by one byte: a list that would need argument 256 or beyond cannot be
+// in the message.
+quint8 Indice(int i)
+{
+    if (i < 1 || i > 255)
+        throw std::out_of_range("Índice de argumento fora do intervalo: " + std::to_string(i));
+    return quint8(i);
+}
+} // namespace
 
-void frmCliente::slMsg() {}
+void frmCliente::imLoc()
+{
+    QByteArray foto = ArgBytes(1);
+    if (foto.isEmpty())
+        foto = Foto::SemFoto();
+    Foto::FotoLocal() = Foto::DecodificarFoto(foto);
+}
 
-void frmCliente::btSlEntrar_Click() {}
+void frmCliente::slInf()
+{
+    QTreeWidget* lista = frSalas->ltSlSalas;
+    lista->clear();
+    const int n = Conversao::ParaNumero(ArgTexto(1));
+    for (int r = 0; r < n; ++r) {
+        if (Conversao::ParaNumero(ArgTexto(Indice(4 * r + 5))) == 1)
+            continue;
+        auto* item = new QTreeWidgetItem(lista);
+        item->setText(0, ArgTexto(Indice(4 * r + 2)));
+        item->setText(1, ArgTexto(Indice(4 * r + 3)));
+        item->setText(2, Conversao::ParaBooleano(ArgTexto(Indice(4 * r + 4)))
+                             ? QStringLiteral("Sim")
+                             : QStringLiteral("Não"));
+    }
+    ListaSalas::AjustarColunas(lista, Aparencia::FonteDaJanela(this));
+}
 
-void frmCliente::btSlCriarSala_Click() {}
+void frmCliente::hlInf()
+{
+    QListWidget* lista = frSalas->ltSlJogadores;
+    lista->clear();
+    const int n = Conversao::ParaNumero(ArgTexto(1));
+    for (int i = 1; i <= n; ++i)
+        lista->addItem(ArgTexto(Indice(i + 1)));
+}
 
-void frmCliente::btSlImagem_Click() {}
+void frmCliente::slMsg()
+{
+    HistoricoChat::Da(txChat)->Acrescentar(ArgTexto(1), ArgTexto(2));
+}
 
-void frmCliente::btEnviar_Click() {}
+void frmCliente::btSlEntrar_Click()
+{
+    QTreeWidget* lista = frSalas->ltSlSalas;
+    const QList<QTreeWidgetItem*> selecionados = lista->selectedItems();
+    if (selecionados.isEmpty())
+        return;
+    const int linha = lista->indexOfTopLevelItem(selecionados.constFirst()) + 1;
 
-void frmCliente::txChat_Change() {}
+    QString senha;
+    if (ListaSalas::TextoDaCelula(lista, 3, linha) == QLatin1String("Sim"))
+        senha = Caixas::PedirTexto(QStringLiteral("Digite a senha:"));
+
+    CPacker& packer = CPacker::Global();
+    packer.SetArgumentos(2);
+    packer.SetArgumento(1, Texto::ParaBytes(ListaSalas::TextoDaCelula(lista, 1, linha)));
+    packer.SetArgumento(2, Texto::ParaBytes(senha));
+    packer.Enviar("Entra");
+    // "okEnt" or "erEnt" enables the lobby again.
+    frSalas->setEnabled(false);
+}
+
+void frmCliente::btSlCriarSala_Click()
+{
+    frmCriarSala dialogo(this);
+    dialogo.exec();
+}
+
+void frmCliente::btSlImagem_Click()
+{
+    frmPerfil dialogo(this);
+    dialogo.exec();
+}
+
+void frmCliente::btEnviar_Click()
+{
+    const QString texto = txFalar->text();
+    if (texto.isEmpty())
+        return;
+    CPacker& packer = CPacker::Global();
+    packer.SetArgumentos(1);
+    packer.SetArgumento(1, Texto::ParaBytes(texto));
+    packer.Enviar("slBla");
+    // The history grows only by the lines the server sends back.
+    txFalar->clear();
+}
+
+void frmCliente::txChat_Change()
+{
+    txChat->moveCursor(QTextCursor::End);
+}

@@ -1,0 +1,104 @@
+#include "frmCriarSala.h"
+
+#include "CPacker.h"
+#include "Caixas.h"
+#include "Espera.h"
+#include "MolduraJanela.h"
+#include "TelaJogo.h"
+#include "Texto.h"
+#include "Twips.h"
+#include "frmCliente.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+frmCriarSala::frmCriarSala(frmCliente* principal) : QDialog(principal), m_principal(principal)
+{
+    setWindowTitle(QStringLiteral("Criar Sala"));
+    setModal(true);
+    setFixedSize(Twips::ParaPx(4500), Twips::ParaPx(2040));
+
+    auto* lbNome = new QLabel(QStringLiteral("Nome da sala:"), this);
+    Twips::Posicionar(lbNome, 240, 555, 1560, 255);
+    txNome = new QLineEdit(this);
+    txNome->setMaxLength(50);
+    Twips::Posicionar(txNome, 1800, 510, 2460, 315);
+
+    auto* lbSenha = new QLabel(QStringLiteral("Senha (opcional):"), this);
+    Twips::Posicionar(lbSenha, 240, 1005, 1560, 255);
+    txSenha = new QLineEdit(this);
+    txSenha->setMaxLength(10);
+    Twips::Posicionar(txSenha, 1800, 960, 2460, 315);
+
+    btOK = new QPushButton(QStringLiteral("OK"), this);
+    Twips::Posicionar(btOK, 2100, 1485, 1020, 315);
+    btCancelar = new QPushButton(QStringLiteral("Cancelar"), this);
+    Twips::Posicionar(btCancelar, 3240, 1485, 1020, 315);
+
+    btFechar = new QPushButton(this);
+    Twips::Posicionar(btFechar, 4245, 60, 195, 195);
+    new MolduraJanela(this, btFechar);
+
+    btOK->setDefault(true);
+    connect(btOK, &QPushButton::clicked, this, &frmCriarSala::btOK_Click);
+    connect(btCancelar, &QPushButton::clicked, this, &frmCriarSala::reject);
+    connect(btFechar, &QPushButton::clicked, this, &frmCriarSala::reject);
+}
+
+void frmCriarSala::reject()
+{
+    if (m_aguardando)
+        return;
+    QDialog::reject();
+}
+
+void frmCriarSala::btOK_Click()
+{
+    if (m_aguardando)
+        return;
+    const QString nome = txNome->text();
+    const QString senha = txSenha->text();
+    if (nome.isEmpty()) {
+        Caixas::Informar(QStringLiteral("O nome da sala é obrigatório"));
+        return;
+    }
+
+    CPacker& packer = CPacker::Global();
+    packer.SetArgumentos(2);
+    packer.SetArgumento(1, Texto::ParaBytes(nome));
+    packer.SetArgumento(2, Texto::ParaBytes(senha));
+    packer.Enviar("nvSal");
+
+    m_principal->SetVariaveis(QStringLiteral("CriandoSala"), QString());
+    // A second OK, a cancel or a close during the wait would leave the answer to nobody.
+    m_aguardando = true;
+    for (QPushButton* b : {btOK, btCancelar, btFechar})
+        b->setEnabled(false);
+    Espera::Aguardar(
+        [this] { return !m_principal->Variaveis(QStringLiteral("CriandoSala")).isEmpty(); });
+    m_aguardando = false;
+    for (QPushButton* b : {btOK, btCancelar, btFechar})
+        b->setEnabled(true);
+    if (Espera::Encerrando()) {
+        QDialog::reject();
+        return;
+    }
+
+    const QString v = m_principal->Variaveis(QStringLiteral("CriandoSala"));
+    if (v.startsWith(QLatin1Char('_'))) {
+        Caixas::Informar(v.mid(1));
+        return;
+    }
+    for (const char* chave : {"Jogador2", "Jogador3", "Jogador4"})
+        m_principal->SetVariaveis(QLatin1String(chave), QString());
+    m_principal->SetVariaveis(QStringLiteral("Jogador1"),
+                              m_principal->Variaveis(QStringLiteral("Login")));
+    m_principal->frJogo->lbJgNomeSala->setText(
+        senha.isEmpty() ? nome : nome + QStringLiteral(" - Senha: ") + senha);
+    m_principal->frJogo->JogSel = 4;
+    m_principal->SetVariaveis(QStringLiteral("Hosting"), QStringLiteral("True"));
+    m_principal->SetVariaveis(QStringLiteral("JogLocal"), QStringLiteral("0"));
+    m_principal->MudarFrame(m_principal->frJogo);
+    accept();
+}

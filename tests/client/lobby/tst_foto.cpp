@@ -1,0 +1,82 @@
+#include "Foto.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+#include <stdexcept>
+
+class TstFoto : public QObject
+{
+    Q_OBJECT
+
+    static QByteArray Aleatoria(quint32 semente)
+    {
+        QRandomGenerator g(semente);
+        QByteArray b(Foto::kBytes, '\0');
+        for (char& c : b)
+            c = char(g.bounded(256));
+        return b;
+    }
+
+private slots:
+    void bytesViramPixelsNaOrdemDoFio()
+    {
+        QByteArray b(Foto::kBytes, '\0');
+        b[0] = char(255); // top-left: pure red
+        // Row 3, column 7 sits at 153 * 3 + 3 * 7.
+        b[153 * 3 + 3 * 7] = char(10);
+        b[153 * 3 + 3 * 7 + 1] = char(20);
+        b[153 * 3 + 3 * 7 + 2] = char(30);
+        // Bottom-right, the last three bytes.
+        b[Foto::kBytes - 3] = char(1);
+        b[Foto::kBytes - 2] = char(2);
+        b[Foto::kBytes - 1] = char(3);
+
+        const QImage f = Foto::DecodificarFoto(b);
+        QCOMPARE(f.size(), QSize(51, 51));
+        QCOMPARE(f.pixel(0, 0), qRgb(255, 0, 0));
+        QCOMPARE(f.pixel(7, 3), qRgb(10, 20, 30));
+        QCOMPARE(f.pixel(3, 7), qRgb(0, 0, 0));
+        QCOMPARE(f.pixel(50, 50), qRgb(1, 2, 3));
+    }
+
+    void fotoCurtaEhErroEBytesAMaisSaoIgnorados()
+    {
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error,
+                                 Foto::DecodificarFoto(QByteArray(Foto::kBytes - 1, 'a')));
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, Foto::DecodificarFoto(QByteArray()));
+        const QByteArray b = Aleatoria(7);
+        QCOMPARE(Foto::DecodificarFoto(b + "resto"), Foto::DecodificarFoto(b));
+    }
+
+    void codificarDevolveOsMesmosBytes()
+    {
+        const QByteArray b = Aleatoria(42);
+        const QByteArray volta = Foto::CodificarFoto(Foto::DecodificarFoto(b));
+        QCOMPARE(volta.size(), Foto::kBytes);
+        QCOMPARE(volta, b);
+    }
+
+    void decodificacoesNaoSePerturbam()
+    {
+        QByteArray a = Aleatoria(1);
+        const QByteArray b = Aleatoria(2);
+        const QImage fa = Foto::DecodificarFoto(a);
+        const QImage fb = Foto::DecodificarFoto(b);
+        // The first image owns its pixels: neither the next decoding nor a change of the bytes
+        // it came from reaches it.
+        a.fill('\x7f');
+        QCOMPARE(Foto::CodificarFoto(fa), Aleatoria(1));
+        QCOMPARE(Foto::CodificarFoto(fb), b);
+    }
+
+    void imagemQuadradaPreencheAPreviaExatamente()
+    {
+        // Wide and tall images are cut in the profile dialog's tests.
+        const QImage origem = Foto::DecodificarFoto(Aleatoria(3));
+        QCOMPARE(Foto::Recortar(origem), origem);
+        QVERIFY(Foto::Recortar(QImage()).isNull());
+    }
+};
+
+QTEST_GUILESS_MAIN(TstFoto)
+#include "tst_foto.moc"

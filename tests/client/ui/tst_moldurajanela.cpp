@@ -1,0 +1,166 @@
+#include "MolduraJanela.h"
+#include "frmPerfil.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTest>
+
+class TstMolduraJanela : public QObject
+{
+    Q_OBJECT
+
+    static void Mouse(QWidget* w, QEvent::Type tipo, QPoint local, Qt::MouseButton botao,
+                      Qt::MouseButtons botoes)
+    {
+        QMouseEvent e(tipo, QPointF(local), QPointF(w->mapToGlobal(local)), botao, botoes,
+                      Qt::NoModifier);
+        QApplication::sendEvent(w, &e);
+    }
+
+    // A free point of the profile dialog: the caption band, left of the window buttons.
+    static constexpr QPoint kLivre{150, 9};
+
+private slots:
+    void arrastoMoveODialogoPeloDeslocamentoDoPonteiro()
+    {
+        frmPerfil d(nullptr);
+        d.move(200, 100);
+        d.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d));
+        QVERIFY(!d.childAt(kLivre));
+        const QPoint antes = d.pos();
+
+        Mouse(&d, QEvent::MouseButtonPress, kLivre, Qt::LeftButton, Qt::LeftButton);
+        auto* moldura = MolduraJanela::Da(&d);
+        QVERIFY(moldura && moldura->Arrastando());
+        QCOMPARE(moldura->InicioX(), 150 * 15);
+        QCOMPARE(moldura->InicioY(), 9 * 15);
+
+        // 300 twips right and 150 down.
+        Mouse(&d, QEvent::MouseMove, kLivre + QPoint(20, 10), Qt::NoButton, Qt::LeftButton);
+        QCOMPARE(d.pos(), antes + QPoint(20, 10));
+        // The pointer moved with the window: the press point is under it again, nothing moves.
+        Mouse(&d, QEvent::MouseMove, kLivre, Qt::NoButton, Qt::LeftButton);
+        QCOMPARE(d.pos(), antes + QPoint(20, 10));
+        Mouse(&d, QEvent::MouseMove, kLivre + QPoint(-5, 3), Qt::NoButton, Qt::LeftButton);
+        QCOMPARE(d.pos(), antes + QPoint(15, 13));
+
+        // A window system that moves the window late reports the pointer inside the window as
+        // if it had not moved yet; the window still ends where the pointer says.
+        const QPoint global = d.mapToGlobal(kLivre) + QPoint(10, 10);
+        QMouseEvent atrasado(QEvent::MouseMove, QPointF(kLivre + QPoint(25, 23)), QPointF(global),
+                             Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&d, &atrasado);
+        QCOMPARE(d.pos(), antes + QPoint(25, 23));
+
+        Mouse(&d, QEvent::MouseButtonRelease, kLivre, Qt::LeftButton, Qt::NoButton);
+        QVERIFY(!moldura->Arrastando());
+        Mouse(&d, QEvent::MouseMove, kLivre + QPoint(30, 30), Qt::NoButton, Qt::LeftButton);
+        QCOMPARE(d.pos(), antes + QPoint(25, 23));
+    }
+
+    void soOBotaoEsquerdoSozinhoArrasta()
+    {
+        frmPerfil d(nullptr);
+        d.move(200, 100);
+        d.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d));
+        const QPoint antes = d.pos();
+        auto* moldura = MolduraJanela::Da(&d);
+
+        Mouse(&d, QEvent::MouseButtonPress, kLivre, Qt::RightButton, Qt::RightButton);
+        QVERIFY(!moldura->Arrastando());
+        Mouse(&d, QEvent::MouseMove, kLivre + QPoint(20, 0), Qt::NoButton, Qt::RightButton);
+        Mouse(&d, QEvent::MouseButtonRelease, kLivre, Qt::RightButton, Qt::NoButton);
+        QCOMPARE(d.pos(), antes);
+
+        // A left press, then the right button joins it: the two together do not move it.
+        Mouse(&d, QEvent::MouseButtonPress, kLivre, Qt::LeftButton, Qt::LeftButton);
+        Mouse(&d, QEvent::MouseMove, kLivre + QPoint(20, 0), Qt::NoButton,
+              Qt::LeftButton | Qt::RightButton);
+        QCOMPARE(d.pos(), antes);
+        Mouse(&d, QEvent::MouseButtonRelease, kLivre, Qt::LeftButton, Qt::NoButton);
+    }
+
+    void pressaoSobreUmControleNaoArrasta()
+    {
+        frmPerfil d(nullptr);
+        d.move(200, 100);
+        d.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d));
+        const QPoint antes = d.pos();
+        // The label does not take the press, so it reaches the window, over a control.
+        auto* rotulo = d.findChildren<QLabel*>().constFirst();
+        QVERIFY(rotulo != d.pbImagem);
+        Mouse(rotulo, QEvent::MouseButtonPress, QPoint(3, 3), Qt::LeftButton, Qt::LeftButton);
+        QVERIFY(!MolduraJanela::Da(&d)->Arrastando());
+        Mouse(&d, QEvent::MouseMove, kLivre + QPoint(20, 10), Qt::NoButton, Qt::LeftButton);
+        QCOMPARE(d.pos(), antes);
+    }
+
+    void bordaEmRelevoETituloDesenhados()
+    {
+        QWidget janela;
+        auto* fechar = new QPushButton(&janela);
+        fechar->setGeometry(200, 4, 13, 13);
+        new MolduraJanela(&janela, fechar);
+        janela.resize(220, 120);
+        janela.setWindowTitle(QStringLiteral("Quarpel"));
+        QVERIFY(janela.windowFlags().testFlag(Qt::FramelessWindowHint));
+
+        const QImage curto = janela.grab().toImage();
+        const int w = curto.width(), h = curto.height();
+        for (int x = 0; x < w - 1; x += 7) {
+            QCOMPARE(curto.pixel(x, 0), qRgb(255, 255, 255));
+            QCOMPARE(curto.pixel(x, h - 1), qRgb(0, 0, 0));
+        }
+        for (int y = 1; y < h - 1; y += 7) {
+            QCOMPARE(curto.pixel(0, y), qRgb(255, 255, 255));
+            QCOMPARE(curto.pixel(w - 1, y), qRgb(0, 0, 0));
+        }
+
+        // Ink of the caption: from (150, 60) twips on, in the band, and nowhere left of it.
+        auto tinta = [](const QImage& img, int x0, int x1) {
+            const QRgb fundo = img.pixel(5, 30);
+            int n = 0;
+            for (int y = 1; y < 20; ++y)
+                for (int x = x0; x < x1; ++x)
+                    n += img.pixel(x, y) != fundo;
+            return n;
+        };
+        QCOMPARE(tinta(curto, 1, 10), 0);
+        QVERIFY(tinta(curto, 10, 60) > 20);
+        QCOMPARE(tinta(curto, 110, 190), 0);
+
+        // A new caption is drawn at once: after login it carries the player's name.
+        janela.setWindowTitle(QStringLiteral("Quarpel - jogadora"));
+        QVERIFY(tinta(janela.grab().toImage(), 110, 190) > 20);
+    }
+
+    void fecharEMinimizar()
+    {
+        QWidget principal;
+        principal.resize(300, 200);
+        principal.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&principal));
+
+        frmPerfil d(&principal);
+        d.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d));
+        QVERIFY(d.btFechar->text().isEmpty() && !d.btFechar->icon().isNull());
+
+        d.btMinimizar->click();
+        // The main window goes down; the dialog is not minimised by it.
+        QVERIFY(principal.windowState().testFlag(Qt::WindowMinimized));
+        QVERIFY(!d.windowState().testFlag(Qt::WindowMinimized));
+
+        d.btFechar->click();
+        QVERIFY(!d.isVisible());
+        QCOMPARE(d.result(), int(QDialog::Rejected));
+    }
+};
+
+QTEST_MAIN(TstMolduraJanela)
+#include "tst_moldurajanela.moc"
