@@ -40,7 +40,7 @@ QStringList Jogadores(const std::optional<MensagemTeste>& m)
 
 } // namespace
 
-class TstSalas : public QObject
+class TstSalasServidor : public QObject
 {
     Q_OBJECT
 
@@ -302,5 +302,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TstSalas)
-#include "tst_salas.moc"
+QTEST_GUILESS_MAIN(TstSalasServidor)
+#include "tst_salasservidor.moc"
