@@ -48,10 +48,12 @@ private slots:
         QTest::addColumn<QByteArray>("resposta");
         QTest::addColumn<QString>("nome"); // empty when refused
         QTest::addColumn<QString>("guardado");
-        QTest::newRow("aceito") << QByteArray("Jo\xE3o") << "João" << "João";
+        QTest::newRow("aceito") << QByteArray("Jo\xE3o") << "João"
+                                << "João";
         QTest::newRow("com asterisco, guardado sem ele") << QByteArray("*Jo\xE3o") << "*João"
                                                          << "João";
-        QTest::newRow("recusado") << QByteArray("_Senha incorreta") << "" << "";
+        QTest::newRow("recusado") << QByteArray("_Senha incorreta") << ""
+                                  << "";
     }
 
     void loginEsperaComATelaDesligadaEContinuaComAResposta()
@@ -67,7 +69,8 @@ private slots:
         QVERIFY(ClicarEResponder(*b, login()->btLgOK, esperado.size(), "Login", resposta, [&] {
             // Still inside the click: the screen is off, so no second login can start.
             esperava = !login()->btLgOK->isEnabled() && !login()->txLgLogin->isEnabled() &&
-                       b->cliente->FrameAtual == login() && b->cliente->Variaveis("Login").isEmpty();
+                       b->cliente->FrameAtual == login() &&
+                       b->cliente->Variaveis("Login").isEmpty();
             // An unrelated write of the variable store does not end the wait.
             b->servidor.Enviar(Msg("Setar", {"Hosting", "False"}));
         }));

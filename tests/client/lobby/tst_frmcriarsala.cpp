@@ -92,7 +92,8 @@ private slots:
         QCOMPARE(b->cliente->FrameAtual, static_cast<QWidget*>(b->cliente->frJogo));
         QCOMPARE(b->cliente->frJogo->JogSel, 4);
         QStringList vars;
-        for (const char* v : {"Jogador1", "Jogador2", "Jogador3", "Jogador4", "Hosting", "JogLocal"})
+        for (const char* v :
+             {"Jogador1", "Jogador2", "Jogador3", "Jogador4", "Hosting", "JogLocal"})
             vars << b->cliente->Variaveis(v);
         QCOMPARE(vars, (QStringList{"ana", "", "", "", "True", "0"}));
     }
