@@ -7,97 +7,90 @@
 #include <QPushButton>
 #include <QTest>
 
+namespace {
+// A free point of the profile dialog: the caption band, left of the window buttons.
+constexpr QPoint kLivre{150, 9};
+
+void Mouse(QWidget* w, QEvent::Type tipo, QPoint local, Qt::MouseButton botao,
+           Qt::MouseButtons botoes, QPoint global = {})
+{
+    QMouseEvent e(tipo, QPointF(local), QPointF(global.isNull() ? w->mapToGlobal(local) : global),
+                  botao, botoes, Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}
+} // namespace
+
 class TstMolduraJanela : public QObject
 {
     Q_OBJECT
 
-    static void Mouse(QWidget* w, QEvent::Type tipo, QPoint local, Qt::MouseButton botao,
-                      Qt::MouseButtons botoes)
-    {
-        QMouseEvent e(tipo, QPointF(local), QPointF(w->mapToGlobal(local)), botao, botoes,
-                      Qt::NoModifier);
-        QApplication::sendEvent(w, &e);
-    }
-
-    // A free point of the profile dialog: the caption band, left of the window buttons.
-    static constexpr QPoint kLivre{150, 9};
+    std::unique_ptr<frmPerfil> d;
+    QPoint antes;
 
 private slots:
+    void init()
+    {
+        d = std::make_unique<frmPerfil>(nullptr);
+        d->move(200, 100);
+        d->show();
+        QVERIFY(QTest::qWaitForWindowExposed(d.get()));
+        QVERIFY(!d->childAt(kLivre));
+        antes = d->pos();
+    }
+
+    void cleanup() { d.reset(); }
+
     void arrastoMoveODialogoPeloDeslocamentoDoPonteiro()
     {
-        frmPerfil d(nullptr);
-        d.move(200, 100);
-        d.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&d));
-        QVERIFY(!d.childAt(kLivre));
-        const QPoint antes = d.pos();
-
-        Mouse(&d, QEvent::MouseButtonPress, kLivre, Qt::LeftButton, Qt::LeftButton);
-        auto* moldura = MolduraJanela::Da(&d);
+        Mouse(d.get(), QEvent::MouseButtonPress, kLivre, Qt::LeftButton, Qt::LeftButton);
+        auto* moldura = MolduraJanela::Da(d.get());
         QVERIFY(moldura && moldura->Arrastando());
-        QCOMPARE(moldura->InicioX(), 150 * 15);
-        QCOMPARE(moldura->InicioY(), 9 * 15);
+        QCOMPARE(QPoint(moldura->InicioX(), moldura->InicioY()), kLivre * 15);
 
         // 300 twips right and 150 down.
-        Mouse(&d, QEvent::MouseMove, kLivre + QPoint(20, 10), Qt::NoButton, Qt::LeftButton);
-        QCOMPARE(d.pos(), antes + QPoint(20, 10));
+        Mouse(d.get(), QEvent::MouseMove, kLivre + QPoint(20, 10), Qt::NoButton, Qt::LeftButton);
+        QCOMPARE(d->pos(), antes + QPoint(20, 10));
         // The pointer moved with the window: the press point is under it again, nothing moves.
-        Mouse(&d, QEvent::MouseMove, kLivre, Qt::NoButton, Qt::LeftButton);
-        QCOMPARE(d.pos(), antes + QPoint(20, 10));
-        Mouse(&d, QEvent::MouseMove, kLivre + QPoint(-5, 3), Qt::NoButton, Qt::LeftButton);
-        QCOMPARE(d.pos(), antes + QPoint(15, 13));
+        Mouse(d.get(), QEvent::MouseMove, kLivre, Qt::NoButton, Qt::LeftButton);
+        QCOMPARE(d->pos(), antes + QPoint(20, 10));
+        Mouse(d.get(), QEvent::MouseMove, kLivre + QPoint(-5, 3), Qt::NoButton, Qt::LeftButton);
+        QCOMPARE(d->pos(), antes + QPoint(15, 13));
 
         // A window system that moves the window late reports the pointer inside the window as
         // if it had not moved yet; the window still ends where the pointer says.
-        const QPoint global = d.mapToGlobal(kLivre) + QPoint(10, 10);
-        QMouseEvent atrasado(QEvent::MouseMove, QPointF(kLivre + QPoint(25, 23)), QPointF(global),
-                             Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(&d, &atrasado);
-        QCOMPARE(d.pos(), antes + QPoint(25, 23));
+        Mouse(d.get(), QEvent::MouseMove, kLivre + QPoint(25, 23), Qt::NoButton, Qt::LeftButton,
+              d->mapToGlobal(kLivre) + QPoint(10, 10));
+        QCOMPARE(d->pos(), antes + QPoint(25, 23));
 
-        Mouse(&d, QEvent::MouseButtonRelease, kLivre, Qt::LeftButton, Qt::NoButton);
+        Mouse(d.get(), QEvent::MouseButtonRelease, kLivre, Qt::LeftButton, Qt::NoButton);
         QVERIFY(!moldura->Arrastando());
-        Mouse(&d, QEvent::MouseMove, kLivre + QPoint(30, 30), Qt::NoButton, Qt::LeftButton);
-        QCOMPARE(d.pos(), antes + QPoint(25, 23));
+        Mouse(d.get(), QEvent::MouseMove, kLivre + QPoint(30, 30), Qt::NoButton, Qt::LeftButton);
+        QCOMPARE(d->pos(), antes + QPoint(25, 23));
     }
 
-    void soOBotaoEsquerdoSozinhoArrasta()
+    void soOBotaoEsquerdoSozinhoNumPontoLivreArrasta()
     {
-        frmPerfil d(nullptr);
-        d.move(200, 100);
-        d.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&d));
-        const QPoint antes = d.pos();
-        auto* moldura = MolduraJanela::Da(&d);
-
-        Mouse(&d, QEvent::MouseButtonPress, kLivre, Qt::RightButton, Qt::RightButton);
+        auto* moldura = MolduraJanela::Da(d.get());
+        Mouse(d.get(), QEvent::MouseButtonPress, kLivre, Qt::RightButton, Qt::RightButton);
         QVERIFY(!moldura->Arrastando());
-        Mouse(&d, QEvent::MouseMove, kLivre + QPoint(20, 0), Qt::NoButton, Qt::RightButton);
-        Mouse(&d, QEvent::MouseButtonRelease, kLivre, Qt::RightButton, Qt::NoButton);
-        QCOMPARE(d.pos(), antes);
+        Mouse(d.get(), QEvent::MouseMove, kLivre + QPoint(20, 0), Qt::NoButton, Qt::RightButton);
+        Mouse(d.get(), QEvent::MouseButtonRelease, kLivre, Qt::RightButton, Qt::NoButton);
+        QCOMPARE(d->pos(), antes);
 
         // A left press, then the right button joins it: the two together do not move it.
-        Mouse(&d, QEvent::MouseButtonPress, kLivre, Qt::LeftButton, Qt::LeftButton);
-        Mouse(&d, QEvent::MouseMove, kLivre + QPoint(20, 0), Qt::NoButton,
+        Mouse(d.get(), QEvent::MouseButtonPress, kLivre, Qt::LeftButton, Qt::LeftButton);
+        Mouse(d.get(), QEvent::MouseMove, kLivre + QPoint(20, 0), Qt::NoButton,
               Qt::LeftButton | Qt::RightButton);
-        QCOMPARE(d.pos(), antes);
-        Mouse(&d, QEvent::MouseButtonRelease, kLivre, Qt::LeftButton, Qt::NoButton);
-    }
+        QCOMPARE(d->pos(), antes);
+        Mouse(d.get(), QEvent::MouseButtonRelease, kLivre, Qt::LeftButton, Qt::NoButton);
 
-    void pressaoSobreUmControleNaoArrasta()
-    {
-        frmPerfil d(nullptr);
-        d.move(200, 100);
-        d.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&d));
-        const QPoint antes = d.pos();
         // The label does not take the press, so it reaches the window, over a control.
-        auto* rotulo = d.findChildren<QLabel*>().constFirst();
-        QVERIFY(rotulo != d.pbImagem);
+        auto* rotulo = d->findChildren<QLabel*>().constFirst();
+        QVERIFY(rotulo != d->pbImagem);
         Mouse(rotulo, QEvent::MouseButtonPress, QPoint(3, 3), Qt::LeftButton, Qt::LeftButton);
-        QVERIFY(!MolduraJanela::Da(&d)->Arrastando());
-        Mouse(&d, QEvent::MouseMove, kLivre + QPoint(20, 10), Qt::NoButton, Qt::LeftButton);
-        QCOMPARE(d.pos(), antes);
+        QVERIFY(!moldura->Arrastando());
+        Mouse(d.get(), QEvent::MouseMove, kLivre + QPoint(20, 10), Qt::NoButton, Qt::LeftButton);
+        QCOMPARE(d->pos(), antes);
     }
 
     void bordaEmRelevoETituloDesenhados()
@@ -123,17 +116,15 @@ private slots:
 
         // Ink of the caption: from (150, 60) twips on, in the band, and nowhere left of it.
         auto tinta = [](const QImage& img, int x0, int x1) {
-            const QRgb fundo = img.pixel(5, 30);
             int n = 0;
             for (int y = 1; y < 20; ++y)
                 for (int x = x0; x < x1; ++x)
-                    n += img.pixel(x, y) != fundo;
+                    n += img.pixel(x, y) != img.pixel(5, 30);
             return n;
         };
         QCOMPARE(tinta(curto, 1, 10), 0);
         QVERIFY(tinta(curto, 10, 60) > 20);
         QCOMPARE(tinta(curto, 110, 190), 0);
-
         // A new caption is drawn at once: after login it carries the player's name.
         janela.setWindowTitle(QStringLiteral("Quarpel - jogadora"));
         QVERIFY(tinta(janela.grab().toImage(), 110, 190) > 20);
@@ -145,20 +136,19 @@ private slots:
         principal.resize(300, 200);
         principal.show();
         QVERIFY(QTest::qWaitForWindowExposed(&principal));
+        frmPerfil filho(&principal);
+        filho.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&filho));
+        QVERIFY(filho.btFechar->text().isEmpty() && !filho.btFechar->icon().isNull());
 
-        frmPerfil d(&principal);
-        d.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&d));
-        QVERIFY(d.btFechar->text().isEmpty() && !d.btFechar->icon().isNull());
-
-        d.btMinimizar->click();
         // The main window goes down; the dialog is not minimised by it.
+        filho.btMinimizar->click();
         QVERIFY(principal.windowState().testFlag(Qt::WindowMinimized));
-        QVERIFY(!d.windowState().testFlag(Qt::WindowMinimized));
+        QVERIFY(!filho.windowState().testFlag(Qt::WindowMinimized) && filho.isVisible());
 
-        d.btFechar->click();
-        QVERIFY(!d.isVisible());
-        QCOMPARE(d.result(), int(QDialog::Rejected));
+        filho.btFechar->click();
+        QVERIFY(!filho.isVisible());
+        QCOMPARE(filho.result(), int(QDialog::Rejected));
     }
 };
 
