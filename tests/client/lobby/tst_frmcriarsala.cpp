@@ -41,7 +41,7 @@ private slots:
         b.reset();
     }
 
-    void nomeVazioNaoEnviaERecusaMantemOsCampos()
+    void nomeVazioERecusaMantemODialogoECancelarNaoEnvia()
     {
         QCOMPARE(m_dialogo->txNome->maxLength(), 50);
         QCOMPARE(m_dialogo->txSenha->maxLength(), 10);
@@ -66,6 +66,10 @@ private slots:
         QVERIFY(confirmar("_", Msg("nvSal", {"  ", "abc"})));
         QCOMPARE(b->caixas.Textos(), QStringList{QString()});
         QVERIFY(m_dialogo->isVisible() && m_dialogo->btOK->isEnabled());
+        m_dialogo->btCancelar->click();
+        QCOMPARE(m_dialogo->result(), int(QDialog::Rejected));
+        QVERIFY(!m_dialogo->isVisible());
+        QCOMPARE(b->Enviado(), QByteArray());
     }
 
     void criadaSentaOAnfitriaoNaMesa_data()
@@ -129,15 +133,6 @@ private slots:
         QCOMPARE(m_dialogo->result(), int(QDialog::Rejected));
         QVERIFY(b->caixas.lista.isEmpty());
         QCOMPARE(b->cliente->FrameAtual, static_cast<QWidget*>(b->cliente->frSalas));
-    }
-
-    void cancelarNaoEnvia()
-    {
-        m_dialogo->txNome->setText("Mesa");
-        m_dialogo->btCancelar->click();
-        QVERIFY(!m_dialogo->isVisible());
-        QCOMPARE(m_dialogo->result(), int(QDialog::Rejected));
-        QCOMPARE(b->Enviado(), QByteArray());
     }
 };
 
