@@ -29,7 +29,6 @@ public:
     QByteArray Argumento(quint8 indice) const;
 
     void Setup(QAbstractSocket* socket);
-    bool Ativo() const { return m_ativo; }
 
     // Builds the message from the command and slots 1..N, sends it when connected, and leaves N
     // at 0 either way.

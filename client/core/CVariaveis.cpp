@@ -20,8 +20,3 @@ void CVariaveis::Escrever(const QString& chave, const QString& valor)
 {
     m_valores.insert(chave.toLower(), valor);
 }
-
-bool CVariaveis::Existe(const QString& chave) const
-{
-    return m_valores.contains(chave.toLower());
-}

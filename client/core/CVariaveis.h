@@ -13,7 +13,6 @@ public:
     // Throws std::out_of_range for a key that has never been written.
     QString Ler(const QString& chave) const;
     void Escrever(const QString& chave, const QString& valor);
-    bool Existe(const QString& chave) const;
 
 private:
     QHash<QString, QString> m_valores; // keyed by the lower-case key
