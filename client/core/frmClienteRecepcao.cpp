@@ -17,6 +17,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMetaMethod>
 #include <QProcess>
 #include <QPushButton>
 #include <QTcpSocket>
@@ -82,42 +83,80 @@ void frmCliente::RelatarErro(const QString& descricao)
     Form_Unload();
 }
 
+namespace {
+
+// An argument beyond the message's own count: the parser keeps the slots of an earlier message.
+void ConferirIndice(quint8 i, quint8 contagem)
+{
+    if (i > contagem)
+        throw ErroProtocolo("Subscrito fora do intervalo: argumento " + std::to_string(i) + " de " +
+                            std::to_string(contagem));
+}
+
+// A five-byte command as one integer, the first byte highest; a shorter command matches nothing.
+constexpr quint64 CodigoComando(const char* c)
+{
+    return (quint64(quint8(c[0])) << 32) | (quint64(quint8(c[1])) << 24) |
+           (quint64(quint8(c[2])) << 16) | (quint64(quint8(c[3])) << 8) | quint64(quint8(c[4]));
+}
+
+} // namespace
+
 QByteArray frmCliente::ArgBytes(quint8 i) const
 {
-    if (i > m_contagem)
-        throw ErroProtocolo("Subscrito fora do intervalo: argumento " + std::to_string(i) + " de " +
-                            std::to_string(m_contagem));
+    ConferirIndice(i, m_contagem);
     return CUnPacker::Global().Argumento(i);
 }
 
 QString frmCliente::ArgTexto(quint8 i) const
 {
-    return Texto::DeBytes(ArgBytes(i));
+    ConferirIndice(i, m_contagem);
+    return Texto::DeBytes(CUnPacker::Global().ArgumentoVista(i));
 }
 
 void frmCliente::Despachar()
 {
     struct Rota
     {
-        const char* comando;
+        quint64 codigo;
         void (frmCliente::*reacao)();
     };
     // Tested in this order; a command that is in none is ignored.
     static constexpr Rota kRotas[] = {
-        {"utVer", &frmCliente::utVer}, {"erCNC", &frmCliente::erCNC}, {"erEnt", &frmCliente::erEnt},
-        {"erCmJ", &frmCliente::erCmJ}, {"okAcc", &frmCliente::okAcc}, {"okEnt", &frmCliente::okEnt},
-        {"imLoc", &frmCliente::imLoc}, {"slInf", &frmCliente::slInf}, {"hlInf", &frmCliente::hlInf},
-        {"slMsg", &frmCliente::slMsg}, {"cmJog", &frmCliente::cmJog}, {"cmPrt", &frmCliente::cmPrt},
-        {"cmM11", &frmCliente::cmM11}, {"esM11", &frmCliente::esM11}, {"Carta", &frmCliente::Carta},
-        {"prFim", &frmCliente::prFim}, {"rdFim", &frmCliente::rdFim}, {"Truco", &frmCliente::Truco},
-        {"tcAct", &frmCliente::tcAct}, {"jgInf", &frmCliente::jgInf}, {"jgFim", &frmCliente::jgFim},
-        {"Setar", &frmCliente::Setar},
+        {CodigoComando("utVer"), &frmCliente::utVer},
+        {CodigoComando("erCNC"), &frmCliente::erCNC},
+        {CodigoComando("erEnt"), &frmCliente::erEnt},
+        {CodigoComando("erCmJ"), &frmCliente::erCmJ},
+        {CodigoComando("okAcc"), &frmCliente::okAcc},
+        {CodigoComando("okEnt"), &frmCliente::okEnt},
+        {CodigoComando("imLoc"), &frmCliente::imLoc},
+        {CodigoComando("slInf"), &frmCliente::slInf},
+        {CodigoComando("hlInf"), &frmCliente::hlInf},
+        {CodigoComando("slMsg"), &frmCliente::slMsg},
+        {CodigoComando("cmJog"), &frmCliente::cmJog},
+        {CodigoComando("cmPrt"), &frmCliente::cmPrt},
+        {CodigoComando("cmM11"), &frmCliente::cmM11},
+        {CodigoComando("esM11"), &frmCliente::esM11},
+        {CodigoComando("Carta"), &frmCliente::Carta},
+        {CodigoComando("prFim"), &frmCliente::prFim},
+        {CodigoComando("rdFim"), &frmCliente::rdFim},
+        {CodigoComando("Truco"), &frmCliente::Truco},
+        {CodigoComando("tcAct"), &frmCliente::tcAct},
+        {CodigoComando("jgInf"), &frmCliente::jgInf},
+        {CodigoComando("jgFim"), &frmCliente::jgFim},
+        {CodigoComando("Setar"), &frmCliente::Setar},
     };
-    const QByteArray comando = CUnPacker::Global().Comando();
+    const QByteArrayView comando = CUnPacker::Global().ComandoVista();
+    if (comando.size() != 5)
+        return;
+    const quint64 codigo = CodigoComando(comando.data());
     for (const Rota& rota : kRotas) {
-        if (comando == rota.comando) {
+        if (codigo == rota.codigo) {
             (this->*rota.reacao)();
-            emit Tratada(comando);
+            // Only tests listen; the command is copied for them alone.
+            static const QMetaMethod tratada = QMetaMethod::fromSignal(&frmCliente::Tratada);
+            if (isSignalConnected(tratada))
+                emit Tratada(CUnPacker::Global().Comando());
             return;
         }
     }

@@ -143,6 +143,7 @@ private slots:
         QTest::newRow("tamanho 80 00 00 00") << QByteArray::fromHex("80000000") << "erCNC";
         QTest::newRow("tamanho 0") << QByteArray::fromHex("00000000") << "erCNC";
         QTest::newRow("tamanho 3") << QByteArray::fromHex("00000003") << "erCNC";
+        QTest::newRow("acima de 1 MiB") << QByteArray::fromHex("00100001") << "erCNC";
         QTest::newRow("erEnt sem motivo") << msg("erEnt") << "erEnt";
         QTest::newRow("Setar sem valor") << msg("Setar", {"x"}) << "Setar";
         QTest::newRow("sem atualizador") << msg("utVer", {"0.0.0.0"}) << "utVer";
