@@ -17,10 +17,11 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QLabel>
-#include <QMetaMethod>
 #include <QProcess>
 #include <QPushButton>
 #include <QTcpSocket>
+#include <algorithm>
+#include <array>
 #include <stdexcept>
 #include <string>
 
@@ -119,47 +120,48 @@ void frmCliente::Despachar()
     struct Rota
     {
         quint64 codigo;
+        const char* nome;
         void (frmCliente::*reacao)();
     };
-    // Tested in this order; a command that is in none is ignored.
-    static constexpr Rota kRotas[] = {
-        {CodigoComando("utVer"), &frmCliente::utVer},
-        {CodigoComando("erCNC"), &frmCliente::erCNC},
-        {CodigoComando("erEnt"), &frmCliente::erEnt},
-        {CodigoComando("erCmJ"), &frmCliente::erCmJ},
-        {CodigoComando("okAcc"), &frmCliente::okAcc},
-        {CodigoComando("okEnt"), &frmCliente::okEnt},
-        {CodigoComando("imLoc"), &frmCliente::imLoc},
-        {CodigoComando("slInf"), &frmCliente::slInf},
-        {CodigoComando("hlInf"), &frmCliente::hlInf},
-        {CodigoComando("slMsg"), &frmCliente::slMsg},
-        {CodigoComando("cmJog"), &frmCliente::cmJog},
-        {CodigoComando("cmPrt"), &frmCliente::cmPrt},
-        {CodigoComando("cmM11"), &frmCliente::cmM11},
-        {CodigoComando("esM11"), &frmCliente::esM11},
-        {CodigoComando("Carta"), &frmCliente::Carta},
-        {CodigoComando("prFim"), &frmCliente::prFim},
-        {CodigoComando("rdFim"), &frmCliente::rdFim},
-        {CodigoComando("Truco"), &frmCliente::Truco},
-        {CodigoComando("tcAct"), &frmCliente::tcAct},
-        {CodigoComando("jgInf"), &frmCliente::jgInf},
-        {CodigoComando("jgFim"), &frmCliente::jgFim},
-        {CodigoComando("Setar"), &frmCliente::Setar},
-    };
+    // Every command the server sends, sorted by its code; one that is in none is ignored.
+    static constexpr auto kRotas = [] {
+        std::array<Rota, 22> rotas{{
+        {CodigoComando("utVer"), "utVer", &frmCliente::utVer},
+        {CodigoComando("erCNC"), "erCNC", &frmCliente::erCNC},
+        {CodigoComando("erEnt"), "erEnt", &frmCliente::erEnt},
+        {CodigoComando("erCmJ"), "erCmJ", &frmCliente::erCmJ},
+        {CodigoComando("okAcc"), "okAcc", &frmCliente::okAcc},
+        {CodigoComando("okEnt"), "okEnt", &frmCliente::okEnt},
+        {CodigoComando("imLoc"), "imLoc", &frmCliente::imLoc},
+        {CodigoComando("slInf"), "slInf", &frmCliente::slInf},
+        {CodigoComando("hlInf"), "hlInf", &frmCliente::hlInf},
+        {CodigoComando("slMsg"), "slMsg", &frmCliente::slMsg},
+        {CodigoComando("cmJog"), "cmJog", &frmCliente::cmJog},
+        {CodigoComando("cmPrt"), "cmPrt", &frmCliente::cmPrt},
+        {CodigoComando("cmM11"), "cmM11", &frmCliente::cmM11},
+        {CodigoComando("esM11"), "esM11", &frmCliente::esM11},
+        {CodigoComando("Carta"), "Carta", &frmCliente::Carta},
+        {CodigoComando("prFim"), "prFim", &frmCliente::prFim},
+        {CodigoComando("rdFim"), "rdFim", &frmCliente::rdFim},
+        {CodigoComando("Truco"), "Truco", &frmCliente::Truco},
+        {CodigoComando("tcAct"), "tcAct", &frmCliente::tcAct},
+        {CodigoComando("jgInf"), "jgInf", &frmCliente::jgInf},
+        {CodigoComando("jgFim"), "jgFim", &frmCliente::jgFim},
+        {CodigoComando("Setar"), "Setar", &frmCliente::Setar},
+        }};
+        std::ranges::sort(rotas, {}, &Rota::codigo);
+        return rotas;
+    }();
     const QByteArrayView comando = CUnPacker::Global().ComandoVista();
     if (comando.size() != 5)
         return;
     const quint64 codigo = CodigoComando(comando.data());
-    for (const Rota& rota : kRotas) {
-        if (codigo == rota.codigo) {
-            (this->*rota.reacao)();
-            // Only tests listen; the command is copied for them alone.
-            static const QMetaMethod tratada = QMetaMethod::fromSignal(&frmCliente::Tratada);
-            if (isSignalConnected(tratada))
-                emit Tratada(CUnPacker::Global().Comando());
-            return;
-        }
-    }
+    const auto rota = std::ranges::lower_bound(kRotas, codigo, {}, &Rota::codigo);
+    if (rota == kRotas.end() || rota->codigo != codigo)
+        return;
+    (this->*rota->reacao)();
+    // The name is a literal: handing it out copies nothing.
+    emit Tratada(QByteArray::fromRawData(rota->nome, 5));
 }
 
 void frmCliente::utVer()
