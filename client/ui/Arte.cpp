@@ -227,22 +227,21 @@ QString ArquivoDoBaralho()
     return svgs.isEmpty() ? QString() : dir.filePath(svgs.first());
 }
 
-QImage DesenharFaces(const QString& arquivoSvg)
+namespace {
+// The faces from a loaded deck that has every card; null otherwise.
+QImage FacesDoSvg(QSvgRenderer& svg)
 {
+    if (!svg.isValid() || !TemTodasAsCartas(svg))
+        return {};
     QImage img(kColunas * kLarguraCarta, kLinhas * kAlturaCarta, QImage::Format_RGB32);
     img.fill(Qt::white);
-    QSvgRenderer svg;
-    if (arquivoSvg.isEmpty() || !svg.load(arquivoSvg) || !TemTodasAsCartas(svg))
-        return PintarFaces();
     {
         QPainter p(&img);
         p.setRenderHint(QPainter::Antialiasing);
         for (int s = 0; s < kLinhas; ++s)
-            for (int k = 0; k < kColunas; ++k) {
-                const QString id =
-                    QStringLiteral("%1_%2").arg(kValoresSvg[k], kNaipesSvg[s]);
-                svg.render(&p, id, Celula(s, k));
-            }
+            for (int k = 0; k < kColunas; ++k)
+                svg.render(&p, QStringLiteral("%1_%2").arg(kValoresSvg[k], kNaipesSvg[s]),
+                           Celula(s, k));
     }
     for (int s = 0; s < kLinhas; ++s)
         for (int k = 0; k < kColunas; ++k)
@@ -250,12 +249,10 @@ QImage DesenharFaces(const QString& arquivoSvg)
     return img;
 }
 
-QImage DesenharVerso(const QString& arquivoSvg)
+QImage VersoDoSvg(QSvgRenderer& svg)
 {
-    QSvgRenderer svg;
-    if (arquivoSvg.isEmpty() || !svg.load(arquivoSvg) ||
-        !svg.elementExists(QStringLiteral("back")))
-        return PintarVerso();
+    if (!svg.isValid() || !svg.elementExists(QStringLiteral("back")))
+        return {};
     QImage img(kLarguraCarta, kAlturaCarta, QImage::Format_RGB32);
     img.fill(Qt::white);
     {
@@ -267,16 +264,55 @@ QImage DesenharVerso(const QString& arquivoSvg)
     return img;
 }
 
+// The deck is read once for both the faces and the back.
+struct Baralho
+{
+    QImage faces;
+    QImage verso;
+};
+
+const Baralho& BaralhoDoSistema()
+{
+    static const Baralho b = [] {
+        QSvgRenderer svg;
+        const QString arquivo = ArquivoDoBaralho();
+        if (!arquivo.isEmpty())
+            svg.load(arquivo);
+        QImage faces = FacesDoSvg(svg);
+        QImage verso = VersoDoSvg(svg);
+        return Baralho{faces.isNull() ? PintarFaces() : faces,
+                       verso.isNull() ? PintarVerso() : verso};
+    }();
+    return b;
+}
+} // namespace
+
+QImage DesenharFaces(const QString& arquivoSvg)
+{
+    QSvgRenderer svg;
+    if (!arquivoSvg.isEmpty())
+        svg.load(arquivoSvg);
+    const QImage img = FacesDoSvg(svg);
+    return img.isNull() ? PintarFaces() : img;
+}
+
+QImage DesenharVerso(const QString& arquivoSvg)
+{
+    QSvgRenderer svg;
+    if (!arquivoSvg.isEmpty())
+        svg.load(arquivoSvg);
+    const QImage img = VersoDoSvg(svg);
+    return img.isNull() ? PintarVerso() : img;
+}
+
 const QImage& FacesCartas()
 {
-    static const QImage img = DesenharFaces(ArquivoDoBaralho());
-    return img;
+    return BaralhoDoSistema().faces;
 }
 
 const QImage& VersoCarta()
 {
-    static const QImage img = DesenharVerso(ArquivoDoBaralho());
-    return img;
+    return BaralhoDoSistema().verso;
 }
 
 // The scoreboard is a paper score card in a grid of 16-pixel rows: the header, the local team,
