@@ -82,14 +82,54 @@ private slots:
         QCOMPARE(vistas.size(), cartas.size());
     }
 
-    void verso_recortadoPelaRegiao()
+    // The labels are printed where the table writes nothing; the cells the table writes into
+    // (the trick marks and the three numbers) are left plain.
+    void placar_data()
     {
-        CBMPRegion r;
-        QVERIFY(r.CreateFromPic(Arte::VersoCarta(), Arte::kCorChave));
-        int area = 0;
-        for (const QRect& q : r.Handle())
-            area += q.width() * q.height();
-        QCOMPARE(area, 71 * 96 - 12);
+        QTest::addColumn<QRect>("area");
+        QTest::addColumn<bool>("comTinta");
+        QTest::newRow("Rodada") << QRect(2, 2, 54, 12) << true;
+        for (int k = 0; k < 3; ++k)
+            QTest::newRow(qPrintable(QStringLiteral("%1a").arg(k + 1)))
+                << QRect(60 + 16 * k, 2, 13, 12) << true;
+        QTest::newRow("Total") << QRect(108, 2, 39, 12) << true;
+        QTest::newRow("Seu Time") << QRect(2, 18, 54, 12) << true;
+        QTest::newRow("Adversario") << QRect(2, 34, 54, 12) << true;
+        QTest::newRow("Rodada esta valendo") << QRect(2, 50, 102, 12) << true;
+        for (int i = 0; i < 2; ++i)
+            for (int k = 0; k < 3; ++k)
+                QTest::newRow(qPrintable(QStringLiteral("marca %1 %2").arg(i).arg(k)))
+                    << QRect(63 + 16 * k, 21 + 16 * i, 7, 7) << false;
+        for (int i = 0; i < 3; ++i)
+            QTest::newRow(qPrintable(QStringLiteral("numero %1").arg(i)))
+                << QRect(108, 18 + 16 * i, 38, 13) << false;
+    }
+
+    void placar()
+    {
+        QFETCH(QRect, area);
+        QFETCH(bool, comTinta);
+        const QImage& placar = Arte::FundoPlacar();
+        QCOMPARE(placar.size(), QSize(149, 65));
+        const QRgb fundo = placar.pixel(area.topLeft());
+        int tinta = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                tinta += qGray(placar.pixel(x, y)) < qGray(fundo) - 60;
+        QCOMPARE(tinta > 8, comTinta);
+        if (!comTinta)
+            for (int y = area.top(); y <= area.bottom(); ++y)
+                for (int x = area.left(); x <= area.right(); ++x)
+                    QCOMPARE(placar.pixel(x, y), fundo);
+    }
+
+    void pontoENinguem()
+    {
+        QCOMPARE(Arte::Ponto().size(), QSize(7, 7));
+        QCOMPARE(qAlpha(Arte::Ponto().pixel(3, 3)), 255);
+        QCOMPARE(qAlpha(Arte::Ponto().pixel(0, 0)), 0);
+        QCOMPARE(Arte::Ninguem().size(), QSize(51, 51));
+        QVERIFY(!Arte::Ninguem().hasAlphaChannel());
     }
 
     void capturas()
