@@ -6,12 +6,6 @@
 namespace {
 constexpr QRgb kChave = qRgb(128, 128, 255);
 
-QByteArray Ler(const QString& caminho)
-{
-    QFile f(caminho);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(sem arquivo)");
-}
-
 void Escrever(const QString& caminho, const QByteArray& conteudo)
 {
     QFile f(caminho);
@@ -67,7 +61,9 @@ private slots:
         const QString caminho = pasta.filePath(QStringLiteral("regiao.txt"));
         Escrever(caminho, "conteudo anterior, mais longo que o novo");
         QVERIFY(r.CreateRegionFile(img, kChave, caminho));
-        QCOMPARE(Ler(caminho), arquivo);
+        QFile escrito(caminho);
+        QVERIFY(escrito.open(QIODevice::ReadOnly));
+        QCOMPARE(escrito.readAll(), arquivo);
         // Back from the file: the same region less the top row, the left column and the bottom row.
         CBMPRegion f;
         QVERIFY(f.CreateFromFile(caminho));
