@@ -37,7 +37,10 @@ std::optional<QString> mostrar(const Caixa& c)
         return interceptador()(c);
     QWidget* pai = Pai();
     const auto caixa = [&](QMessageBox::Icon icone) {
-        QMessageBox(icone, c.titulo, c.texto, QMessageBox::Ok, pai).exec();
+        QMessageBox mensagem(icone, c.titulo, c.texto, QMessageBox::Ok, pai);
+        // Reasons and names come from the server and other players: never read as markup.
+        mensagem.setTextFormat(Qt::PlainText);
+        mensagem.exec();
         return std::optional<QString>();
     };
     switch (c.tipo) {
