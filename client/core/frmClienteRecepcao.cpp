@@ -17,9 +17,11 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QTcpSocket>
+#include <QTreeWidget>
 #include <algorithm>
 #include <array>
 #include <stdexcept>
@@ -126,28 +128,28 @@ void frmCliente::Despachar()
     // Every command the server sends, sorted by its code; one that is in none is ignored.
     static constexpr auto kRotas = [] {
         std::array<Rota, 22> rotas{{
-        {CodigoComando("utVer"), "utVer", &frmCliente::utVer},
-        {CodigoComando("erCNC"), "erCNC", &frmCliente::erCNC},
-        {CodigoComando("erEnt"), "erEnt", &frmCliente::erEnt},
-        {CodigoComando("erCmJ"), "erCmJ", &frmCliente::erCmJ},
-        {CodigoComando("okAcc"), "okAcc", &frmCliente::okAcc},
-        {CodigoComando("okEnt"), "okEnt", &frmCliente::okEnt},
-        {CodigoComando("imLoc"), "imLoc", &frmCliente::imLoc},
-        {CodigoComando("slInf"), "slInf", &frmCliente::slInf},
-        {CodigoComando("hlInf"), "hlInf", &frmCliente::hlInf},
-        {CodigoComando("slMsg"), "slMsg", &frmCliente::slMsg},
-        {CodigoComando("cmJog"), "cmJog", &frmCliente::cmJog},
-        {CodigoComando("cmPrt"), "cmPrt", &frmCliente::cmPrt},
-        {CodigoComando("cmM11"), "cmM11", &frmCliente::cmM11},
-        {CodigoComando("esM11"), "esM11", &frmCliente::esM11},
-        {CodigoComando("Carta"), "Carta", &frmCliente::Carta},
-        {CodigoComando("prFim"), "prFim", &frmCliente::prFim},
-        {CodigoComando("rdFim"), "rdFim", &frmCliente::rdFim},
-        {CodigoComando("Truco"), "Truco", &frmCliente::Truco},
-        {CodigoComando("tcAct"), "tcAct", &frmCliente::tcAct},
-        {CodigoComando("jgInf"), "jgInf", &frmCliente::jgInf},
-        {CodigoComando("jgFim"), "jgFim", &frmCliente::jgFim},
-        {CodigoComando("Setar"), "Setar", &frmCliente::Setar},
+            {CodigoComando("utVer"), "utVer", &frmCliente::utVer},
+            {CodigoComando("erCNC"), "erCNC", &frmCliente::erCNC},
+            {CodigoComando("erEnt"), "erEnt", &frmCliente::erEnt},
+            {CodigoComando("erCmJ"), "erCmJ", &frmCliente::erCmJ},
+            {CodigoComando("okAcc"), "okAcc", &frmCliente::okAcc},
+            {CodigoComando("okEnt"), "okEnt", &frmCliente::okEnt},
+            {CodigoComando("imLoc"), "imLoc", &frmCliente::imLoc},
+            {CodigoComando("slInf"), "slInf", &frmCliente::slInf},
+            {CodigoComando("hlInf"), "hlInf", &frmCliente::hlInf},
+            {CodigoComando("slMsg"), "slMsg", &frmCliente::slMsg},
+            {CodigoComando("cmJog"), "cmJog", &frmCliente::cmJog},
+            {CodigoComando("cmPrt"), "cmPrt", &frmCliente::cmPrt},
+            {CodigoComando("cmM11"), "cmM11", &frmCliente::cmM11},
+            {CodigoComando("esM11"), "esM11", &frmCliente::esM11},
+            {CodigoComando("Carta"), "Carta", &frmCliente::Carta},
+            {CodigoComando("prFim"), "prFim", &frmCliente::prFim},
+            {CodigoComando("rdFim"), "rdFim", &frmCliente::rdFim},
+            {CodigoComando("Truco"), "Truco", &frmCliente::Truco},
+            {CodigoComando("tcAct"), "tcAct", &frmCliente::tcAct},
+            {CodigoComando("jgInf"), "jgInf", &frmCliente::jgInf},
+            {CodigoComando("jgFim"), "jgFim", &frmCliente::jgFim},
+            {CodigoComando("Setar"), "Setar", &frmCliente::Setar},
         }};
         std::ranges::sort(rotas, {}, &Rota::codigo);
         return rotas;
@@ -195,14 +197,12 @@ void frmCliente::IniciarAtualizador()
 
 void frmCliente::erCNC()
 {
-    Caixas::Informar(ArgTexto(1));
-    frCadastro->setEnabled(true);
+    DevolverTela(frCadastro, frCadastro->txCdLogin, ArgTexto(1));
 }
 
 void frmCliente::erEnt()
 {
-    Caixas::Informar(ArgTexto(1));
-    frSalas->setEnabled(true);
+    DevolverTela(frSalas, frSalas->ltSlSalas, ArgTexto(1));
 }
 
 void frmCliente::erCmJ()
