@@ -102,13 +102,8 @@ void CortadorIngenuo(benchmark::State& estado)
     estado.SetItemsProcessed(estado.iterations() * n);
 }
 
-BENCHMARK(Rajada)
-    ->Arg(1000)
-    ->Arg(10000)
-    ->Arg(100000)
-    ->Arg(1000000)
-    ->UseRealTime()
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(Rajada)->Arg(1000)->Arg(10000)->Arg(100000)->Arg(1000000)->UseRealTime()->Unit(
+    benchmark::kMillisecond);
 // Not at 1 M: quadratic, it would take several minutes there.
 BENCHMARK(CortadorIngenuo)
     ->Arg(1000)

@@ -26,7 +26,8 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::newRow("ideograma") << QStringLiteral("a中b") << QByteArray("a?b");
         QTest::newRow("par de substitutos") << QString::fromUtf8("a😀b") << QByteArray("a?b");
-        QTest::newRow("substituto sozinho") << (QStringLiteral("a") + QChar(0xD83D)) << QByteArray("a?");
+        QTest::newRow("substituto sozinho")
+            << (QStringLiteral("a") + QChar(0xD83D)) << QByteArray("a?");
         QTest::newRow("latim estendido") << QStringLiteral("Āé") << QByteArray("?\xE9");
     }
 
