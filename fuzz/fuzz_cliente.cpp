@@ -59,7 +59,8 @@ struct Ambiente : Plataforma
             QStringList{QStringLiteral("servidor"), QStringLiteral("127.0.0.1")},
             servidor.serverPort());
         cliente->Form_Load();
-        if (!servidor.waitForNewConnection(5000) && !servidor.hasPendingConnections())
+        // The load usually accepted it already; waiting for another would only time out.
+        if (!servidor.hasPendingConnections() && !servidor.waitForNewConnection(5000))
             qFatal("o cliente não conectou");
         conexao = servidor.nextPendingConnection();
     }
