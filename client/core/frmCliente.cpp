@@ -174,6 +174,11 @@ void frmCliente::Form_Unload()
         return;
     m_descarregado = true;
     Espera::Encerrar();
+    // A reaction that waits is dropped; one that is running (under a box) ends by itself.
+    if (m_prontoParaRetomar) {
+        m_prontoParaRetomar = nullptr;
+        m_reacaoEmEspera.Descartar();
+    }
     BufferRecepcao.Limpar();
     Sock->abort();
     close();

@@ -1,13 +1,16 @@
 #pragma once
 
 #include "CortadorFluxo.h"
+#include "Espera.h"
 #include "PosicaoPainel.h"
+#include "Reacao.h"
 #include "RegistroAviso.h"
 
 #include <QByteArray>
 #include <QStringList>
 #include <QWidget>
 #include <array>
+#include <functional>
 
 class QLineEdit;
 class QPlainTextEdit;
@@ -56,6 +59,20 @@ public:
     // The server host named by a command line: "servidor", one separator, then the host.
     static QString HostDoServidor(const QString& linhaDeComando);
 
+    // What a reaction co_awaits to wait without nesting an event loop: it goes on at once when
+    // pronto() already holds, otherwise when VerificarReacaoEmEspera() finds that it does (or the
+    // program is closing). The messages behind it wait in the buffer.
+    struct Retomada
+    {
+        frmCliente* janela;
+        std::function<bool()> pronto;
+
+        bool await_ready() const { return Espera::Encerrando() || pronto(); }
+        void await_suspend(std::coroutine_handle<>) { janela->m_prontoParaRetomar = pronto; }
+        void await_resume() const {}
+    };
+    Retomada AguardarAte(std::function<bool()> pronto) { return {this, std::move(pronto)}; }
+
     TelaLogin* frLogin;
     TelaCadastro* frCadastro;
     TelaSalas* frSalas;
@@ -86,6 +103,11 @@ protected:
     void resizeEvent(QResizeEvent* evento) override;
     void changeEvent(QEvent* evento) override;
     void keyPressEvent(QKeyEvent* evento) override;
+
+public slots:
+    // Resumes the suspended reaction if what it waits for holds, then the messages behind it.
+    // Whatever can end a wait calls it (the end of an animation, the program closing).
+    void VerificarReacaoEmEspera();
 
 private slots:
     void Sock_DataArrival();
@@ -120,6 +142,7 @@ private:
     void AtualizarVez(const QString& valor);
 
     // The receive path (frmClienteRecepcao.cpp).
+    void ProcessarMensagens();
     void Despachar();
     void RelatarErro(const QString& descricao);
     void IniciarAtualizador();
@@ -145,17 +168,17 @@ private:
     void slMsg();
 
     // Game flow, truco and the hand of eleven (client/table/frmClienteJogo.cpp).
-    void cmJog();
-    void cmPrt();
-    void cmM11();
+    Reacao cmJog();
+    Reacao cmPrt();
+    Reacao cmM11();
     void esM11();
     void Carta();
     void prFim();
-    void rdFim();
+    Reacao rdFim();
     void Truco();
     void tcAct();
     void jgInf();
-    void jgFim();
+    Reacao jgFim();
 
     QStringList m_argumentos;
     quint16 m_porta;
@@ -165,8 +188,13 @@ private:
     CortadorFluxo BufferRecepcao;
     // The argument count of the message being handled, as it came.
     quint8 m_contagem = 0;
-    // A pass is running: a pass started inside one of its reactions only appends its bytes.
+    // A pass is running, or waits in a suspended reaction: a pass started meanwhile only appends
+    // its bytes.
     bool m_emPassagem = false;
+    // The reaction that waits, what it waits for, and its command (for Tratada when it ends).
+    Reacao m_reacaoEmEspera;
+    std::function<bool()> m_prontoParaRetomar;
+    QByteArray m_comandoEmEspera;
     bool m_conectado = false;
     // The connection dropped while a pass ran; reported when it ends.
     bool m_perdaPendente = false;

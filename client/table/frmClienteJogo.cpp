@@ -5,22 +5,37 @@
 
 void frmCliente::jgInf() {}
 
-void frmCliente::cmJog() {}
+Reacao frmCliente::cmJog()
+{
+    co_return;
+}
 
-void frmCliente::cmPrt() {}
+Reacao frmCliente::cmPrt()
+{
+    co_return;
+}
 
 void frmCliente::Carta() {}
 
-void frmCliente::rdFim() {}
+Reacao frmCliente::rdFim()
+{
+    co_return;
+}
 
 void frmCliente::prFim() {}
 
-void frmCliente::jgFim() {}
+Reacao frmCliente::jgFim()
+{
+    co_return;
+}
 
 void frmCliente::Truco() {}
 
 void frmCliente::tcAct() {}
 
-void frmCliente::cmM11() {}
+Reacao frmCliente::cmM11()
+{
+    co_return;
+}
 
 void frmCliente::esM11() {}
