@@ -96,6 +96,8 @@ void frmCliente::MontarTelas()
     connect(frJogo->btJgAceitar, &QPushButton::clicked, this, &frmCliente::btJgAceitar_Click);
     connect(frJogo->btJgRecusar, &QPushButton::clicked, this, &frmCliente::btJgRecusar_Click);
     connect(frJogo->btJgSair, &QPushButton::clicked, this, &frmCliente::btJgSair_Click);
+    connect(frJogo, &TelaJogo::pbJgJogador_Click, this, &frmCliente::pbJgJogador_Click);
+    connect(frJogo, &TelaJogo::pbJgCarta_MouseDown, this, &frmCliente::pbJgCarta_MouseDown);
 
     DefinirBotaoPadrao(frLogin->btLgOK);
 }
@@ -129,6 +131,8 @@ void frmCliente::Form_Load()
         filho->setFont(normal);
     }
 
+    frJogo->PrepararCartas();
+
     constexpr std::array<std::array<qint32, 2>, 4> emJogo{
         {{6240, 6060}, {8100, 3360}, {2460, 780}, {480, 3360}}};
     for (int p = 0; p < 4; ++p) {
@@ -147,6 +151,8 @@ void frmCliente::Form_Load()
     SetVariaveis(QStringLiteral("Parcial1"), QStringLiteral("0"));
     SetVariaveis(QStringLiteral("Total0"), QStringLiteral("0"));
     SetVariaveis(QStringLiteral("Total1"), QStringLiteral("0"));
+
+    frJogo->pbJgPlacar_Paint();
 
     CPacker::Global().Setup(Sock);
 
@@ -179,6 +185,7 @@ void frmCliente::Form_Unload()
         m_prontoParaRetomar = nullptr;
         m_reacaoEmEspera.Descartar();
     }
+    frJogo->Descarregar();
     BufferRecepcao.Limpar();
     Sock->abort();
     close();
