@@ -220,6 +220,8 @@ void frmCliente::DefinirBotaoPadrao(QPushButton* botao)
 // their window.
 void frmCliente::keyPressEvent(QKeyEvent* evento)
 {
+    if (TeclaDaMesa(evento))
+        return;
     const bool enter = evento->key() == Qt::Key_Return || evento->key() == Qt::Key_Enter;
     if (enter && m_botaoPadrao && m_botaoPadrao->isEnabled() && m_botaoPadrao->isVisibleTo(this)) {
         m_botaoPadrao->click();
@@ -301,13 +303,16 @@ void frmCliente::AtualizarVez(const QString& valor)
             frJogo->lbJgEstado->setText(QStringLiteral("É a vez de ") + valor);
         }
     });
-    passo([&] {
-        const int meuTime = Conversao::ParaNumero(Variaveis(QStringLiteral("JogLocal"))) % 2;
-        const bool podeTrucar = minhaVez &&
-                                (frJogo->EquipeTruco == -1 || frJogo->EquipeTruco != meuTime) &&
-                                !frJogo->MaoDeOnze;
-        frJogo->btJgTruco->setHidden(!podeTrucar);
-    });
+    passo([&] { AplicarRegraTruco(); });
+}
+
+void frmCliente::AplicarRegraTruco()
+{
+    const QString vez = Variaveis(QStringLiteral("Vez"));
+    const int meuTime = Conversao::ParaNumero(Variaveis(QStringLiteral("JogLocal"))) % 2;
+    const bool podeTrucar = vez == Variaveis(QStringLiteral("Login")) &&
+                            frJogo->EquipeTruco != meuTime && !frJogo->MaoDeOnze;
+    frJogo->btJgTruco->setHidden(!podeTrucar);
 }
 
 void frmCliente::PedirAtencao()

@@ -144,6 +144,11 @@ private:
     void DefinirBotaoPadrao(QPushButton* botao);
     void PiscarJanela();
     void AtualizarVez(const QString& valor);
+    // The truco button shows exactly when it is the local player's turn, his team did not make
+    // the last call of the hand, and the hand is no hand of eleven.
+    void AplicarRegraTruco();
+    // Keys 1, 2, 3 (Shift: face down), T, A and R at the table: the same handlers as the mouse.
+    bool TeclaDaMesa(QKeyEvent* evento);
 
     // The receive path (frmClienteRecepcao.cpp).
     void ProcessarMensagens();
@@ -155,6 +160,8 @@ private:
     // must never read those.
     QByteArray ArgBytes(quint8 i) const;
     QString ArgTexto(quint8 i) const;
+    // Argument i as a whole number; one that is no number throws.
+    qint32 ArgNumero(quint8 i) const;
 
     // Replies handled by the receive path itself.
     void utVer();
@@ -183,6 +190,11 @@ private:
     void tcAct();
     void jgInf();
     Reacao jgFim();
+    // The deal shared by "cmPrt" and "cmM11": cards 1 to 13 from the deck to their homes in
+    // batches of three; then, for a hand of eleven, the deciding team gets its two buttons.
+    Reacao Distribuir(qint32 equipeQueDecide);
+    // Suspends the reaction until no move of grupo is left (none at all for an empty name).
+    Retomada AguardarMovimentos(const QString& grupo);
 
     QStringList m_argumentos;
     quint16 m_porta;

@@ -5,6 +5,7 @@
 
 #include "CUnPacker.h"
 #include "Caixas.h"
+#include "Conversao.h"
 #include "ErroProtocolo.h"
 #include "Espera.h"
 #include "TelaCadastro.h"
@@ -124,6 +125,11 @@ QByteArray frmCliente::ArgBytes(quint8 i) const
 QString frmCliente::ArgTexto(quint8 i) const
 {
     return Texto::DeBytes(ArgBytes(i));
+}
+
+qint32 frmCliente::ArgNumero(quint8 i) const
+{
+    return Conversao::ParaNumero(ArgTexto(i));
 }
 
 void frmCliente::Despachar()
