@@ -7,8 +7,8 @@
 #include "Foto.h"
 #include "TelaJogo.h"
 
-#include "CaixaFigura.h"
 #include "CVariaveis.h"
+#include "CaixaFigura.h"
 #include "MovePBs.h"
 #include "Twips.h"
 
@@ -54,8 +54,7 @@ const QString kFimDaRodada = QStringLiteral("Fim da rodada");
 void ExigirFaixa(qint32 valor, qint32 minimo, qint32 maximo, const char* oque)
 {
     if (valor < minimo || valor > maximo)
-        throw std::out_of_range(std::string(oque) + " fora do intervalo: " +
-                                std::to_string(valor));
+        throw std::out_of_range(std::string(oque) + " fora do intervalo: " + std::to_string(valor));
 }
 
 void ExigirCodigo(qint32 codigo)
@@ -339,9 +338,9 @@ Reacao frmCliente::jgFim()
     }
     co_await AguardarMovimentos(QStringLiteral("Fim do jogo"));
     MostrarNomes(m);
-    m->lbJgResultado->setText(QStringLiteral("Você ") +
-                              (vencedor % 2 == JogLocal() % 2 ? QStringLiteral("venceu!")
-                                                              : QStringLiteral("perdeu...")));
+    m->lbJgResultado->setText(QStringLiteral("Você ") + (vencedor % 2 == JogLocal() % 2
+                                                             ? QStringLiteral("venceu!")
+                                                             : QStringLiteral("perdeu...")));
     m->lbJgFim->show();
     m->lbJgResultado->show();
     m->lbJgEstado->setText(QStringLiteral("Fim do jogo"));
@@ -369,8 +368,7 @@ void frmCliente::Truco()
 
     m->EquipeTruco = qint16(equipe);
     const bool eu = quem == Variaveis(QStringLiteral("Login"));
-    m->lbJgEstado->setText((eu ? QStringLiteral("Você") : quem) +
-                           QStringLiteral(" está pedindo ") +
+    m->lbJgEstado->setText((eu ? QStringLiteral("Você") : quem) + QStringLiteral(" está pedindo ") +
                            (pedido == QLatin1String("3") ? QStringLiteral("truco") : pedido));
     const qint32 meuTime = JogLocal() % 2;
     m->TagTruco = QStringLiteral("Truco");
