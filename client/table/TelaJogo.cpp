@@ -73,7 +73,7 @@ TelaJogo::TelaJogo(QWidget* pai) : QWidget(pai)
         pbJgJogador[p]->installEventFilter(this);
         lbJgJogador[p] = rotuloSimples(this);
         lbJgJogador[p]->setAlignment(Qt::AlignCenter);
-        Twips::Posicionar(lbJgJogador[p], paineis[p][0] - 180, paineis[p][1] + 840, 1155, 255);
+        PosicionarRotulo(p);
         lbJgJogador[p]->hide();
         pbJgJogador_Paint(p);
     }
@@ -184,6 +184,14 @@ void TelaJogo::AtualizarJogadores()
         lbJgJogador_Change(i - 1);
         pbJgJogador_Paint(i - 1);
     }
+}
+
+void TelaJogo::PosicionarRotulo(int p)
+{
+    constexpr double kLargura = 1755;
+    const CaixaFigura* painel = pbJgJogador[p];
+    Twips::Posicionar(lbJgJogador[p], painel->Left() + (795 - kLargura) / 2, painel->Top() + 840,
+                      kLargura, 255);
 }
 
 void TelaJogo::lbJgJogador_Change(int Index)
