@@ -73,7 +73,7 @@ TelaJogo::TelaJogo(QWidget* pai) : QWidget(pai)
         pbJgJogador[p]->installEventFilter(this);
         lbJgJogador[p] = rotuloSimples(this);
         lbJgJogador[p]->setAlignment(Qt::AlignCenter);
-        Twips::Posicionar(lbJgJogador[p], paineis[p][0] - 180, paineis[p][1] + 840, 1155, 255);
+        PosicionarRotulo(p);
         lbJgJogador[p]->hide();
         pbJgJogador_Paint(p);
     }
@@ -98,7 +98,8 @@ TelaJogo::TelaJogo(QWidget* pai) : QWidget(pai)
     lbJgResultado = letreiro(this, QStringLiteral("Você venceu!"), 24);
     Twips::Posicionar(lbJgResultado, 2640, 1260, 4035, 675);
     lbJgFim = letreiro(this, QStringLiteral("Fim do jogo!"), 18);
-    Twips::Posicionar(lbJgFim, 3540, 720, 2295, 495);
+    // As wide as the result under it: at 18 points the title does not fit the old 2295 twips.
+    Twips::Posicionar(lbJgFim, 2640, 720, 4035, 495);
 
     btJgIniciarJogo = botao(this, QStringLiteral("Iniciar Jogo"), 6900, 1095);
     btJgTruco = botao(this, QStringLiteral("Trucar"), 6900, 735);
@@ -184,6 +185,14 @@ void TelaJogo::AtualizarJogadores()
         lbJgJogador_Change(i - 1);
         pbJgJogador_Paint(i - 1);
     }
+}
+
+void TelaJogo::PosicionarRotulo(int p)
+{
+    constexpr double kLargura = 1755;
+    const CaixaFigura* painel = pbJgJogador[p];
+    Twips::Posicionar(lbJgJogador[p], painel->Left() + (795 - kLargura) / 2, painel->Top() + 840,
+                      kLargura, 255);
 }
 
 void TelaJogo::lbJgJogador_Change(int Index)

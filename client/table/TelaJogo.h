@@ -42,6 +42,9 @@ public:
     void AtualizarJogadores();
     void pbJgJogador_Paint(int Index);
     void lbJgJogador_Change(int Index);
+    // Puts name label p centred under its panel, 840 twips below the panel's top, wherever the
+    // panel is now: wider than the panel, so that a twelve-letter login fits.
+    void PosicionarRotulo(int p);
     // Shows the room's name and refits its frame to it.
     void MudarNomeSala(const QString& nome);
     void lbJgNomeSala_Change();

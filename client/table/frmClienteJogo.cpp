@@ -10,7 +10,6 @@
 #include "CVariaveis.h"
 #include "CaixaFigura.h"
 #include "MovePBs.h"
-#include "Twips.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -74,14 +73,12 @@ CaixaFigura* Pausa(TelaJogo* m)
     return pb;
 }
 
-// Each name under its panel, once the panels have stopped.
+// Each name under its panel, once the panels have stopped; an empty seat shows none.
 void MostrarNomes(TelaJogo* m)
 {
     for (int p = 0; p <= 3; ++p) {
-        const CaixaFigura* painel = m->pbJgJogador[p];
-        m->lbJgJogador[p]->move(Twips::ParaPx(painel->Left() - 180),
-                                Twips::ParaPx(painel->Top() + 840));
-        m->lbJgJogador[p]->show();
+        m->PosicionarRotulo(p);
+        m->lbJgJogador_Change(p);
     }
 }
 

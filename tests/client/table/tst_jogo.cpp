@@ -249,8 +249,7 @@ private slots:
         QVERIFY(respostaRetida);
         QVERIFY(!Espera::Encerrando());
         QCOMPARE(b->cliente->FrameAtual, t());
-        QCOMPARE(b->cliente->Variaveis("Total0"), "0");
-        QVERIFY(!t()->lbJgJogador[0]->isHidden());
+        QCOMPARE(qRound(t()->pbJgJogador[2]->Top()), b->cliente->PainelPosicoes[2].TopJogo);
     }
 };
 

@@ -59,12 +59,17 @@ private slots:
         MovePBs& mov = t->Movimentos();
         mov.tmTimer()->setInterval(1000 * 1000 * 1000);
         QSignalSpy tratadas(&c, &frmCliente::Tratada);
-        QStringList fotos{"vaza", "truco", "onze", "fim"};
+        // A picture as each first happens: the reaction has just ended.
+        QStringList fotos{"Carta", "Truco", "cmM11", "jgFim"};
         const QString pasta = qEnvironmentVariable("QUARPEL_ARTEFATOS");
-        const auto foto = [&](const QString& nome, bool agora) {
-            if (agora && fotos.removeOne(nome) && !pasta.isEmpty() && QDir().mkpath(pasta))
-                c.grab().save(pasta + "/partida_" + nome + ".png");
-        };
+        connect(&c, &frmCliente::Tratada, this, [&](const QByteArray& comando) {
+            int naMesa = 0;
+            for (int i = 1; i <= 12; ++i)
+                naMesa += t->pbJgCarta[i]->Tag() == "Mesa";
+            if ((comando != "Carta" || naMesa == 3) && fotos.removeOne(comando) &&
+                !pasta.isEmpty() && QDir().mkpath(pasta))
+                c.grab().save(pasta + "/partida_" + comando + ".png");
+        });
         const auto vez = [&] {
             try {
                 return c.Variaveis("Vez");
@@ -81,12 +86,6 @@ private slots:
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
             for (int k = 0; k < 4 && mov.Count() > 0; ++k)
                 mov.Tick();
-            int naMesa = 0;
-            for (int i = 1; i <= 12; ++i)
-                naMesa += t->pbJgCarta[i]->Tag() == "Mesa";
-            foto("vaza", naMesa >= 3 && mov.Count() == 0);
-            foto("truco", t->lbJgEstado->text().contains(" está pedindo "));
-            foto("onze", t->lbJgEstado->text() == "Mão de 11" && mov.Count() == 0);
             if (!t->btJgAceitar->isHidden() && mov.Count() == 0) {
                 t->btJgAceitar->click();
                 ++respostas;
@@ -104,7 +103,6 @@ private slots:
         }
         QVERIFY2(tratadas.contains(QVariantList{QByteArray("jgFim")}),
                  qPrintable(caixas.join('|')));
-        foto("fim", true);
         QVERIFY(t->lbJgResultado->text().startsWith("Você "));
         QVERIFY(!t->btJgSair->isHidden() && !t->btJgIniciarJogo->isHidden());
         QCOMPARE(caixas, QStringList());
