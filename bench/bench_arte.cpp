@@ -122,9 +122,9 @@ int Capturas(const QString& pasta)
         c->resize(71, 96);
         c->setMask(regiao.Handle());
         const int cod = codigos[i];
-        c->SetFigura(cod ? Arte::FacesCartas().copy((cod - 1) % 10 * 71, (cod - 1) / 10 * 96, 71,
-                                                    96)
-                         : Arte::VersoCarta());
+        c->SetFigura(
+            cod ? Arte::FacesCartas().copy((cod - 1) % 10 * 71, (cod - 1) / 10 * 96, 71, 96)
+                : Arte::VersoCarta());
         c->SetPosicao(15 * (20 + 56 * i), 15 * (30 + (i % 2) * 100));
     }
     const QImage m = mesa.grab().toImage();
@@ -150,8 +150,8 @@ int main(int argc, char** argv)
     Arte::FundoPlacar();
     Arte::Ponto();
     Arte::Ninguem();
-    std::printf("first call of all the artwork: %.1f ms wall, %.1f ms cpu\n", t.nsecsElapsed() / 1e6,
-                double(std::clock() - cpu) * 1000 / CLOCKS_PER_SEC);
+    std::printf("first call of all the artwork: %.1f ms wall, %.1f ms cpu\n",
+                t.nsecsElapsed() / 1e6, double(std::clock() - cpu) * 1000 / CLOCKS_PER_SEC);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

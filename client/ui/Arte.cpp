@@ -28,12 +28,12 @@ constexpr std::array<const char*, kColunas> kValoresSvg{"4",    "5",    "6", "7"
 constexpr std::array<const char*, kColunas> kValoresPintados{"4", "5", "6", "7", "Q",
                                                              "J", "K", "A", "2", "3"};
 
-// The card's edge, drawn pixel by pixel to follow the cut: a dark line one pixel in from the
-// key-coloured corners, with one diagonal pixel at each corner and paper just inside it. The key
-// colour goes in three pixels at each corner: two along the outer row, one on the row next to it.
-// Anything else of that colour on the card is nudged off it, so that the region cut from the back
-// has no holes.
-void Contornar(QImage& img, const QRect& celula, QRgb papel)
+// The card's edge, drawn pixel by pixel to follow the cut (the deck's own corners are rounder
+// than three pixels can show): a dark line along the outer rows and columns that steps in by one
+// diagonal pixel at each corner, with paper just inside. The key colour goes in three pixels at
+// each corner: two along the outer row, one on the row next to it. Anything else of that colour
+// on the card is nudged off it, so that the region cut from the back has no holes.
+void Contornar(QImage& img, const QRect& celula)
 {
     const QRgb quase = qRgb(128, 128, 254);
     for (int y = celula.top(); y <= celula.bottom(); ++y) {
@@ -42,7 +42,7 @@ void Contornar(QImage& img, const QRect& celula, QRgb papel)
             if ((linha[x] & 0x00FFFFFF) == (kCorChave & 0x00FFFFFF))
                 linha[x] = quase;
     }
-    const QRgb borda = qRgb(0x1A, 0x1A, 0x1A);
+    const QRgb borda = qRgb(0x1A, 0x1A, 0x1A), papel = qRgb(255, 255, 255);
     const int l = celula.left(), r = celula.right(), t = celula.top(), b = celula.bottom();
     for (int x = l + 2; x <= r - 2; ++x) {
         img.setPixel(x, t, borda);
@@ -137,10 +137,11 @@ QImage PintarFaces()
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::NoPen);
-    const QFont indice = Fonte(13, true), pequeno = Fonte(10), pip = Fonte(15),
-                grande = Fonte(34), figura = Fonte(26, true);
+    const QFont indice = Fonte(13, true), pequeno = Fonte(10), pip = Fonte(15), grande = Fonte(34),
+                figura = Fonte(26, true);
     for (int s = 0; s < kLinhas; ++s) {
-        const QColor tinta = (s == 1 || s == 3) ? QColor(0xC0, 0x16, 0x1E) : QColor(0x14, 0x14, 0x14);
+        const QColor tinta =
+            (s == 1 || s == 3) ? QColor(0xC0, 0x16, 0x1E) : QColor(0x14, 0x14, 0x14);
         for (int k = 0; k < kColunas; ++k) {
             const QRect cel = Celula(s, k);
             p.save();
@@ -174,7 +175,7 @@ QImage PintarFaces()
     p.end();
     for (int s = 0; s < kLinhas; ++s)
         for (int k = 0; k < kColunas; ++k)
-            Contornar(img, Celula(s, k), qRgb(255, 255, 255));
+            Contornar(img, Celula(s, k));
     return img;
 }
 
@@ -197,7 +198,7 @@ QImage PintarVerso()
         p.setPen(QPen(QColor(0xF6, 0xEB, 0xC8), 1));
         p.drawRect(campo.adjusted(2, 2, -3, -3));
     }
-    Contornar(img, img.rect(), qRgb(255, 255, 255));
+    Contornar(img, img.rect());
     return img;
 }
 
@@ -245,7 +246,7 @@ QImage FacesDoSvg(QSvgRenderer& svg)
     }
     for (int s = 0; s < kLinhas; ++s)
         for (int k = 0; k < kColunas; ++k)
-            Contornar(img, Celula(s, k), qRgb(255, 255, 255));
+            Contornar(img, Celula(s, k));
     return img;
 }
 
@@ -260,7 +261,7 @@ QImage VersoDoSvg(QSvgRenderer& svg)
         p.setRenderHint(QPainter::Antialiasing);
         svg.render(&p, QStringLiteral("back"), img.rect());
     }
-    Contornar(img, img.rect(), qRgb(255, 255, 255));
+    Contornar(img, img.rect());
     return img;
 }
 
@@ -323,8 +324,8 @@ const QImage& VersoCarta()
 const QImage& FundoPlacar()
 {
     static const QImage img = [] {
-        const QColor papel(0xFB, 0xF9, 0xF1), cabecalho(0xE8, 0xE1, 0xCC),
-            linha(0xCF, 0xC6, 0xAC), tinta = CorTextoPlacar();
+        const QColor papel(0xFB, 0xF9, 0xF1), cabecalho(0xE8, 0xE1, 0xCC), linha(0xCF, 0xC6, 0xAC),
+            tinta = CorTextoPlacar();
         QImage i(149, 65, QImage::Format_RGB32);
         i.fill(papel);
         QPainter p(&i);
@@ -352,8 +353,7 @@ const QImage& FundoPlacar()
             texto(QRect(58 + 16 * k, 0, 17, 16), Qt::AlignHCenter, negrito, vazas[k]);
         texto(QRect(106, 0, 43, 16), Qt::AlignHCenter, negrito, QStringLiteral("Total"));
         texto(QRect(4, 16, 54, 16), Qt::AlignLeft, fonte, QStringLiteral("Seu Time"));
-        texto(QRect(4, 32, 54, 16), Qt::AlignLeft, fonte,
-              QStringLiteral("Advers\u00E1rio"));
+        texto(QRect(4, 32, 54, 16), Qt::AlignLeft, fonte, QStringLiteral("Advers\u00E1rio"));
         texto(QRect(4, 48, 102, 16), Qt::AlignLeft, fonte,
               QStringLiteral("Rodada est\u00E1 valendo"));
         return i;

@@ -105,8 +105,7 @@ bool CBMPRegion::CreateRegionFile(const QImage& figura, QRgb crColor, const QStr
                 ++x;
             if (algum)
                 t += '|';
-            t += QByteArray::number(x0) + ',' + QByteArray::number(x) + '@' +
-                 QByteArray::number(y);
+            t += QByteArray::number(x0) + ',' + QByteArray::number(x) + '@' + QByteArray::number(y);
             algum = true;
         }
     }

@@ -50,8 +50,8 @@ void MovePB::Timer()
     }
     const double left = PictureBox->Left();
     const double top = PictureBox->Top();
-    const double d = modMovePB::Distancia(Arredondar(left), Arredondar(top), m_leftFinal,
-                                          m_topFinal);
+    const double d =
+        modMovePB::Distancia(Arredondar(left), Arredondar(top), m_leftFinal, m_topFinal);
     // A speed of 0 or less would never arrive; such a move, and one that ran out of steps, is
     // placed on its target at once.
     if (d < m_velocidade || m_velocidade <= 0 || m_passosRestantes <= 0) {

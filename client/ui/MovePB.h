@@ -15,7 +15,7 @@ public:
     CaixaFigura* PictureBox = nullptr; // not owned
     MovePBs* Criador = nullptr;        // the set that owns the move
     QString Grupo;
-    QString Aguardar; // the group that must end before this move starts; empty for none
+    QString Aguardar;  // the group that must end before this move starts; empty for none
     qint32 Estado = 0; // 0 created, 1 waiting to start, 2 moving, 3 ended
     qint32 Index = 0;  // 1-based position in the set's list
 

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include <algorithm>
+
 MovePBs::MovePBs(QWidget* janela)
 {
     m_timer = new QTimer(janela);

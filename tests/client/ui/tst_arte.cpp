@@ -58,8 +58,8 @@ private slots:
         QTest::newRow("Adversario") << QRect(2, 34, 54, 12) << true;
         QTest::newRow("Rodada esta valendo") << QRect(2, 50, 102, 12) << true;
         for (int i = 0; i < 6; ++i)
-            QTest::addRow("marca %d", i) << QRect(63 + 16 * (i % 3), 21 + 16 * (i / 3), 7, 7)
-                                         << false;
+            QTest::addRow("marca %d", i)
+                << QRect(63 + 16 * (i % 3), 21 + 16 * (i / 3), 7, 7) << false;
         for (int i = 0; i < 3; ++i)
             QTest::addRow("numero %d", i) << QRect(108, 18 + 16 * i, 38, 13) << false;
     }

@@ -6,12 +6,6 @@
 namespace {
 constexpr QRgb kChave = qRgb(128, 128, 255);
 
-QByteArray Ler(const QString& caminho)
-{
-    QFile f(caminho);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(sem arquivo)");
-}
-
 void Escrever(const QString& caminho, const QByteArray& conteudo)
 {
     QFile f(caminho);
@@ -33,8 +27,8 @@ private slots:
         QTest::addColumn<int>("alfa");
         QTest::addColumn<QByteArray>("arquivo");
         QTest::newRow("sem a cor") << QStringList{"###", "###"} << 255 << QByteArray("3,2\r\n");
-        QTest::newRow("borda direita") << QStringList{"####", "##..", "####"} << 255
-                                       << QByteArray("4,3\r\n2,4@1");
+        QTest::newRow("borda direita")
+            << QStringList{"####", "##..", "####"} << 255 << QByteArray("4,3\r\n2,4@1");
         QTest::newRow("um pixel") << QStringList{"###", "#.#", "###"} << 255
                                   << QByteArray("3,3\r\n1,2@1");
         QTest::newRow("duas corridas numa linha")
@@ -42,8 +36,8 @@ private slots:
             << QByteArray("6,4\r\n1,2@1|3,5@1|2,4@2");
         QTest::newRow("linha 0 e coluna 0 fora do arquivo")
             << QStringList{"..#", ".##", "###"} << 255 << QByteArray("3,3\r\n");
-        QTest::newRow("alfa nao conta") << QStringList{"###", "#..", "###"} << 0
-                                        << QByteArray("3,3\r\n1,3@1");
+        QTest::newRow("alfa nao conta")
+            << QStringList{"###", "#..", "###"} << 0 << QByteArray("3,3\r\n1,3@1");
     }
 
     void regiaoEArquivo()
@@ -67,11 +61,14 @@ private slots:
         const QString caminho = pasta.filePath(QStringLiteral("regiao.txt"));
         Escrever(caminho, "conteudo anterior, mais longo que o novo");
         QVERIFY(r.CreateRegionFile(img, kChave, caminho));
-        QCOMPARE(Ler(caminho), arquivo);
+        QFile escrito(caminho);
+        QVERIFY(escrito.open(QIODevice::ReadOnly));
+        QCOMPARE(escrito.readAll(), arquivo);
         // Back from the file: the same region less the top row, the left column and the bottom row.
         CBMPRegion f;
         QVERIFY(f.CreateFromFile(caminho));
-        QVERIFY((f.Handle() ^ (esperada & QRect(1, 1, img.width() - 1, img.height() - 2))).isEmpty());
+        QVERIFY(
+            (f.Handle() ^ (esperada & QRect(1, 1, img.width() - 1, img.height() - 2))).isEmpty());
     }
 
     void arquivoMalformado_data()
@@ -84,7 +81,8 @@ private slots:
         QTest::newRow("sinal fica com o anterior")
             << QByteArray("10,5\r\n-3,4@1") << base.subtracted(QRect(1, 1, 3, 1));
         QTest::newRow("fora do retangulo ou invertido")
-            << QByteArray("10,5\r\n5,50@2|1,3@99|0,3@0|6,2@3") << base.subtracted(QRect(5, 2, 5, 1));
+            << QByteArray("10,5\r\n5,50@2|1,3@99|0,3@0|6,2@3")
+            << base.subtracted(QRect(5, 2, 5, 1));
         QTest::newRow("lixo") << QByteArray("abc|,@") << QRegion();
         QTest::newRow("tamanho absurdo") << QByteArray("999999999,99999\r\n1,9@1") << QRegion();
         QTest::newRow("nao existe") << QByteArray() << QRegion();

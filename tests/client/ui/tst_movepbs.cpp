@@ -4,7 +4,6 @@
 #include <QSignalSpy>
 #include <QTest>
 
-
 class TstMovePBs : public QObject
 {
     Q_OBJECT
@@ -41,8 +40,8 @@ private slots:
             << QPointF(0, 0) << QPoint(300, 0) << 300 << 2 << QPointF(300, 0);
         QTest::newRow("distancia nao multipla")
             << QPointF(0, 0) << QPoint(1000, 700) << 300 << 5 << QPointF(245.7696, 172.0387);
-        QTest::newRow("carta jogada")
-            << QPointF(4860, 5820) << QPoint(4170, 3780) << 300 << 8 << QPointF(4763.8789, 5535.8159);
+        QTest::newRow("carta jogada") << QPointF(4860, 5820) << QPoint(4170, 3780) << 300 << 8
+                                      << QPointF(4763.8789, 5535.8159);
         // 0.5 is read as 0 (halves to even): 300 away, so one step before the end.
         QTest::newRow("meio arredonda ao par")
             << QPointF(0.5, 0) << QPoint(300, 0) << 300 << 2 << QPointF(300.5, 0);
@@ -75,19 +74,19 @@ private slots:
 
     void esperas_data()
     {
-        QTest::addColumn<QStringList>("moves"); // "grupo/aguardar/distancia", in order
-        QTest::addColumn<QList<int>>("estados"); // after Mover
+        QTest::addColumn<QStringList>("moves");   // "grupo/aguardar/distancia", in order
+        QTest::addColumn<QList<int>>("estados");  // after Mover
         QTest::addColumn<QList<int>>("aposTick"); // after one tick, -1 for ended
-        QTest::newRow("sem espera") << QStringList{"A//9000", "B//9000"} << QList<int>{2, 2}
-                                    << QList<int>{2, 2};
-        QTest::newRow("grupo vazio") << QStringList{"A//9000", "B/X/9000"} << QList<int>{2, 2}
-                                     << QList<int>{2, 2};
+        QTest::newRow("sem espera")
+            << QStringList{"A//9000", "B//9000"} << QList<int>{2, 2} << QList<int>{2, 2};
+        QTest::newRow("grupo vazio")
+            << QStringList{"A//9000", "B/X/9000"} << QList<int>{2, 2} << QList<int>{2, 2};
         QTest::newRow("um de dois acaba") << QStringList{"A//100", "A//9000", "B/A/9000"}
                                           << QList<int>{2, 2, 1} << QList<int>{-1, 2, 2};
-        QTest::newRow("o proprio grupo") << QStringList{"A//100", "A/A/9000"} << QList<int>{2, 1}
-                                         << QList<int>{-1, 2};
-        QTest::newRow("so no proprio grupo") << QStringList{"A/A/100"} << QList<int>{1}
-                                             << QList<int>{1};
+        QTest::newRow("o proprio grupo")
+            << QStringList{"A//100", "A/A/9000"} << QList<int>{2, 1} << QList<int>{-1, 2};
+        QTest::newRow("so no proprio grupo")
+            << QStringList{"A/A/100"} << QList<int>{1} << QList<int>{1};
         // Each end starts the next move, which comes later in the list: all in one tick.
         QTest::newRow("corrente") << QStringList{"A//100", "B/A/100", "C/B/9000"}
                                   << QList<int>{2, 1, 1} << QList<int>{-1, -1, 2};
