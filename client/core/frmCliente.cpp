@@ -115,13 +115,11 @@ void frmCliente::MontarTelas()
             Protegido::Slot(this, &frmCliente::btJgRecusar_Click));
     connect(frJogo->btJgSair, &QPushButton::clicked, this,
             Protegido::Slot(this, &frmCliente::btJgSair_Click));
-    connect(frJogo, &TelaJogo::pbJgJogador_Click, this, [this](int Index) {
-        Protegido::Executar([this, Index] { pbJgJogador_Click(Index); });
+    connect(frJogo, &TelaJogo::pbJgJogador_Click, this,
+            [this](int i) { Protegido::Executar([&] { pbJgJogador_Click(i); }); });
+    connect(frJogo, &TelaJogo::pbJgCarta_MouseDown, this, [this](int i, Qt::MouseButton b) {
+        Protegido::Executar([&] { pbJgCarta_MouseDown(i, b); });
     });
-    connect(frJogo, &TelaJogo::pbJgCarta_MouseDown, this,
-            [this](int Index, Qt::MouseButton Button) {
-                Protegido::Executar([this, Index, Button] { pbJgCarta_MouseDown(Index, Button); });
-            });
 
     DefinirBotaoPadrao(frLogin->btLgOK);
 }

@@ -234,8 +234,8 @@ void TelaJogo::MudarNomeSala(const QString& nome)
 // The frame keeps 60 twips of margin left and 90 right of the label.
 void TelaJogo::lbJgNomeSala_Change()
 {
-    const QString nome = lbJgNomeSala->toolTip().isEmpty() ? lbJgNomeSala->text()
-                                                           : lbJgNomeSala->toolTip();
+    const QString nome =
+        lbJgNomeSala->toolTip().isEmpty() ? lbJgNomeSala->text() : lbJgNomeSala->toolTip();
     const QFontMetrics medida(lbJgNomeSala->font());
     const double maximo = kNomeSalaDireitaMax - 90 - (kNomeSalaLeftMin + 60);
     const double largura = std::min(maximo, Twips::DePx(medida.horizontalAdvance(nome) + 4));
