@@ -59,17 +59,15 @@ private slots:
         MovePBs& mov = t->Movimentos();
         mov.tmTimer()->setInterval(1000 * 1000 * 1000);
         QSignalSpy tratadas(&c, &frmCliente::Tratada);
-        // A picture as each first happens: the reaction has just ended.
-        QStringList fotos{"Carta", "Truco", "cmM11", "jgFim"};
+        // A picture as each first happens: the reaction has just ended; a trick once three of its
+        // cards lie still on the table.
+        QStringList fotos{"vaza", "Truco", "cmM11", "jgFim"};
         const QString pasta = qEnvironmentVariable("QUARPEL_ARTEFATOS");
-        connect(&c, &frmCliente::Tratada, this, [&](const QByteArray& comando) {
-            int naMesa = 0;
-            for (int i = 1; i <= 12; ++i)
-                naMesa += t->pbJgCarta[i]->Tag() == "Mesa";
-            if ((comando != "Carta" || naMesa == 3) && fotos.removeOne(comando) &&
-                !pasta.isEmpty() && QDir().mkpath(pasta))
-                c.grab().save(pasta + "/partida_" + comando + ".png");
-        });
+        const auto foto = [&](const QString& nome) {
+            if (fotos.removeOne(nome) && !pasta.isEmpty() && QDir().mkpath(pasta))
+                c.grab().save(pasta + "/partida_" + nome + ".png");
+        };
+        connect(&c, &frmCliente::Tratada, this, [&](const QByteArray& comando) { foto(comando); });
         const auto vez = [&] {
             try {
                 return c.Variaveis("Vez");
@@ -86,6 +84,11 @@ private slots:
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
             for (int k = 0; k < 4 && mov.Count() > 0; ++k)
                 mov.Tick();
+            int naMesa = 0;
+            for (int i = 1; i <= 12; ++i)
+                naMesa += t->pbJgCarta[i]->Tag() == "Mesa";
+            if (naMesa == 3 && mov.Count() == 0)
+                foto("vaza");
             if (!t->btJgAceitar->isHidden() && mov.Count() == 0) {
                 t->btJgAceitar->click();
                 ++respostas;
