@@ -198,7 +198,7 @@ Reacao frmCliente::Distribuir(qint32 equipeQueDecide)
         if (i % 3 == 0)
             co_await AguardarMovimentos(QString());
     }
-    if (equipeQueDecide == JogLocal() % 2) {
+    if (equipeQueDecide >= 0 && equipeQueDecide == JogLocal() % 2) {
         m->btJgAceitar->show();
         m->btJgRecusar->show();
     }
