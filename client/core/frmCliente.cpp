@@ -115,6 +115,11 @@ void frmCliente::MontarTelas()
             Protegido::Slot(this, &frmCliente::btJgRecusar_Click));
     connect(frJogo->btJgSair, &QPushButton::clicked, this,
             Protegido::Slot(this, &frmCliente::btJgSair_Click));
+    connect(frJogo, &TelaJogo::pbJgJogador_Click, this,
+            [this](int i) { Protegido::Executar([&] { pbJgJogador_Click(i); }); });
+    connect(frJogo, &TelaJogo::pbJgCarta_MouseDown, this, [this](int i, Qt::MouseButton b) {
+        Protegido::Executar([&] { pbJgCarta_MouseDown(i, b); });
+    });
 
     DefinirBotaoPadrao(frLogin->btLgOK);
 }
@@ -148,6 +153,8 @@ void frmCliente::Form_Load()
         filho->setFont(normal);
     }
 
+    frJogo->PrepararCartas();
+
     constexpr std::array<std::array<qint32, 2>, 4> emJogo{
         {{6240, 6060}, {8100, 3360}, {2460, 780}, {480, 3360}}};
     for (int p = 0; p < 4; ++p) {
@@ -166,6 +173,8 @@ void frmCliente::Form_Load()
     SetVariaveis(QStringLiteral("Parcial1"), QStringLiteral("0"));
     SetVariaveis(QStringLiteral("Total0"), QStringLiteral("0"));
     SetVariaveis(QStringLiteral("Total1"), QStringLiteral("0"));
+
+    frJogo->pbJgPlacar_Paint();
 
     CPacker::Global().Setup(Sock);
 
@@ -193,6 +202,7 @@ void frmCliente::Form_Unload()
         return;
     m_descarregado = true;
     Espera::Encerrar();
+    frJogo->Descarregar();
     BufferRecepcao.Limpar();
     Sock->abort();
     close();

@@ -106,6 +106,10 @@ private slots:
     void btEnviar_Click();
     void txChat_Change();
 
+    // Seats and cards (client/table/frmClienteMesa.cpp).
+    void pbJgJogador_Click(int Index);
+    void pbJgCarta_MouseDown(int Index, Qt::MouseButton Button);
+
     // Table commands (client/table/frmClienteComandos.cpp).
     void btJgIniciarJogo_Click();
     void btJgTruco_Click();

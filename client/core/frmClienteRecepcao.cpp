@@ -181,7 +181,7 @@ void frmCliente::okAcc()
 void frmCliente::okEnt()
 {
     frSalas->setEnabled(true);
-    frJogo->lbJgNomeSala->setText(ArgTexto(1));
+    frJogo->MudarNomeSala(ArgTexto(1));
     MudarFrame(frJogo);
 }
 
