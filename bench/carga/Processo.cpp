@@ -26,6 +26,8 @@ bool Processo::Iniciar(const QString& programa, const QStringList& argumentos,
         argv.push_back(a.data());
     argv.push_back(nullptr);
     const QByteArray log = arquivoLog.toLocal8Bit();
+    // The port line must be this run's, not one left in the file by the last.
+    QFile::remove(arquivoLog);
     const pid_t pid = fork();
     if (pid == 0) {
         const int fd = ::open(log.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);

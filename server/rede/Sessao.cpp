@@ -3,7 +3,9 @@
 #include "ErroProtocolo.h"
 #include "FuncoesComuns.h"
 
+#include <QAbstractSocket>
 #include <QIODevice>
+#include <algorithm>
 
 Sessao::Sessao(quint64 id, QIODevice* saida, Tratador tratador, QObject* parent)
     : QObject(parent), m_id(id), m_saida(saida), m_tratador(std::move(tratador))
@@ -71,11 +73,33 @@ void Sessao::Logar(qint64 idConta, const QString& login, const QByteArray& foto)
     m_foto = foto;
 }
 
-void Sessao::Enviar(QByteArrayView comando, const QList<QByteArray>& argumentos)
+void Sessao::EnviarMensagem(const QByteArray& mensagem)
 {
     if (m_encerrada || !m_saida)
         return;
-    m_saida->write(MontarMensagem(comando, argumentos));
+    // A socket already gone takes nothing: its bytes would only wait in memory for nobody.
+    if (const auto* socket = qobject_cast<const QAbstractSocket*>(m_saida);
+        socket && socket->state() != QAbstractSocket::ConnectedState)
+        return;
+    m_saida->write(mensagem);
     if (m_saida->bytesToWrite() > kLimiteSaida)
         Encerrar(QStringLiteral("o cliente não lê o que recebe"));
+}
+
+qint64 Sessao::Pendente() const
+{
+    return m_saida && !m_encerrada ? m_saida->bytesToWrite() : 0;
+}
+
+bool Sessao::PodeConversar(qint64 agoraMs, int rajada)
+{
+    if (rajada <= 0)
+        return true;
+    m_fichasChat = m_fichasChat < 0 ? rajada * 1000
+                                    : std::min<qint64>(rajada * 1000, m_fichasChat + (agoraMs - m_chatEm));
+    m_chatEm = agoraMs;
+    if (m_fichasChat < 1000)
+        return false;
+    m_fichasChat -= 1000;
+    return true;
 }
