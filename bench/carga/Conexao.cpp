@@ -24,6 +24,8 @@ bool Conexao::Conectar(quint16 porta)
         return false;
     const int um = 1;
     ::setsockopt(m_fd, IPPROTO_TCP, TCP_NODELAY, &um, sizeof um);
+    if (bufferRecepcao > 0)
+        ::setsockopt(m_fd, SOL_SOCKET, SO_RCVBUF, &bufferRecepcao, sizeof bufferRecepcao);
     sockaddr_in a{};
     a.sin_family = AF_INET;
     a.sin_port = htons(porta);

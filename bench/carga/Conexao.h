@@ -36,6 +36,9 @@ public:
     bool QuerGravar() const { return m_inicio < m_saida.size(); }
     // A peer that never reads: the loop never asks for its input.
     bool lerNada = false;
+    // A small kernel receive buffer (set before connecting), so a peer that stops reading backs
+    // up into the server quickly.
+    int bufferRecepcao = 0;
     qint64 recebidos = 0;
 
 private:

@@ -124,6 +124,8 @@ Cliente* Carga::Novo(const QByteArray& login, const QByteArray& senha)
     p->senha = senha;
     p->c = std::make_unique<Conexao>(0, [this, p](Conexao&, const QByteArray& c,
                                                   const QList<QByteArray>& a) { Receber(*p, c, a); });
+    if (m_o.modo == "lentos")
+        p->c->bufferRecepcao = 4096;
     if (!p->c->Conectar(m_servidor.Porta())) {
         std::fprintf(stderr, "sem socket para %s\n", login.constData());
         return nullptr;
@@ -267,6 +269,11 @@ void Carga::Jogo(Cliente& k, const QByteArray& c, const QList<QByteArray>& a)
 void Carga::Sondar()
 {
     const qint64 agora = AgoraUs();
+    // The server drops connections that never log in; the probe then starts over.
+    if (m_sonda && !m_sonda->c->Aberta()) {
+        m_sonda.reset();
+        m_sondaEnvio = 0;
+    }
     if (!m_sonda) {
         m_sonda = std::make_unique<Cliente>();
         Cliente* p = m_sonda.get();

@@ -15,6 +15,23 @@ namespace {
 
 const QString kLoginInvalido = QStringLiteral("Login ou senha inválidos");
 
+// The accounts as a worker thread sees them: its own connection to the same file, so that a
+// commit (and its fsync) never holds up the event loop. SQLite in WAL mode takes one writer at a
+// time and waits for the other (the busy timeout).
+BancoContas* BancoDaThread(const QString& pasta)
+{
+    thread_local std::unique_ptr<BancoContas> banco;
+    thread_local bool aberto = false;
+    if (!banco) {
+        banco = std::make_unique<BancoContas>();
+        QString erro;
+        aberto = banco->Abrir(pasta, &erro);
+        if (!aberto)
+            qWarning("Banco de contas numa thread de trabalho: %s", qPrintable(erro));
+    }
+    return aberto ? banco.get() : nullptr;
+}
+
 void ResponderLogin(Sessao& s, const QString& valor)
 {
     s.Enviar("Setar", {QByteArrayLiteral("Login"), Texto::ParaBytes(valor)});
@@ -176,17 +193,21 @@ void Despachante::NovaConta(Sessao& s, const MensagemRecebida& m)
     }
 
     const HashSenha hash = m_hash;
-    EmSegundoPlano<std::optional<QByteArray>>(
-        s, QStringLiteral("cadastro"), [hash, senha] { return hash.Gerar(senha); },
-        [this, conta](Sessao* s, const std::optional<QByteArray>& gerado) mutable {
-            // Nobody would hear that the account exists.
+    const QString pasta = m_configuracao.pastaDados;
+    // Hashed and committed on the worker; "okAcc" only once the commit returned.
+    EmSegundoPlano<BancoContas::Criacao>(
+        s, QStringLiteral("cadastro"),
+        [hash, senha, conta, pasta]() mutable {
+            const std::optional<QByteArray> gerado = hash.Gerar(senha);
+            BancoContas* banco = BancoDaThread(pasta);
+            if (!gerado || !banco)
+                return BancoContas::Criacao::Falha;
+            conta.hashSenha = *gerado;
+            return banco->Criar(conta);
+        },
+        [conta](Sessao* s, const BancoContas::Criacao& r) {
             if (!s)
                 return;
-            BancoContas::Criacao r = BancoContas::Criacao::Falha;
-            if (gerado) {
-                conta.hashSenha = *gerado;
-                r = m_banco.Criar(conta);
-            }
             if (r == BancoContas::Criacao::Criada) {
                 qInfo("Conta criada: %s", qPrintable(conta.login));
                 s->Enviar("okAcc", {});
@@ -271,12 +292,23 @@ void Despachante::NovaImagem(Sessao& s, const MensagemRecebida& m)
     const QByteArray foto = m.Argumento(1);
     if (foto.size() != Validacao::kTamanhoFoto)
         return;
-    if (!m_banco.TrocarFoto(s.IdConta(), foto))
-        return;
-    s.SetFoto(foto);
-    qInfo("%s trocou a foto", qPrintable(s.Login()));
-    s.Enviar("imLoc", {foto});
-    m_lobby.FotoTrocada(&s);
+    const QString pasta = m_configuracao.pastaDados;
+    const qint64 idConta = s.IdConta();
+    EmSegundoPlano<bool>(
+        s, QStringLiteral("foto"),
+        [pasta, idConta, foto] {
+            BancoContas* banco = BancoDaThread(pasta);
+            return banco && banco->TrocarFoto(idConta, foto);
+        },
+        [this, foto](Sessao* s, const bool& trocada) {
+            if (!s || !trocada)
+                return;
+            s->SetFoto(foto);
+            qInfo("%s trocou a foto", qPrintable(s->Login()));
+            s->Enviar("imLoc", {foto});
+            m_lobby.FotoTrocada(s);
+            m_lobby.EnviarPendentes();
+        });
 }
 
 void Despachante::NovaSenha(Sessao& s, const MensagemRecebida& m)
@@ -288,10 +320,16 @@ void Despachante::NovaSenha(Sessao& s, const MensagemRecebida& m)
     const qint64 idConta = s.IdConta();
     const QString login = s.Login();
     // Stored even when he has disconnected meanwhile: he expects the new password next time.
-    EmSegundoPlano<std::optional<QByteArray>>(
-        s, QStringLiteral("senha"), [hash, senha] { return hash.Gerar(senha); },
-        [this, idConta, login](Sessao*, const std::optional<QByteArray>& gerado) {
-            if (gerado && m_banco.TrocarSenha(idConta, *gerado))
+    const QString pasta = m_configuracao.pastaDados;
+    EmSegundoPlano<bool>(
+        s, QStringLiteral("senha"),
+        [hash, senha, pasta, idConta] {
+            const std::optional<QByteArray> gerado = hash.Gerar(senha);
+            BancoContas* banco = BancoDaThread(pasta);
+            return gerado && banco && banco->TrocarSenha(idConta, *gerado);
+        },
+        [idConta, login](Sessao*, const bool& trocada) {
+            if (trocada)
                 qInfo("%s trocou a senha", qPrintable(login));
             else
                 qWarning("Não foi possível trocar a senha de %s", qPrintable(login));

@@ -6,6 +6,10 @@
 #include "Sessao.h"
 
 #include <QRandomGenerator>
+#include <algorithm>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #include <vector>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -155,6 +159,16 @@ void ServidorQuarpel::Vigiar()
             quem.push_back(s);
         }
     }
+    // After many departures, hand the freed memory back to the system: the allocator keeps it
+    // otherwise, and the process would stay at its peak for good.
+    const qsizetype sessoes = m_despachante->Sessoes().size();
+    if (sessoes + 1000 < m_sessoesNoPico) {
+#ifdef __GLIBC__
+        malloc_trim(0);
+#endif
+        m_sessoesNoPico = sessoes;
+    }
+    m_sessoesNoPico = std::max(m_sessoesNoPico, sessoes);
     for (size_t i : EscolherLentos(pendentes, m_configuracao.limiteSaidaTotal))
         quem[i]->Derrubar(
             QStringLiteral("o cliente lê devagar demais (%1 bytes esperando)").arg(pendentes[i]));

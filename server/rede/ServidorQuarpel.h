@@ -47,6 +47,7 @@ private:
     QTcpServer* m_escuta;
     QTimer* m_vigia;
     QElapsedTimer m_relogio;
+    qsizetype m_sessoesNoPico = 0;
     quint64 m_proximaSessao = 1;
     quint64 m_jogos = 0;
 };

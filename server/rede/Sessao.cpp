@@ -4,6 +4,7 @@
 #include "FuncoesComuns.h"
 
 #include <QAbstractSocket>
+#include <sys/socket.h>
 #include <QIODevice>
 #include <algorithm>
 
@@ -78,10 +79,23 @@ void Sessao::EnviarMensagem(const QByteArray& mensagem)
     if (m_encerrada || !m_saida)
         return;
     // A socket already gone takes nothing: its bytes would only wait in memory for nobody.
-    if (const auto* socket = qobject_cast<const QAbstractSocket*>(m_saida);
-        socket && socket->state() != QAbstractSocket::ConnectedState)
+    const auto* socket = qobject_cast<const QAbstractSocket*>(m_saida);
+    if (socket && socket->state() != QAbstractSocket::ConnectedState)
         return;
-    m_saida->write(mensagem);
+    // With nothing waiting in Qt's buffer the bytes go straight to the kernel: Qt would arm the
+    // socket's write notifier and write on a later pass of the event loop, a cost paid per
+    // recipient of every broadcast. Only what the kernel does not take waits in Qt's buffer.
+    qsizetype enviados = 0;
+    if (socket && socket->bytesToWrite() == 0) {
+        const ssize_t n = ::send(int(socket->socketDescriptor()), mensagem.constData(),
+                                 size_t(mensagem.size()), MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (n == mensagem.size())
+            return;
+        // An error other than a full buffer is Qt's to find and report: it gets all the bytes.
+        if (n > 0)
+            enviados = n;
+    }
+    m_saida->write(enviados ? mensagem.sliced(enviados) : mensagem);
     if (m_saida->bytesToWrite() > kLimiteSaida)
         Encerrar(QStringLiteral("o cliente não lê o que recebe"));
 }
