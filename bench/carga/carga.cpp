@@ -391,7 +391,7 @@ bool Carga::Tique()
         for (auto& k : m_clientes) {
             if (k->etapa != Etapa::Pronto || !k->c->Aberta())
                 continue;
-            for (int i = 0; i < 50 && !k->c->QuerGravar(); ++i)
+            for (int i = 0; i < 2000 && !k->c->QuerGravar(); ++i)
                 Enviar(*k, "obVer");
         }
         qint64 fechados = 0;

@@ -12,12 +12,12 @@ FilaSenhas::~FilaSenhas()
 }
 
 void FilaSenhas::Pedir(const QString& chave, std::function<void()> trabalho,
-                       std::function<void()> fim)
+                       std::function<void()> fim, std::function<bool()> dispensar)
 {
     auto& fila = m_filas[chave];
     if (fila.empty())
         m_vez.push_back(chave);
-    fila.push_back({std::move(trabalho), std::move(fim)});
+    fila.push_back({std::move(trabalho), std::move(fim), std::move(dispensar)});
     ++m_esperando;
     Despachar();
 }
@@ -36,6 +36,10 @@ void FilaSenhas::Despachar()
         else
             m_vez.push_back(chave);
         --m_esperando;
+        if (p.dispensar && p.dispensar()) {
+            p.fim();
+            continue;
+        }
         ++m_rodando;
         m_pool.start([this, p = std::move(p)] {
             p.trabalho();

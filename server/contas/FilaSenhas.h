@@ -18,8 +18,11 @@ public:
     explicit FilaSenhas(int trabalhadores, QObject* parent = nullptr);
     ~FilaSenhas() override;
 
-    // trabalho runs on a worker thread; fim then runs on this object's thread.
-    void Pedir(const QString& chave, std::function<void()> trabalho, std::function<void()> fim);
+    // trabalho runs on a worker thread; fim then runs on this object's thread. dispensar, asked on
+    // this thread when the job's turn comes, may skip the work (fim still runs): a try that became
+    // pointless while it waited costs nothing.
+    void Pedir(const QString& chave, std::function<void()> trabalho, std::function<void()> fim,
+               std::function<bool()> dispensar = {});
 
     // Blocks until every job started has finished (their ends are then queued on this thread).
     void Aguardar() { m_pool.waitForDone(); }
@@ -30,6 +33,7 @@ private:
     {
         std::function<void()> trabalho;
         std::function<void()> fim;
+        std::function<bool()> dispensar;
     };
     void Despachar();
 

@@ -104,7 +104,8 @@ void Despachante::AdicionarComando(const QByteArray& comando, Comando tratador)
 
 template <typename R>
 void Despachante::EmSegundoPlano(Sessao& s, const QString& chave, std::function<R()> trabalho,
-                                 std::function<void(Sessao*, const R&)> fim)
+                                 std::function<void(Sessao*, const R&)> fim,
+                                 std::function<bool()> dispensar)
 {
     s.SetOcupada(true);
     const quint64 id = s.Id();
@@ -116,7 +117,8 @@ void Despachante::EmSegundoPlano(Sessao& s, const QString& chave, std::function<
             fim(sessao, *resultado);
             if (sessao)
                 sessao->SetOcupada(false);
-        });
+        },
+        std::move(dispensar));
 }
 
 void Despachante::Tratar(Sessao& s, const MensagemRecebida& m)
@@ -284,7 +286,9 @@ void Despachante::Entrar(Sessao& s, const MensagemRecebida& m)
             s.Enviar("imLoc", {conta.foto});
             m_lobby.Chegar(&s);
             m_lobby.EnviarPendentes();
-        });
+        },
+        // Tries queued before this login and address earned a wait are refused unchecked.
+        [this, chaveFalhas] { return Castigo(chaveFalhas) > 0; });
 }
 
 void Despachante::NovaImagem(Sessao& s, const MensagemRecebida& m)

@@ -55,7 +55,8 @@ private:
     // with the session or with null when it is gone meanwhile. chave: whose line it waits in.
     template <typename R>
     void EmSegundoPlano(Sessao& s, const QString& chave, std::function<R()> trabalho,
-                        std::function<void(Sessao*, const R&)> fim);
+                        std::function<void(Sessao*, const R&)> fim,
+                        std::function<bool()> dispensar = {});
     // Wrong passwords for one login from one address: after a few, each further try waits longer
     // and is refused without a check meanwhile.
     void Falhou(const QString& chave);

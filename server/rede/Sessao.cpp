@@ -4,6 +4,7 @@
 #include "FuncoesComuns.h"
 
 #include <QAbstractSocket>
+#include <cerrno>
 #include <sys/socket.h>
 #include <QIODevice>
 #include <algorithm>
@@ -91,7 +92,11 @@ void Sessao::EnviarMensagem(const QByteArray& mensagem)
                                  size_t(mensagem.size()), MSG_NOSIGNAL | MSG_DONTWAIT);
         if (n == mensagem.size())
             return;
-        // An error other than a full buffer is Qt's to find and report: it gets all the bytes.
+        // A peer already gone: nothing more is written or kept for it.
+        if (n < 0 && (errno == EPIPE || errno == ECONNRESET)) {
+            Encerrar(QStringLiteral("a conexão caiu"));
+            return;
+        }
         if (n > 0)
             enviados = n;
     }
