@@ -14,7 +14,11 @@ public:
     // Starts the server with --porta 0 and the extra arguments, its log going to arquivoLog, and
     // waits for the log line that names the port. False when it does not come within 10 s.
     bool Iniciar(const QString& programa, const QStringList& argumentos, const QString& arquivoLog);
-    void Anexar(int pid, quint16 porta) { m_pid = pid; m_porta = porta; }
+    void Anexar(int pid, quint16 porta)
+    {
+        m_pid = pid;
+        m_porta = porta;
+    }
     void Terminar();
 
     int Pid() const { return m_pid; }

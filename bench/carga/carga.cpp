@@ -83,8 +83,8 @@ private:
     Laco m_laco;
     QByteArray m_versao;
     std::vector<std::unique_ptr<Cliente>> m_clientes;
-    int m_proximo = 0;       // next client to start
-    int m_emLogin = 0;       // clients between connecting and logged in
+    int m_proximo = 0; // next client to start
+    int m_emLogin = 0; // clients between connecting and logged in
     int m_prontos = 0;
     qint64 m_t0 = 0;
     qint64 m_fimLogin = 0;
@@ -122,8 +122,9 @@ Cliente* Carga::Novo(const QByteArray& login, const QByteArray& senha)
     Cliente* p = k.get();
     p->login = login;
     p->senha = senha;
-    p->c = std::make_unique<Conexao>(0, [this, p](Conexao&, const QByteArray& c,
-                                                  const QList<QByteArray>& a) { Receber(*p, c, a); });
+    p->c =
+        std::make_unique<Conexao>(0, [this, p](Conexao&, const QByteArray& c,
+                                               const QList<QByteArray>& a) { Receber(*p, c, a); });
     if (m_o.modo == "lentos")
         p->c->bufferRecepcao = 4096;
     if (!p->c->Conectar(m_servidor.Porta())) {
@@ -160,8 +161,8 @@ void Carga::Receber(Cliente& k, const QByteArray& c, const QList<QByteArray>& a)
             return;
         m_versao = a.value(0);
         k.etapa = Etapa::Cadastro;
-        Enviar(k, "nvAcc", {"Carga", k.login, k.senha == "errada" ? "certa1" : k.senha,
-                            k.login + "@carga.br"});
+        Enviar(k, "nvAcc",
+               {"Carga", k.login, k.senha == "errada" ? "certa1" : k.senha, k.login + "@carga.br"});
         return;
     case Etapa::Cadastro:
         if (c != "okAcc" && c != "erCNC")
@@ -277,10 +278,10 @@ void Carga::Sondar()
     if (!m_sonda) {
         m_sonda = std::make_unique<Cliente>();
         Cliente* p = m_sonda.get();
-        p->c = std::make_unique<Conexao>(0, [this, p](Conexao&, const QByteArray& c,
-                                                      const QList<QByteArray>& a) {
-            Receber(*p, c, a);
-        });
+        p->c = std::make_unique<Conexao>(
+            0, [this, p](Conexao&, const QByteArray& c, const QList<QByteArray>& a) {
+                Receber(*p, c, a);
+            });
         if (!p->c->Conectar(m_servidor.Porta()))
             return;
         m_laco.Adicionar(p->c.get());
@@ -305,7 +306,8 @@ void Carga::Linha(bool final)
     std::printf("%s t=%5.1fs  prontos=%d  rtt ms p50=%.2f p95=%.2f p99=%.2f (n=%zu)  "
                 "jogos/s=%.1f  RSS=%.1f MB  CPU=%.0f%%  sonda pior=%.1f ms\n",
                 final ? "TOTAL" : "     ", double(agora - m_t0) / 1e6, m_prontos,
-                Percentil(final ? m_rttTotal : m_rtt, 50), Percentil(final ? m_rttTotal : m_rtt, 95),
+                Percentil(final ? m_rttTotal : m_rtt, 50),
+                Percentil(final ? m_rttTotal : m_rtt, 95),
                 Percentil(final ? m_rttTotal : m_rtt, 99), (final ? m_rttTotal : m_rtt).size(),
                 final ? double(m_jogosTotal) / (double(agora - m_t0) / 1e6) : double(m_jogos) / s,
                 m_servidor.RssMb(), final ? 0.0 : 100.0 * (cpu - m_cpuAntes) / s, m_piorSonda);
@@ -333,9 +335,10 @@ bool Carga::Tique()
     // New sessions, at most 100 logging in at a time.
     const int emLoginMax = m_o.modo == "senhas" ? m_o.n : 100;
     while (m_proximo < m_o.n && m_emLogin < emLoginMax) {
-        const QByteArray login = (m_o.modo == "senhas" ? "alvo01" : "c") +
-                                 (m_o.modo == "senhas" ? QByteArray() :
-                                  QByteArray::number(m_proximo).rightJustified(5, '0'));
+        const QByteArray login =
+            (m_o.modo == "senhas" ? "alvo01" : "c") +
+            (m_o.modo == "senhas" ? QByteArray()
+                                  : QByteArray::number(m_proximo).rightJustified(5, '0'));
         if (!Novo(login, m_o.modo == "senhas" ? "errada" : "senha1"))
             break;
         ++m_proximo;
@@ -374,8 +377,7 @@ bool Carga::Tique()
             }
         }
     }
-    if (m_o.modo == "senhas" && agora - m_t0 > 3'000'000 && !m_legitimo &&
-        m_legitimoN < 5) {
+    if (m_o.modo == "senhas" && agora - m_t0 > 3'000'000 && !m_legitimo && m_legitimoN < 5) {
         // The person signs up once, then logs in on a fresh connection every 3 s.
         m_legitimo.reset(Novo("pessoa01", "senha1") ? m_clientes.back().release() : nullptr);
         m_clientes.pop_back();
@@ -455,7 +457,9 @@ int main(int argc, char* argv[])
     o.n = std::atoi(argv[i++]);
     for (; i < argc; ++i) {
         const QByteArray a = argv[i];
-        const auto valor = [&] { return i + 1 < argc ? QString::fromLocal8Bit(argv[++i]) : QString(); };
+        const auto valor = [&] {
+            return i + 1 < argc ? QString::fromLocal8Bit(argv[++i]) : QString();
+        };
         if (a == "--tempo")
             o.tempoS = valor().toInt();
         else if (a == "--servidor")

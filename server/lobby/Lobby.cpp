@@ -1,8 +1,8 @@
 #include "Lobby.h"
 
+#include "FuncoesComuns.h"
 #include "Participante.h"
 #include "Sala.h"
-#include "FuncoesComuns.h"
 #include "Texto.h"
 #include "Validacao.h"
 

@@ -260,7 +260,7 @@ void Despachante::Entrar(Sessao& s, const MensagemRecebida& m)
     EmSegundoPlano<bool>(
         s, chave, [hash, senha, existe] { return HashSenha::Confere(hash, senha) && existe; },
         [this, conta = conta.value_or(Conta{}), existe, chaveFalhas](Sessao* sessao,
-                                                                      const bool& confere) {
+                                                                     const bool& confere) {
             if (!confere)
                 Falhou(chaveFalhas);
             else

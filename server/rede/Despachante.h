@@ -5,9 +5,9 @@
 #include "HashSenha.h"
 #include "MensagemRecebida.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QObject>
-#include <QElapsedTimer>
 #include <functional>
 
 class BancoContas;

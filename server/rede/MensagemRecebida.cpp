@@ -15,9 +15,9 @@ std::optional<MensagemRecebida> MensagemRecebida::Ler(const QByteArray& mensagem
     for (int i = 0; i < n; ++i) {
         if (mensagem.size() - pos < 4)
             return std::nullopt;
-        const quint32 l = (quint32(quint8(mensagem[pos])) << 24) |
-                          (quint32(quint8(mensagem[pos + 1])) << 16) |
-                          (quint32(quint8(mensagem[pos + 2])) << 8) | quint32(quint8(mensagem[pos + 3]));
+        const quint32 l =
+            (quint32(quint8(mensagem[pos])) << 24) | (quint32(quint8(mensagem[pos + 1])) << 16) |
+            (quint32(quint8(mensagem[pos + 2])) << 8) | quint32(quint8(mensagem[pos + 3]));
         pos += 4;
         if (quint64(mensagem.size() - pos) < l)
             return std::nullopt;

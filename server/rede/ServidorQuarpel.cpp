@@ -10,9 +10,9 @@
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
-#include <vector>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <vector>
 
 ServidorQuarpel::ServidorQuarpel(Configuracao configuracao, Lobby::FabricaSala fabrica,
                                  QObject* parent)

@@ -4,10 +4,10 @@
 #include "FuncoesComuns.h"
 
 #include <QAbstractSocket>
-#include <cerrno>
-#include <sys/socket.h>
 #include <QIODevice>
 #include <algorithm>
+#include <cerrno>
+#include <sys/socket.h>
 
 Sessao::Sessao(quint64 id, QIODevice* saida, Tratador tratador, QObject* parent)
     : QObject(parent), m_id(id), m_saida(saida), m_tratador(std::move(tratador))
@@ -114,8 +114,9 @@ bool Sessao::PodeConversar(qint64 agoraMs, int rajada)
 {
     if (rajada <= 0)
         return true;
-    m_fichasChat = m_fichasChat < 0 ? rajada * 1000
-                                    : std::min<qint64>(rajada * 1000, m_fichasChat + (agoraMs - m_chatEm));
+    m_fichasChat = m_fichasChat < 0
+                       ? rajada * 1000
+                       : std::min<qint64>(rajada * 1000, m_fichasChat + (agoraMs - m_chatEm));
     m_chatEm = agoraMs;
     if (m_fichasChat < 1000)
         return false;

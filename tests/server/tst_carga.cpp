@@ -16,8 +16,14 @@ extern quintptr qtHookData[];
 
 namespace {
 int g_objetos = 0;
-void Criado(QObject*) { ++g_objetos; }
-void Destruido(QObject*) { --g_objetos; }
+void Criado(QObject*)
+{
+    ++g_objetos;
+}
+void Destruido(QObject*)
+{
+    --g_objetos;
+}
 } // namespace
 
 class TstCarga : public QObject
@@ -54,7 +60,8 @@ private slots:
         o.tempoJogadaS = 60;
         o.partida.semente = 7;
         std::deque<std::pair<int, MensagemJogo>> fila;
-        MesaDeJogo mesa(logins, robos, o, [&](int j, const MensagemJogo& m) { fila.emplace_back(j, m); });
+        MesaDeJogo mesa(logins, robos, o,
+                        [&](int j, const MensagemJogo& m) { fila.emplace_back(j, m); });
         bool terminou = false;
         connect(&mesa, &MesaDeJogo::Terminou, this, [&] { terminou = true; });
 
@@ -80,9 +87,9 @@ private slots:
         qtHookData[3] = qtHookData[4] = 0;
         QVERIFY(terminou);
         QVERIFY2(lances > 20, qPrintable(QString::number(lances)));
-        QVERIFY2(pico <= 2, qPrintable(QStringLiteral("%1 objetos vivos depois de %2 lances")
-                                           .arg(pico)
-                                           .arg(lances)));
+        QVERIFY2(pico <= 2,
+                 qPrintable(
+                     QStringLiteral("%1 objetos vivos depois de %2 lances").arg(pico).arg(lances)));
     }
 
     void filaJusta_data()
@@ -128,10 +135,10 @@ private slots:
         QTest::addColumn<std::vector<qint64>>("pendentes");
         QTest::addColumn<qint64>("limite");
         QTest::addColumn<std::vector<size_t>>("derrubados");
-        QTest::newRow("dentro do limite") << std::vector<qint64>{40, 30, 30} << qint64(100)
-                                          << std::vector<size_t>{};
-        QTest::newRow("o mais lento basta") << std::vector<qint64>{10, 90, 20} << qint64(100)
-                                            << std::vector<size_t>{1};
+        QTest::newRow("dentro do limite")
+            << std::vector<qint64>{40, 30, 30} << qint64(100) << std::vector<size_t>{};
+        QTest::newRow("o mais lento basta")
+            << std::vector<qint64>{10, 90, 20} << qint64(100) << std::vector<size_t>{1};
         QTest::newRow("até a metade do limite")
             << std::vector<qint64>{50, 60, 40, 5} << qint64(100) << std::vector<size_t>{1, 0};
         QTest::newRow("todos lentos iguais")
