@@ -27,7 +27,7 @@ void Sessao::SetOcupada(bool ocupada)
     m_ocupada = ocupada;
     if (!ocupada && !m_encerrada) {
         Processar();
-        if (!m_ocupada && !m_encerrada)
+        if (!Ocupada() && !m_encerrada)
             emit desocupada();
     }
 }
@@ -39,11 +39,26 @@ void Sessao::Processar()
     if (m_processando)
         return;
     m_processando = true;
+    int tratadas = 0;
     try {
         while (!m_ocupada && !m_encerrada) {
+            if (tratadas == kMensagensPorVez && m_cortador.Pendentes() > 0) {
+                if (!m_pausada) {
+                    m_pausada = true;
+                    QMetaObject::invokeMethod(
+                        this,
+                        [this] {
+                            m_pausada = false;
+                            SetOcupada(m_ocupada);
+                        },
+                        Qt::QueuedConnection);
+                }
+                break;
+            }
             const std::optional<QByteArray> bruta = m_cortador.Proxima();
             if (!bruta)
                 break;
+            ++tratadas;
             const std::optional<MensagemRecebida> m = MensagemRecebida::Ler(*bruta);
             if (!m) {
                 Encerrar(QStringLiteral("mensagem malformada (comando \"%1\", %2 bytes)")

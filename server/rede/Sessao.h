@@ -20,6 +20,9 @@ public:
     static constexpr qint32 kLimiteMensagem = 32 * 1024;
     // A peer that leaves this much unread is not reading at all.
     static constexpr qint64 kLimiteSaida = 4 * 1024 * 1024;
+    // Messages handled in one go; the rest of a burst waits for the next pass of the event loop,
+    // so that a flood from one peer does not hold up everyone else.
+    static constexpr int kMensagensPorVez = 64;
 
     using Tratador = std::function<void(Sessao&, const MensagemRecebida&)>;
 
@@ -37,7 +40,8 @@ public:
     // While a slow job (a password hash) runs for this session, its later messages wait in the
     // buffer, so they are handled in order once it ends.
     void SetOcupada(bool ocupada);
-    bool Ocupada() const { return m_ocupada; }
+    // Also while it waits for its next turn after a long burst.
+    bool Ocupada() const { return m_ocupada || m_pausada; }
     bool Encerrada() const { return m_encerrada; }
 
     bool Logada() const { return m_idConta != 0; }
@@ -75,6 +79,7 @@ private:
     QString m_descricao;
     QString m_endereco;
     bool m_ocupada = false;
+    bool m_pausada = false;
     bool m_encerrada = false;
     bool m_processando = false;
     qint64 m_idConta = 0;
