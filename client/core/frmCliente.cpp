@@ -7,6 +7,7 @@
 #include "Conversao.h"
 #include "Espera.h"
 #include "MolduraJanela.h"
+#include "Protegido.h"
 #include "TelaCadastro.h"
 #include "TelaJogo.h"
 #include "TelaLogin.h"
@@ -20,6 +21,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTcpSocket>
+#include <QTreeWidget>
 
 frmCliente::frmCliente(const QStringList& argumentos, quint16 porta, QWidget* pai)
     : QWidget(pai), m_argumentos(argumentos), m_porta(porta)
@@ -30,6 +32,7 @@ frmCliente::frmCliente(const QStringList& argumentos, quint16 porta, QWidget* pa
     fonte.setPixelSize(10);
     setFont(fonte);
     setFixedSize(Twips::ParaPx(9435), Twips::ParaPx(7815));
+    Caixas::SetJanela(this);
 
     Sock = new QTcpSocket(this);
     connect(Sock, &QTcpSocket::readyRead, this, &frmCliente::Sock_DataArrival);
@@ -78,24 +81,40 @@ void frmCliente::MontarTelas()
         b->setFocusPolicy(Qt::NoFocus);
     new MolduraJanela(this, btFechar, btMinimizar);
 
-    connect(btFechar, &QPushButton::clicked, this, &frmCliente::btFechar_Click);
-    connect(btMinimizar, &QPushButton::clicked, this, &frmCliente::btMinimizar_Click);
-    connect(frLogin->btLgOK, &QPushButton::clicked, this, &frmCliente::btLgOK_Click);
+    connect(btFechar, &QPushButton::clicked, this,
+            Protegido::Slot(this, &frmCliente::btFechar_Click));
+    connect(btMinimizar, &QPushButton::clicked, this,
+            Protegido::Slot(this, &frmCliente::btMinimizar_Click));
+    connect(frLogin->btLgOK, &QPushButton::clicked, this,
+            Protegido::Slot(this, &frmCliente::btLgOK_Click));
     connect(frLogin->btLgCriarConta, &QPushButton::clicked, this,
-            &frmCliente::btLgCriarConta_Click);
-    connect(frCadastro->btCdOk, &QPushButton::clicked, this, &frmCliente::btCdOk_Click);
-    connect(frCadastro->btCdCancelar, &QPushButton::clicked, this, &frmCliente::btCdCancelar_Click);
-    connect(frSalas->btSlEntrar, &QPushButton::clicked, this, &frmCliente::btSlEntrar_Click);
-    connect(frSalas->btSlCriarSala, &QPushButton::clicked, this, &frmCliente::btSlCriarSala_Click);
-    connect(frSalas->btSlImagem, &QPushButton::clicked, this, &frmCliente::btSlImagem_Click);
-    connect(btEnviar, &QPushButton::clicked, this, &frmCliente::btEnviar_Click);
-    connect(txChat, &QPlainTextEdit::textChanged, this, &frmCliente::txChat_Change);
+            Protegido::Slot(this, &frmCliente::btLgCriarConta_Click));
+    connect(frCadastro->btCdOk, &QPushButton::clicked, this,
+            Protegido::Slot(this, &frmCliente::btCdOk_Click));
+    connect(frCadastro->btCdCancelar, &QPushButton::clicked, this,
+            Protegido::Slot(this, &frmCliente::btCdCancelar_Click));
+    connect(frSalas->btSlEntrar, &QPushButton::clicked, this,
+            Protegido::Slot(this, &frmCliente::btSlEntrar_Click));
+    connect(frSalas->btSlCriarSala, &QPushButton::clicked, this,
+            Protegido::Slot(this, &frmCliente::btSlCriarSala_Click));
+    connect(frSalas->btSlImagem, &QPushButton::clicked, this,
+            Protegido::Slot(this, &frmCliente::btSlImagem_Click));
+    connect(frSalas->ltSlSalas, &QTreeWidget::itemDoubleClicked, this,
+            Protegido::Slot(this, &frmCliente::btSlEntrar_Click));
+    connect(btEnviar, &QPushButton::clicked, this,
+            Protegido::Slot(this, &frmCliente::btEnviar_Click));
+    connect(txChat, &QPlainTextEdit::textChanged, this,
+            Protegido::Slot(this, &frmCliente::txChat_Change));
     connect(frJogo->btJgIniciarJogo, &QPushButton::clicked, this,
-            &frmCliente::btJgIniciarJogo_Click);
-    connect(frJogo->btJgTruco, &QPushButton::clicked, this, &frmCliente::btJgTruco_Click);
-    connect(frJogo->btJgAceitar, &QPushButton::clicked, this, &frmCliente::btJgAceitar_Click);
-    connect(frJogo->btJgRecusar, &QPushButton::clicked, this, &frmCliente::btJgRecusar_Click);
-    connect(frJogo->btJgSair, &QPushButton::clicked, this, &frmCliente::btJgSair_Click);
+            Protegido::Slot(this, &frmCliente::btJgIniciarJogo_Click));
+    connect(frJogo->btJgTruco, &QPushButton::clicked, this,
+            Protegido::Slot(this, &frmCliente::btJgTruco_Click));
+    connect(frJogo->btJgAceitar, &QPushButton::clicked, this,
+            Protegido::Slot(this, &frmCliente::btJgAceitar_Click));
+    connect(frJogo->btJgRecusar, &QPushButton::clicked, this,
+            Protegido::Slot(this, &frmCliente::btJgRecusar_Click));
+    connect(frJogo->btJgSair, &QPushButton::clicked, this,
+            Protegido::Slot(this, &frmCliente::btJgSair_Click));
 
     DefinirBotaoPadrao(frLogin->btLgOK);
 }
@@ -204,13 +223,18 @@ void frmCliente::DefinirBotaoPadrao(QPushButton* botao)
     m_botaoPadrao->setDefault(true);
 }
 
-// Enter in a box of the screen presses the screen's default button: the boxes leave the key to
-// their window.
+// Enter on a focused button presses that button, on the room list "Entrar"; in a box of the
+// screen it presses the screen's default button: the boxes leave the key to their window.
 void frmCliente::keyPressEvent(QKeyEvent* evento)
 {
     const bool enter = evento->key() == Qt::Key_Return || evento->key() == Qt::Key_Enter;
-    if (enter && m_botaoPadrao && m_botaoPadrao->isEnabled() && m_botaoPadrao->isVisibleTo(this)) {
-        m_botaoPadrao->click();
+    QPushButton* botao = m_botaoPadrao;
+    if (auto* focado = qobject_cast<QPushButton*>(focusWidget()))
+        botao = focado;
+    else if (focusWidget() == frSalas->ltSlSalas)
+        botao = frSalas->btSlEntrar;
+    if (enter && botao && botao->isEnabled() && botao->isVisibleTo(this)) {
+        botao->click();
         return;
     }
     QWidget::keyPressEvent(evento);

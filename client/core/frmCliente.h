@@ -115,6 +115,8 @@ private slots:
 
 private:
     void MontarTelas();
+    // Shows aviso, then enables tela again and puts the focus in foco: a request has stopped.
+    void DevolverTela(QWidget* tela, QWidget* foco, const QString& aviso);
     void DefinirBotaoPadrao(QPushButton* botao);
     void PiscarJanela();
     void AtualizarVez(const QString& valor);

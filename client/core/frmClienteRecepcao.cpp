@@ -17,9 +17,11 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QTcpSocket>
+#include <QTreeWidget>
 #include <stdexcept>
 #include <string>
 
@@ -154,14 +156,12 @@ void frmCliente::IniciarAtualizador()
 
 void frmCliente::erCNC()
 {
-    Caixas::Informar(ArgTexto(1));
-    frCadastro->setEnabled(true);
+    DevolverTela(frCadastro, frCadastro->txCdLogin, ArgTexto(1));
 }
 
 void frmCliente::erEnt()
 {
-    Caixas::Informar(ArgTexto(1));
-    frSalas->setEnabled(true);
+    DevolverTela(frSalas, frSalas->ltSlSalas, ArgTexto(1));
 }
 
 void frmCliente::erCmJ()

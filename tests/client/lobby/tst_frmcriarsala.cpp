@@ -45,7 +45,7 @@ private slots:
     {
         QCOMPARE(m_dialogo->txNome->maxLength(), 50);
         QCOMPARE(m_dialogo->txSenha->maxLength(), 10);
-        QCOMPARE(m_dialogo->txSenha->echoMode(), QLineEdit::Normal);
+        QCOMPARE(m_dialogo->txSenha->echoMode(), QLineEdit::Password);
         m_dialogo->txSenha->setText("abc");
         m_dialogo->btOK->click();
         QCOMPARE(b->caixas.Textos(), QStringList{QStringLiteral("O nome da sala é obrigatório")});

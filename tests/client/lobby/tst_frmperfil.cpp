@@ -95,8 +95,9 @@ private slots:
             m_dialogo->txSenhaNova->setText(QString::fromUtf8(c.senha));
             m_dialogo->txRSenhaNova->setText(QString::fromUtf8(c.repeticao));
             m_dialogo->btOK->click();
-            QCOMPARE(b->caixas.Textos(),
-                     c.caixa ? QStringList{QString::fromUtf8(c.caixa)} : QStringList{});
+            QCOMPARE(b->caixas.Textos(), c.caixa     ? QStringList{QString::fromUtf8(c.caixa)}
+                                         : c.enviada ? QStringList{"Senha alterada."}
+                                                     : QStringList{});
             if (c.caixa)
                 QVERIFY(m_dialogo->isVisible() && m_dialogo->btOK->isEnabled() &&
                         m_dialogo->btCancelar->isEnabled() && m_dialogo->btFechar->isEnabled());
@@ -182,7 +183,7 @@ private slots:
         m_dialogo->btProcurar->click();
         QCOMPARE(pedidos.size(), 1);
         QCOMPARE(pedidos[0].tipo, Caixas::Tipo::Arquivo);
-        for (const char* padrao : {"*.bmp", "*.jpg", "*.gif"})
+        for (const char* padrao : {"*.bmp", "*.jpg", "*.jpeg", "*.gif", "*.png"})
             QVERIFY(pedidos[0].filtro.contains(padrao));
         QVERIFY(m_dialogo->txArquivo->text().isEmpty());
 
