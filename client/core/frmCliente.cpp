@@ -202,6 +202,11 @@ void frmCliente::Form_Unload()
         return;
     m_descarregado = true;
     Espera::Encerrar();
+    // A reaction that waits is dropped; one that is running (under a box) ends by itself.
+    if (m_prontoParaRetomar) {
+        m_prontoParaRetomar = nullptr;
+        m_reacaoEmEspera.Descartar();
+    }
     frJogo->Descarregar();
     BufferRecepcao.Limpar();
     Sock->abort();
@@ -237,6 +242,10 @@ void frmCliente::DefinirBotaoPadrao(QPushButton* botao)
 // screen it presses the screen's default button: the boxes leave the key to their window.
 void frmCliente::keyPressEvent(QKeyEvent* evento)
 {
+    bool daMesa = false;
+    Protegido::Executar([&] { daMesa = TeclaDaMesa(evento); });
+    if (daMesa)
+        return;
     const bool enter = evento->key() == Qt::Key_Return || evento->key() == Qt::Key_Enter;
     QPushButton* botao = m_botaoPadrao;
     if (auto* focado = qobject_cast<QPushButton*>(focusWidget()))
@@ -323,13 +332,16 @@ void frmCliente::AtualizarVez(const QString& valor)
             frJogo->lbJgEstado->setText(QStringLiteral("É a vez de ") + valor);
         }
     });
-    passo([&] {
-        const int meuTime = Conversao::ParaNumero(Variaveis(QStringLiteral("JogLocal"))) % 2;
-        const bool podeTrucar = minhaVez &&
-                                (frJogo->EquipeTruco == -1 || frJogo->EquipeTruco != meuTime) &&
-                                !frJogo->MaoDeOnze;
-        frJogo->btJgTruco->setHidden(!podeTrucar);
-    });
+    passo([&] { AplicarRegraTruco(); });
+}
+
+void frmCliente::AplicarRegraTruco()
+{
+    const QString vez = Variaveis(QStringLiteral("Vez"));
+    const int meuTime = Conversao::ParaNumero(Variaveis(QStringLiteral("JogLocal"))) % 2;
+    const bool podeTrucar = vez == Variaveis(QStringLiteral("Login")) &&
+                            frJogo->EquipeTruco != meuTime && !frJogo->MaoDeOnze;
+    frJogo->btJgTruco->setHidden(!podeTrucar);
 }
 
 void frmCliente::PedirAtencao()

@@ -98,7 +98,8 @@ TelaJogo::TelaJogo(QWidget* pai) : QWidget(pai)
     lbJgResultado = letreiro(this, QStringLiteral("Você venceu!"), 24);
     Twips::Posicionar(lbJgResultado, 2640, 1260, 4035, 675);
     lbJgFim = letreiro(this, QStringLiteral("Fim do jogo!"), 18);
-    Twips::Posicionar(lbJgFim, 3540, 720, 2295, 495);
+    // As wide as the result under it: at 18 points the title does not fit the old 2295 twips.
+    Twips::Posicionar(lbJgFim, 2640, 720, 4035, 495);
 
     btJgIniciarJogo = botao(this, QStringLiteral("Iniciar Jogo"), 6900, 1095);
     btJgTruco = botao(this, QStringLiteral("Trucar"), 6900, 735);
