@@ -116,6 +116,11 @@ void frmCliente::MontarTelas()
             Protegido::Slot(this, &frmCliente::btJgRecusar_Click));
     connect(frJogo->btJgSair, &QPushButton::clicked, this,
             Protegido::Slot(this, &frmCliente::btJgSair_Click));
+    connect(frJogo, &TelaJogo::pbJgJogador_Click, this,
+            [this](int i) { Protegido::Executar([&] { pbJgJogador_Click(i); }); });
+    connect(frJogo, &TelaJogo::pbJgCarta_MouseDown, this, [this](int i, Qt::MouseButton b) {
+        Protegido::Executar([&] { pbJgCarta_MouseDown(i, b); });
+    });
 
     DefinirBotaoPadrao(frLogin->btLgOK);
 }
@@ -157,6 +162,8 @@ void frmCliente::Form_Load()
         filho->setFont(normal);
     }
 
+    frJogo->PrepararCartas();
+
     constexpr std::array<std::array<qint32, 2>, 4> emJogo{
         {{6240, 6060}, {8100, 3360}, {2460, 780}, {480, 3360}}};
     for (int p = 0; p < 4; ++p) {
@@ -175,6 +182,8 @@ void frmCliente::Form_Load()
     SetVariaveis(QStringLiteral("Parcial1"), QStringLiteral("0"));
     SetVariaveis(QStringLiteral("Total0"), QStringLiteral("0"));
     SetVariaveis(QStringLiteral("Total1"), QStringLiteral("0"));
+
+    frJogo->pbJgPlacar_Paint();
 
     CPacker::Global().Setup(Sock);
 
@@ -202,6 +211,12 @@ void frmCliente::Form_Unload()
         return;
     m_descarregado = true;
     Espera::Encerrar();
+    // A reaction that waits is dropped; one that is running (under a box) ends by itself.
+    if (m_prontoParaRetomar) {
+        m_prontoParaRetomar = nullptr;
+        m_reacaoEmEspera.Descartar();
+    }
+    frJogo->Descarregar();
     BufferRecepcao.Limpar();
     Sock->abort();
     close();
@@ -236,6 +251,10 @@ void frmCliente::DefinirBotaoPadrao(QPushButton* botao)
 // screen it presses the screen's default button: the boxes leave the key to their window.
 void frmCliente::keyPressEvent(QKeyEvent* evento)
 {
+    bool daMesa = false;
+    Protegido::Executar([&] { daMesa = TeclaDaMesa(evento); });
+    if (daMesa)
+        return;
     const bool enter = evento->key() == Qt::Key_Return || evento->key() == Qt::Key_Enter;
     QPushButton* botao = m_botaoPadrao;
     if (auto* focado = qobject_cast<QPushButton*>(focusWidget()))
@@ -322,13 +341,16 @@ void frmCliente::AtualizarVez(const QString& valor)
             frJogo->lbJgEstado->setText(QStringLiteral("É a vez de ") + valor);
         }
     });
-    passo([&] {
-        const int meuTime = Conversao::ParaNumero(Variaveis(QStringLiteral("JogLocal"))) % 2;
-        const bool podeTrucar = minhaVez &&
-                                (frJogo->EquipeTruco == -1 || frJogo->EquipeTruco != meuTime) &&
-                                !frJogo->MaoDeOnze;
-        frJogo->btJgTruco->setHidden(!podeTrucar);
-    });
+    passo([&] { AplicarRegraTruco(); });
+}
+
+void frmCliente::AplicarRegraTruco()
+{
+    const QString vez = Variaveis(QStringLiteral("Vez"));
+    const int meuTime = Conversao::ParaNumero(Variaveis(QStringLiteral("JogLocal"))) % 2;
+    const bool podeTrucar = vez == Variaveis(QStringLiteral("Login")) &&
+                            frJogo->EquipeTruco != meuTime && !frJogo->MaoDeOnze;
+    frJogo->btJgTruco->setHidden(!podeTrucar);
 }
 
 void frmCliente::PedirAtencao()

@@ -5,6 +5,7 @@
 
 #include "CUnPacker.h"
 #include "Caixas.h"
+#include "Conversao.h"
 #include "ErroProtocolo.h"
 #include "Espera.h"
 #include "TelaCadastro.h"
@@ -33,14 +34,20 @@ void frmCliente::Sock_DataArrival()
         Form_Unload();
         return;
     }
-    // A reaction that waits (a box, an animation) processes events, and data may arrive inside
-    // it: that pass only keeps the bytes, and the pass already running handles them in order
-    // once the reaction returns.
+    // A reaction that waits (a box, an animation) lets events run, and data may arrive meanwhile:
+    // it is only kept, and the pass handles it in order once that reaction has ended.
     if (m_emPassagem) {
         BufferRecepcao.Acrescentar(Sock->readAll());
         return;
     }
     m_emPassagem = true;
+    ProcessarMensagens();
+}
+
+// Handles the kept messages in stream order until none is left or a reaction waits; the pass
+// stays open while it waits and goes on from VerificarReacaoEmEspera().
+void frmCliente::ProcessarMensagens()
+{
     try {
         for (;;) {
             // Qt does not signal data that arrives while this slot waits, so every message
@@ -53,6 +60,8 @@ void frmCliente::Sock_DataArrival()
             CUnPacker::Global().SetPacote(*mensagem);
             m_contagem = mensagem->size() > 9 ? quint8(mensagem->at(9)) : 0;
             Despachar();
+            if (!m_reacaoEmEspera.Concluida())
+                return;
             if (Espera::Encerrando())
                 break;
         }
@@ -65,6 +74,29 @@ void frmCliente::Sock_DataArrival()
         Caixas::Informar(QStringLiteral("Conexão com o servidor perdida."));
         Form_Unload();
     }
+}
+
+void frmCliente::VerificarReacaoEmEspera()
+{
+    if (!m_prontoParaRetomar || (!Espera::Encerrando() && !m_prontoParaRetomar()))
+        return;
+    m_prontoParaRetomar = nullptr;
+    if (Espera::Encerrando()) {
+        m_reacaoEmEspera.Descartar();
+        m_emPassagem = false;
+        return;
+    }
+    try {
+        m_reacaoEmEspera.Retomar();
+        if (!m_reacaoEmEspera.Concluida())
+            return;
+        emit Tratada(m_comandoEmEspera);
+    } catch (const std::exception& erro) {
+        m_emPassagem = false;
+        RelatarErro(QString::fromUtf8(erro.what()));
+        return;
+    }
+    ProcessarMensagens();
 }
 
 // The server closed the connection or the socket failed after it was connected. What arrived
@@ -117,39 +149,46 @@ QString frmCliente::ArgTexto(quint8 i) const
     return Texto::DeBytes(CUnPacker::Global().ArgumentoVista(i));
 }
 
+qint32 frmCliente::ArgNumero(quint8 i) const
+{
+    return Conversao::ParaNumero(ArgTexto(i));
+}
+
 void frmCliente::Despachar()
 {
+    // A route calls either a plain reaction or one that may wait for the table's animations.
     struct Rota
     {
         quint64 codigo;
         const char* nome;
         void (frmCliente::*reacao)();
+        Reacao (frmCliente::*reacaoQueEspera)();
     };
     // Every command the server sends, sorted by its code; one that is in none is ignored.
     static constexpr auto kRotas = [] {
         std::array<Rota, 22> rotas{{
-            {CodigoComando("utVer"), "utVer", &frmCliente::utVer},
-            {CodigoComando("erCNC"), "erCNC", &frmCliente::erCNC},
-            {CodigoComando("erEnt"), "erEnt", &frmCliente::erEnt},
-            {CodigoComando("erCmJ"), "erCmJ", &frmCliente::erCmJ},
-            {CodigoComando("okAcc"), "okAcc", &frmCliente::okAcc},
-            {CodigoComando("okEnt"), "okEnt", &frmCliente::okEnt},
-            {CodigoComando("imLoc"), "imLoc", &frmCliente::imLoc},
-            {CodigoComando("slInf"), "slInf", &frmCliente::slInf},
-            {CodigoComando("hlInf"), "hlInf", &frmCliente::hlInf},
-            {CodigoComando("slMsg"), "slMsg", &frmCliente::slMsg},
-            {CodigoComando("cmJog"), "cmJog", &frmCliente::cmJog},
-            {CodigoComando("cmPrt"), "cmPrt", &frmCliente::cmPrt},
-            {CodigoComando("cmM11"), "cmM11", &frmCliente::cmM11},
-            {CodigoComando("esM11"), "esM11", &frmCliente::esM11},
-            {CodigoComando("Carta"), "Carta", &frmCliente::Carta},
-            {CodigoComando("prFim"), "prFim", &frmCliente::prFim},
-            {CodigoComando("rdFim"), "rdFim", &frmCliente::rdFim},
-            {CodigoComando("Truco"), "Truco", &frmCliente::Truco},
-            {CodigoComando("tcAct"), "tcAct", &frmCliente::tcAct},
-            {CodigoComando("jgInf"), "jgInf", &frmCliente::jgInf},
-            {CodigoComando("jgFim"), "jgFim", &frmCliente::jgFim},
-            {CodigoComando("Setar"), "Setar", &frmCliente::Setar},
+            {CodigoComando("utVer"), "utVer", &frmCliente::utVer, nullptr},
+            {CodigoComando("erCNC"), "erCNC", &frmCliente::erCNC, nullptr},
+            {CodigoComando("erEnt"), "erEnt", &frmCliente::erEnt, nullptr},
+            {CodigoComando("erCmJ"), "erCmJ", &frmCliente::erCmJ, nullptr},
+            {CodigoComando("okAcc"), "okAcc", &frmCliente::okAcc, nullptr},
+            {CodigoComando("okEnt"), "okEnt", &frmCliente::okEnt, nullptr},
+            {CodigoComando("imLoc"), "imLoc", &frmCliente::imLoc, nullptr},
+            {CodigoComando("slInf"), "slInf", &frmCliente::slInf, nullptr},
+            {CodigoComando("hlInf"), "hlInf", &frmCliente::hlInf, nullptr},
+            {CodigoComando("slMsg"), "slMsg", &frmCliente::slMsg, nullptr},
+            {CodigoComando("cmJog"), "cmJog", nullptr, &frmCliente::cmJog},
+            {CodigoComando("cmPrt"), "cmPrt", nullptr, &frmCliente::cmPrt},
+            {CodigoComando("cmM11"), "cmM11", nullptr, &frmCliente::cmM11},
+            {CodigoComando("esM11"), "esM11", &frmCliente::esM11, nullptr},
+            {CodigoComando("Carta"), "Carta", &frmCliente::Carta, nullptr},
+            {CodigoComando("prFim"), "prFim", &frmCliente::prFim, nullptr},
+            {CodigoComando("rdFim"), "rdFim", nullptr, &frmCliente::rdFim},
+            {CodigoComando("Truco"), "Truco", &frmCliente::Truco, nullptr},
+            {CodigoComando("tcAct"), "tcAct", &frmCliente::tcAct, nullptr},
+            {CodigoComando("jgInf"), "jgInf", &frmCliente::jgInf, nullptr},
+            {CodigoComando("jgFim"), "jgFim", nullptr, &frmCliente::jgFim},
+            {CodigoComando("Setar"), "Setar", &frmCliente::Setar, nullptr},
         }};
         std::ranges::sort(rotas, {}, &Rota::codigo);
         return rotas;
@@ -161,9 +200,18 @@ void frmCliente::Despachar()
     const auto rota = std::ranges::lower_bound(kRotas, codigo, {}, &Rota::codigo);
     if (rota == kRotas.end() || rota->codigo != codigo)
         return;
-    (this->*rota->reacao)();
     // The name is a literal: handing it out copies nothing.
-    emit Tratada(QByteArray::fromRawData(rota->nome, 5));
+    const QByteArray nome = QByteArray::fromRawData(rota->nome, 5);
+    if (rota->reacao) {
+        (this->*rota->reacao)();
+    } else {
+        m_reacaoEmEspera = (this->*rota->reacaoQueEspera)();
+        if (!m_reacaoEmEspera.Concluida()) {
+            m_comandoEmEspera = nome;
+            return;
+        }
+    }
+    emit Tratada(nome);
 }
 
 void frmCliente::utVer()
@@ -222,7 +270,7 @@ void frmCliente::okAcc()
 void frmCliente::okEnt()
 {
     frSalas->setEnabled(true);
-    frJogo->lbJgNomeSala->setText(ArgTexto(1));
+    frJogo->MudarNomeSala(ArgTexto(1));
     MudarFrame(frJogo);
 }
 

@@ -101,7 +101,7 @@ void frmCriarSala::btOK_Click()
         m_principal->SetVariaveis(QLatin1String(chave), QString());
     m_principal->SetVariaveis(QStringLiteral("Jogador1"),
                               m_principal->Variaveis(QStringLiteral("Login")));
-    m_principal->frJogo->lbJgNomeSala->setText(
+    m_principal->frJogo->MudarNomeSala(
         senha.isEmpty() ? nome : nome + QStringLiteral(" - Senha: ") + senha);
     m_principal->frJogo->JogSel = 4;
     m_principal->SetVariaveis(QStringLiteral("Hosting"), QStringLiteral("True"));

@@ -172,8 +172,8 @@ private slots:
         const int outro = (vez + 1) % 4;
         const auto antesVez = m.recebidas[vez].size();
         const auto antesOutro = m.recebidas[outro].size();
-        // Out of turn: nothing at all. On turn with a bad position: the turn comes back to him
-        // alone, as the client had already passed it on.
+        // Out of turn: nothing at all. On turn with a bad or unreadable position: the turn comes
+        // back to him alone each time, as the client had already passed it on.
         m.jogo->Receber(outro, "Carta", {"0", "False"});
         m.jogo->Receber(vez, "Carta", {"7", "False"});
         m.jogo->Receber(vez, "Carta", {"x", "False"});
@@ -181,7 +181,7 @@ private slots:
         m.jogo->Receber(vez, "Xyzzy", {});
         m.Processar();
         QCOMPARE(m.recebidas[outro].size(), antesOutro);
-        QCOMPARE(m.recebidas[vez].size(), antesVez + 1);
+        QCOMPARE(m.recebidas[vez].size(), antesVez + 3);
         QCOMPARE(m.recebidas[vez].back(),
                  (MensagemJogo{"Setar", {"Vez", kLogins[vez].toLatin1()}}));
 
