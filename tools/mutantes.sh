@@ -19,10 +19,18 @@ restaurar() {
 trap 'restaurar; rm -f "$copia"' EXIT
 trap 'exit 130' INT TERM HUP
 
-compilar() { cmake --build "$build" -j2 >"$build/mutante.log" 2>&1 </dev/null; }
+# A fault in the server is looked for by the tests of the server (and of its engine), one in the
+# client by the client's; one in the protocol by all. Only those test programs are rebuilt.
+partes=""
+compilar() {
+    local alvos=()
+    for p in $partes; do alvos+=(--target "testes_$p"); done
+    cmake --build "$build" -j2 "${alvos[@]}" >"$build/mutante.log" 2>&1 </dev/null
+}
 testar() {
+    local rotulos=${partes// /|}
     (cd "$build" && QT_QPA_PLATFORM=offscreen ctest -j2 --timeout 60 --stop-on-failure \
-        >>"$build/mutante.log" 2>&1 </dev/null)
+        ${rotulos:+-L "^($rotulos)\$"} >>"$build/mutante.log" 2>&1 </dev/null)
 }
 
 compilar || { echo "A árvore sem falhas não compila (veja $build/mutante.log)"; exit 2; }
@@ -42,6 +50,12 @@ aplicar() { # id file original replacement
     if [ "$resto" = "$texto" ] || [[ $resto == *"$original"* ]]; then
         echo "$id não aplicável (texto ausente ou repetido em $arquivo)"; fora=$((fora + 1)); return 0
     fi
+    case $arquivo in
+    server/engine/*) partes="engine server" ;;
+    server/*) partes="server" ;;
+    client/*) partes="client" ;;
+    *) partes="" ;;
+    esac
     cat "$raiz/$arquivo" >"$copia"
     alterado=$arquivo
     printf '%s' "${texto/"$original"/"$troca"}" >"$raiz/$arquivo"
@@ -51,9 +65,12 @@ aplicar() { # id file original replacement
     elif testar; then
         resultado="NÃO PEGO"; soltos=$((soltos + 1)); naoPegos+=("$id")
     else
-        resultado="pego"; pegos=$((pegos + 1))
+        resultado="pego por $(grep -m1 -E '^[[:space:]]+[0-9]+ - ' "$build/mutante.log" |
+            sed 's/.* - //')"
+        pegos=$((pegos + 1))
     fi
     restaurar
+    partes=""
     echo "$id $resultado ($arquivo, $((SECONDS - inicio)) s)"
 }
 

@@ -96,20 +96,6 @@ private slots:
         QVERIFY(p.Jogar(Lance::JogarCarta(2, 1)).Aceito());
     }
 
-    void cadaUmVeSoASuaMao()
-    {
-        std::vector<Evento> e;
-        Partida p = Mesa("3p Kc 6c 7o / 3e Jp Qe Jo / 7p Qp Jc Ko", 0, {}, "4p", &e);
-        for (int j = 0; j < 4; ++j) {
-            const std::array<int, 6> esperado{
-                p.CartaNaMao(j, 0), p.CartaNaMao(j, 1), p.CartaNaMao(j, 2), 0, 0, 0};
-            QCOMPARE(e[0].vistas[j], esperado);
-            QCOMPARE(p.VisaoDe(j).maoParceiro, (std::array<int, 3>{}));
-        }
-        QCOMPARE(p.VisaoDe(1).mao, (std::array<int, 3>{C("Kc"), C("Jp"), C("Qp")}));
-        QVERIFY(p.VisaoDe(1).historico.empty());
-    }
-
     void sementeDecideOJogoEQuemComeca()
     {
         const QString a = Resumo(JogoDeRobos(42));
