@@ -12,13 +12,6 @@
 #include <QTcpSocket>
 #include <QTest>
 
-namespace {
-QString atualizador()
-{
-    return QCoreApplication::applicationDirPath() + "/AutoUpdate";
-}
-} // namespace
-
 // The receive path against a scripted server: cutting the stream, routing, the replies handled
 // here and the one error report.
 class TstRecepcao : public QObject
@@ -34,12 +27,7 @@ private slots:
         QVERIFY(b->cliente);
     }
 
-    void cleanup()
-    {
-        b.reset();
-        QFile::remove(atualizador());
-        QFile::remove(atualizador() + ".txt");
-    }
+    void cleanup() { b.reset(); }
 
     // Two messages and part of a third, cut at every byte; "Olá" travels as Windows-1252.
     void mensagensPartidasEmQualquerByte()
@@ -94,28 +82,6 @@ private slots:
         QVERIFY(!b->caixas.Textos().contains("nao"));
         QVERIFY(b->cliente->isVisible());
         QVERIFY(!Espera::Encerrando());
-    }
-
-    void versaoDiferenteChamaOAtualizador()
-    {
-        const QStringList argumentos{"servidor", "127.0.0.1"};
-        // The updater writes down how many arguments it got, then each one.
-        QFile script(atualizador());
-        QVERIFY(script.open(QIODevice::WriteOnly));
-        script.write(
-            "#!/bin/sh\nprintf '%s\\n' \"$#\" \"$@\" > \"$0.tmp\" && mv \"$0.tmp\" \"$0.txt\"\n");
-        script.close();
-        script.setPermissions(script.permissions() | QFile::ExeOwner);
-        b = std::make_unique<Bancada>(argumentos);
-        QVERIFY(b->cliente);
-        b->servidor.Enviar(Msg("utVer", {"0.0.0.0"}) + Msg("erCNC", {"nunca"}));
-        QFile lido(atualizador() + ".txt");
-        QTRY_VERIFY_WITH_TIMEOUT(lido.exists(), 10000);
-        QVERIFY(lido.open(QIODevice::ReadOnly));
-        QCOMPARE(QString::fromUtf8(lido.readAll()).split('\n', Qt::SkipEmptyParts),
-                 QStringList{QString::number(argumentos.size())} + argumentos);
-        QVERIFY(Espera::Encerrando());
-        QVERIFY(b->caixas.lista.isEmpty());
     }
 
     // A failure before a parse names the last command parsed; a reply short of its argument must

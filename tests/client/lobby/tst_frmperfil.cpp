@@ -112,31 +112,6 @@ private slots:
         QCOMPARE(b->Enviado(), QByteArray());
     }
 
-    void caminhoDigitadoCarregaQuandoNomeiaUmaImagem()
-    {
-        QDir(m_pasta.path()).mkdir("pasta.png");
-        const QString caminho = m_pasta.filePath("Quadrada.png");
-        QImage quadrada(60, 60, QImage::Format_RGB32);
-        quadrada.fill(qRgb(200, 10, 10));
-        QVERIFY(quadrada.save(caminho));
-        QFile texto(m_pasta.filePath("texto.png"));
-        QVERIFY(texto.open(QIODevice::WriteOnly) && texto.write("não é imagem") > 0);
-        texto.close();
-
-        const QImage atual = m_dialogo->Previa();
-        QCOMPARE(Foto::CodificarFoto(atual), Padrao());
-        // Neither a pattern, a folder, a file that is no image nor a part of the name loads.
-        for (const char* t : {"*.png", "Quadr?da.png", "pasta.png", "texto.png", "nada.png"}) {
-            m_dialogo->txArquivo->setText(m_pasta.filePath(t));
-            QVERIFY2(m_dialogo->Previa() == atual, t);
-        }
-
-        // Letter case does not matter in the file's name.
-        m_dialogo->txArquivo->setText(m_pasta.filePath("QUADRADA.PNG"));
-        QCOMPARE(m_dialogo->Previa().pixel(0, 0), qRgb(200, 10, 10));
-        QCOMPARE(m_dialogo->Previa().pixel(50, 50), qRgb(200, 10, 10));
-    }
-
     void procurarPreencheOCaminho()
     {
         const QString caminho = m_pasta.filePath("larga.png");
