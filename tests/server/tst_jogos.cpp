@@ -233,6 +233,30 @@ private slots:
         QCOMPARE(p.cliente->CriarSala("Mesa verde"), "OK");
     }
 
+    void cartaRecusadaDevolveAVez()
+    {
+        // No checker: the bots play up to his turn and wait. His client had passed the turn on
+        // when it sent a card the table refused, so the turn comes back to him.
+        auto sala = ClienteTeste::NaSala(m_servidor->Porta(), {"solo"}, "Mesa");
+        QVERIFY(sala.size() == 1);
+        ClienteTeste& solo = *sala[0];
+        solo.Enviar("Start");
+        const auto minhaVez = [&] {
+            for (auto m = solo.Esperar("Setar"); m; m = solo.Esperar("Setar"))
+                if (m->Texto(1) == "Vez" && m->Texto(2) == "solo")
+                    return true;
+            return false;
+        };
+        QVERIFY(minhaVez());
+        solo.Enviar("Carta", {"7", "False"});
+        QVERIFY(minhaVez());
+        solo.Enviar("Carta", {"0", "False"});
+        auto carta = solo.Esperar("Carta");
+        while (carta && carta->Argumento(1) != "0")
+            carta = solo.Esperar("Carta");
+        QVERIFY(carta);
+    }
+
     void recusasDoComeco()
     {
         auto sala = ClienteTeste::NaSala(m_servidor->Porta(), {"chefe", "outro"}, "Sala");
