@@ -1,15 +1,27 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, starts a local server (127.0.0.1 only, its data in the user's
-# data folder) and the client; the server stops when the client ends.
+# Installs what is missing, builds the two programs (not the tests), starts a local server
+# (127.0.0.1 only, its data in the user's data folder) and the client; the server stops when the
+# client ends.
 set -euo pipefail
 raiz=$(cd "$(dirname "$0")/.." && pwd)
+porta=33500
 bash "$raiz/tools/dependencias.sh"
-bash "$raiz/tools/compilar.sh"
+cmake -S "$raiz" -B "$raiz/build" -G Ninja >/dev/null
+cmake --build "$raiz/build" --target quarpel quarpel-server
+
+# The client connects once, at start, to this port: another program on it would only end in
+# "Servidor não encontrado!" or in a server that is not ours.
+escutando() { (exec 3<>"/dev/tcp/127.0.0.1/$porta") 2>/dev/null; }
+if escutando; then
+  echo "A porta $porta já está em uso por outro programa, e o servidor local não pode iniciar." >&2
+  echo "Feche esse programa (veja qual é com: ss -ltnp 'sport = :$porta') e tente de novo." >&2
+  exit 1
+fi
 
 dados="${XDG_DATA_HOME:-$HOME/.local/share}/quarpel-server"
 mkdir -p "$dados"
 log="$dados/servidor.log"
-"$raiz/build/server/quarpel-server" --endereco 127.0.0.1 --porta 33500 --dados "$dados" \
+"$raiz/build/server/quarpel-server" --endereco 127.0.0.1 --porta "$porta" --dados "$dados" \
   2>>"$log" &
 servidor=$!
 parar() {
@@ -18,17 +30,18 @@ parar() {
 }
 trap parar EXIT
 
-# The client connects once at start, so it waits until the server listens (or has given up,
-# for instance because another server already holds the port).
+# Waits until the server listens; one that has already ended could not start.
 for _ in $(seq 50); do
   if ! kill -0 "$servidor" 2>/dev/null; then
-    echo "O servidor local não iniciou (veja $log); o cliente usará o que estiver na porta 33500." >&2
-    break
+    echo "O servidor local não iniciou (a porta $porta pode estar ocupada); veja $log." >&2
+    exit 1
   fi
-  if (exec 3<>/dev/tcp/127.0.0.1/33500) 2>/dev/null; then
-    break
-  fi
+  escutando && break
   sleep 0.1
 done
+if ! escutando; then
+  echo "O servidor local não respondeu na porta $porta; veja $log." >&2
+  exit 1
+fi
 
 "$raiz/build/client/quarpel" "$@"

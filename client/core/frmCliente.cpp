@@ -7,6 +7,7 @@
 #include "Conversao.h"
 #include "Espera.h"
 #include "MolduraJanela.h"
+#include "Protegido.h"
 #include "TelaCadastro.h"
 #include "TelaJogo.h"
 #include "TelaLogin.h"
@@ -20,6 +21,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTcpSocket>
+#include <QTreeWidget>
 
 frmCliente::frmCliente(const QStringList& argumentos, quint16 porta, QWidget* pai)
     : QWidget(pai), m_argumentos(argumentos), m_porta(porta)
@@ -30,6 +32,7 @@ frmCliente::frmCliente(const QStringList& argumentos, quint16 porta, QWidget* pa
     fonte.setPixelSize(10);
     setFont(fonte);
     setFixedSize(Twips::ParaPx(9435), Twips::ParaPx(7815));
+    Caixas::SetJanela(this);
 
     Sock = new QTcpSocket(this);
     connect(Sock, &QTcpSocket::readyRead, this, &frmCliente::Sock_DataArrival);
@@ -78,24 +81,45 @@ void frmCliente::MontarTelas()
         b->setFocusPolicy(Qt::NoFocus);
     new MolduraJanela(this, btFechar, btMinimizar);
 
-    connect(btFechar, &QPushButton::clicked, this, &frmCliente::btFechar_Click);
-    connect(btMinimizar, &QPushButton::clicked, this, &frmCliente::btMinimizar_Click);
-    connect(frLogin->btLgOK, &QPushButton::clicked, this, &frmCliente::btLgOK_Click);
+    connect(btFechar, &QPushButton::clicked, this,
+            Protegido::Slot(this, &frmCliente::btFechar_Click));
+    connect(btMinimizar, &QPushButton::clicked, this,
+            Protegido::Slot(this, &frmCliente::btMinimizar_Click));
+    connect(frLogin->btLgOK, &QPushButton::clicked, this,
+            Protegido::Slot(this, &frmCliente::btLgOK_Click));
     connect(frLogin->btLgCriarConta, &QPushButton::clicked, this,
-            &frmCliente::btLgCriarConta_Click);
-    connect(frCadastro->btCdOk, &QPushButton::clicked, this, &frmCliente::btCdOk_Click);
-    connect(frCadastro->btCdCancelar, &QPushButton::clicked, this, &frmCliente::btCdCancelar_Click);
-    connect(frSalas->btSlEntrar, &QPushButton::clicked, this, &frmCliente::btSlEntrar_Click);
-    connect(frSalas->btSlCriarSala, &QPushButton::clicked, this, &frmCliente::btSlCriarSala_Click);
-    connect(frSalas->btSlImagem, &QPushButton::clicked, this, &frmCliente::btSlImagem_Click);
-    connect(btEnviar, &QPushButton::clicked, this, &frmCliente::btEnviar_Click);
-    connect(txChat, &QPlainTextEdit::textChanged, this, &frmCliente::txChat_Change);
+            Protegido::Slot(this, &frmCliente::btLgCriarConta_Click));
+    connect(frCadastro->btCdOk, &QPushButton::clicked, this,
+            Protegido::Slot(this, &frmCliente::btCdOk_Click));
+    connect(frCadastro->btCdCancelar, &QPushButton::clicked, this,
+            Protegido::Slot(this, &frmCliente::btCdCancelar_Click));
+    connect(frSalas->btSlEntrar, &QPushButton::clicked, this,
+            Protegido::Slot(this, &frmCliente::btSlEntrar_Click));
+    connect(frSalas->btSlCriarSala, &QPushButton::clicked, this,
+            Protegido::Slot(this, &frmCliente::btSlCriarSala_Click));
+    connect(frSalas->btSlImagem, &QPushButton::clicked, this,
+            Protegido::Slot(this, &frmCliente::btSlImagem_Click));
+    connect(frSalas->ltSlSalas, &QTreeWidget::itemDoubleClicked, this,
+            Protegido::Slot(this, &frmCliente::btSlEntrar_Click));
+    connect(btEnviar, &QPushButton::clicked, this,
+            Protegido::Slot(this, &frmCliente::btEnviar_Click));
+    connect(txChat, &QPlainTextEdit::textChanged, this,
+            Protegido::Slot(this, &frmCliente::txChat_Change));
     connect(frJogo->btJgIniciarJogo, &QPushButton::clicked, this,
-            &frmCliente::btJgIniciarJogo_Click);
-    connect(frJogo->btJgTruco, &QPushButton::clicked, this, &frmCliente::btJgTruco_Click);
-    connect(frJogo->btJgAceitar, &QPushButton::clicked, this, &frmCliente::btJgAceitar_Click);
-    connect(frJogo->btJgRecusar, &QPushButton::clicked, this, &frmCliente::btJgRecusar_Click);
-    connect(frJogo->btJgSair, &QPushButton::clicked, this, &frmCliente::btJgSair_Click);
+            Protegido::Slot(this, &frmCliente::btJgIniciarJogo_Click));
+    connect(frJogo->btJgTruco, &QPushButton::clicked, this,
+            Protegido::Slot(this, &frmCliente::btJgTruco_Click));
+    connect(frJogo->btJgAceitar, &QPushButton::clicked, this,
+            Protegido::Slot(this, &frmCliente::btJgAceitar_Click));
+    connect(frJogo->btJgRecusar, &QPushButton::clicked, this,
+            Protegido::Slot(this, &frmCliente::btJgRecusar_Click));
+    connect(frJogo->btJgSair, &QPushButton::clicked, this,
+            Protegido::Slot(this, &frmCliente::btJgSair_Click));
+    connect(frJogo, &TelaJogo::pbJgJogador_Click, this,
+            [this](int i) { Protegido::Executar([&] { pbJgJogador_Click(i); }); });
+    connect(frJogo, &TelaJogo::pbJgCarta_MouseDown, this, [this](int i, Qt::MouseButton b) {
+        Protegido::Executar([&] { pbJgCarta_MouseDown(i, b); });
+    });
 
     DefinirBotaoPadrao(frLogin->btLgOK);
 }
@@ -129,6 +153,8 @@ void frmCliente::Form_Load()
         filho->setFont(normal);
     }
 
+    frJogo->PrepararCartas();
+
     constexpr std::array<std::array<qint32, 2>, 4> emJogo{
         {{6240, 6060}, {8100, 3360}, {2460, 780}, {480, 3360}}};
     for (int p = 0; p < 4; ++p) {
@@ -147,6 +173,8 @@ void frmCliente::Form_Load()
     SetVariaveis(QStringLiteral("Parcial1"), QStringLiteral("0"));
     SetVariaveis(QStringLiteral("Total0"), QStringLiteral("0"));
     SetVariaveis(QStringLiteral("Total1"), QStringLiteral("0"));
+
+    frJogo->pbJgPlacar_Paint();
 
     CPacker::Global().Setup(Sock);
 
@@ -174,6 +202,12 @@ void frmCliente::Form_Unload()
         return;
     m_descarregado = true;
     Espera::Encerrar();
+    // A reaction that waits is dropped; one that is running (under a box) ends by itself.
+    if (m_prontoParaRetomar) {
+        m_prontoParaRetomar = nullptr;
+        m_reacaoEmEspera.Descartar();
+    }
+    frJogo->Descarregar();
     BufferRecepcao.Limpar();
     Sock->abort();
     close();
@@ -204,13 +238,22 @@ void frmCliente::DefinirBotaoPadrao(QPushButton* botao)
     m_botaoPadrao->setDefault(true);
 }
 
-// Enter in a box of the screen presses the screen's default button: the boxes leave the key to
-// their window.
+// Enter on a focused button presses that button, on the room list "Entrar"; in a box of the
+// screen it presses the screen's default button: the boxes leave the key to their window.
 void frmCliente::keyPressEvent(QKeyEvent* evento)
 {
+    bool daMesa = false;
+    Protegido::Executar([&] { daMesa = TeclaDaMesa(evento); });
+    if (daMesa)
+        return;
     const bool enter = evento->key() == Qt::Key_Return || evento->key() == Qt::Key_Enter;
-    if (enter && m_botaoPadrao && m_botaoPadrao->isEnabled() && m_botaoPadrao->isVisibleTo(this)) {
-        m_botaoPadrao->click();
+    QPushButton* botao = m_botaoPadrao;
+    if (auto* focado = qobject_cast<QPushButton*>(focusWidget()))
+        botao = focado;
+    else if (focusWidget() == frSalas->ltSlSalas)
+        botao = frSalas->btSlEntrar;
+    if (enter && botao && botao->isEnabled() && botao->isVisibleTo(this)) {
+        botao->click();
         return;
     }
     QWidget::keyPressEvent(evento);
@@ -289,13 +332,16 @@ void frmCliente::AtualizarVez(const QString& valor)
             frJogo->lbJgEstado->setText(QStringLiteral("É a vez de ") + valor);
         }
     });
-    passo([&] {
-        const int meuTime = Conversao::ParaNumero(Variaveis(QStringLiteral("JogLocal"))) % 2;
-        const bool podeTrucar = minhaVez &&
-                                (frJogo->EquipeTruco == -1 || frJogo->EquipeTruco != meuTime) &&
-                                !frJogo->MaoDeOnze;
-        frJogo->btJgTruco->setHidden(!podeTrucar);
-    });
+    passo([&] { AplicarRegraTruco(); });
+}
+
+void frmCliente::AplicarRegraTruco()
+{
+    const QString vez = Variaveis(QStringLiteral("Vez"));
+    const int meuTime = Conversao::ParaNumero(Variaveis(QStringLiteral("JogLocal"))) % 2;
+    const bool podeTrucar = vez == Variaveis(QStringLiteral("Login")) &&
+                            frJogo->EquipeTruco != meuTime && !frJogo->MaoDeOnze;
+    frJogo->btJgTruco->setHidden(!podeTrucar);
 }
 
 void frmCliente::PedirAtencao()

@@ -1,13 +1,16 @@
 #pragma once
 
 #include "CortadorFluxo.h"
+#include "Espera.h"
 #include "PosicaoPainel.h"
+#include "Reacao.h"
 #include "RegistroAviso.h"
 
 #include <QByteArray>
 #include <QStringList>
 #include <QWidget>
 #include <array>
+#include <functional>
 
 class QLineEdit;
 class QPlainTextEdit;
@@ -56,6 +59,20 @@ public:
     // The server host named by a command line: "servidor", one separator, then the host.
     static QString HostDoServidor(const QString& linhaDeComando);
 
+    // What a reaction co_awaits to wait without nesting an event loop: it goes on at once when
+    // pronto() already holds, otherwise when VerificarReacaoEmEspera() finds that it does (or the
+    // program is closing). The messages behind it wait in the buffer.
+    struct Retomada
+    {
+        frmCliente* janela;
+        std::function<bool()> pronto;
+
+        bool await_ready() const { return Espera::Encerrando() || pronto(); }
+        void await_suspend(std::coroutine_handle<>) { janela->m_prontoParaRetomar = pronto; }
+        void await_resume() const {}
+    };
+    Retomada AguardarAte(std::function<bool()> pronto) { return {this, std::move(pronto)}; }
+
     TelaLogin* frLogin;
     TelaCadastro* frCadastro;
     TelaSalas* frSalas;
@@ -87,6 +104,11 @@ protected:
     void changeEvent(QEvent* evento) override;
     void keyPressEvent(QKeyEvent* evento) override;
 
+public slots:
+    // Resumes the suspended reaction if what it waits for holds, then the messages behind it.
+    // Whatever can end a wait calls it (the end of an animation, the program closing).
+    void VerificarReacaoEmEspera();
+
 private slots:
     void Sock_DataArrival();
     void Sock_Perdida();
@@ -106,6 +128,10 @@ private slots:
     void btEnviar_Click();
     void txChat_Change();
 
+    // Seats and cards (client/table/frmClienteMesa.cpp).
+    void pbJgJogador_Click(int Index);
+    void pbJgCarta_MouseDown(int Index, Qt::MouseButton Button);
+
     // Table commands (client/table/frmClienteComandos.cpp).
     void btJgIniciarJogo_Click();
     void btJgTruco_Click();
@@ -115,11 +141,19 @@ private slots:
 
 private:
     void MontarTelas();
+    // Shows aviso, then enables tela again and puts the focus in foco: a request has stopped.
+    void DevolverTela(QWidget* tela, QWidget* foco, const QString& aviso);
     void DefinirBotaoPadrao(QPushButton* botao);
     void PiscarJanela();
     void AtualizarVez(const QString& valor);
+    // The truco button shows exactly when it is the local player's turn, his team did not make
+    // the last call of the hand, and the hand is no hand of eleven.
+    void AplicarRegraTruco();
+    // Keys 1, 2, 3 (Shift: face down), T, A and R at the table: the same handlers as the mouse.
+    bool TeclaDaMesa(QKeyEvent* evento);
 
     // The receive path (frmClienteRecepcao.cpp).
+    void ProcessarMensagens();
     void Despachar();
     void RelatarErro(const QString& descricao);
     void IniciarAtualizador();
@@ -128,6 +162,8 @@ private:
     // must never read those.
     QByteArray ArgBytes(quint8 i) const;
     QString ArgTexto(quint8 i) const;
+    // Argument i as a whole number; one that is no number throws.
+    qint32 ArgNumero(quint8 i) const;
 
     // Replies handled by the receive path itself.
     void utVer();
@@ -145,17 +181,22 @@ private:
     void slMsg();
 
     // Game flow, truco and the hand of eleven (client/table/frmClienteJogo.cpp).
-    void cmJog();
-    void cmPrt();
-    void cmM11();
+    Reacao cmJog();
+    Reacao cmPrt();
+    Reacao cmM11();
     void esM11();
     void Carta();
     void prFim();
-    void rdFim();
+    Reacao rdFim();
     void Truco();
     void tcAct();
     void jgInf();
-    void jgFim();
+    Reacao jgFim();
+    // The deal shared by "cmPrt" and "cmM11": cards 1 to 13 from the deck to their homes in
+    // batches of three; then, for a hand of eleven, the deciding team gets its two buttons.
+    Reacao Distribuir(qint32 equipeQueDecide);
+    // Suspends the reaction until no move of grupo is left (none at all for an empty name).
+    Retomada AguardarMovimentos(const QString& grupo);
 
     QStringList m_argumentos;
     quint16 m_porta;
@@ -165,8 +206,13 @@ private:
     CortadorFluxo BufferRecepcao;
     // The argument count of the message being handled, as it came.
     quint8 m_contagem = 0;
-    // A pass is running: a pass started inside one of its reactions only appends its bytes.
+    // A pass is running, or waits in a suspended reaction: a pass started meanwhile only appends
+    // its bytes.
     bool m_emPassagem = false;
+    // The reaction that waits, what it waits for, and its command (for Tratada when it ends).
+    Reacao m_reacaoEmEspera;
+    std::function<bool()> m_prontoParaRetomar;
+    QByteArray m_comandoEmEspera;
     bool m_conectado = false;
     // The connection dropped while a pass ran; reported when it ends.
     bool m_perdaPendente = false;

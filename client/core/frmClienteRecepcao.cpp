@@ -5,6 +5,7 @@
 
 #include "CUnPacker.h"
 #include "Caixas.h"
+#include "Conversao.h"
 #include "ErroProtocolo.h"
 #include "Espera.h"
 #include "TelaCadastro.h"
@@ -17,9 +18,11 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QTcpSocket>
+#include <QTreeWidget>
 #include <stdexcept>
 #include <string>
 
@@ -29,14 +32,20 @@ void frmCliente::Sock_DataArrival()
         Form_Unload();
         return;
     }
-    // A reaction that waits (a box, an animation) processes events, and data may arrive inside
-    // it: that pass only keeps the bytes, and the pass already running handles them in order
-    // once the reaction returns.
+    // A reaction that waits (a box, an animation) lets events run, and data may arrive meanwhile:
+    // it is only kept, and the pass handles it in order once that reaction has ended.
     if (m_emPassagem) {
         BufferRecepcao.Acrescentar(Sock->readAll());
         return;
     }
     m_emPassagem = true;
+    ProcessarMensagens();
+}
+
+// Handles the kept messages in stream order until none is left or a reaction waits; the pass
+// stays open while it waits and goes on from VerificarReacaoEmEspera().
+void frmCliente::ProcessarMensagens()
+{
     try {
         for (;;) {
             // Qt does not signal data that arrives while this slot waits, so every message
@@ -49,6 +58,8 @@ void frmCliente::Sock_DataArrival()
             CUnPacker::Global().SetPacote(*mensagem);
             m_contagem = mensagem->size() > 9 ? quint8(mensagem->at(9)) : 0;
             Despachar();
+            if (!m_reacaoEmEspera.Concluida())
+                return;
             if (Espera::Encerrando())
                 break;
         }
@@ -61,6 +72,29 @@ void frmCliente::Sock_DataArrival()
         Caixas::Informar(QStringLiteral("Conexão com o servidor perdida."));
         Form_Unload();
     }
+}
+
+void frmCliente::VerificarReacaoEmEspera()
+{
+    if (!m_prontoParaRetomar || (!Espera::Encerrando() && !m_prontoParaRetomar()))
+        return;
+    m_prontoParaRetomar = nullptr;
+    if (Espera::Encerrando()) {
+        m_reacaoEmEspera.Descartar();
+        m_emPassagem = false;
+        return;
+    }
+    try {
+        m_reacaoEmEspera.Retomar();
+        if (!m_reacaoEmEspera.Concluida())
+            return;
+        emit Tratada(m_comandoEmEspera);
+    } catch (const std::exception& erro) {
+        m_emPassagem = false;
+        RelatarErro(QString::fromUtf8(erro.what()));
+        return;
+    }
+    ProcessarMensagens();
 }
 
 // The server closed the connection or the socket failed after it was connected. What arrived
@@ -95,31 +129,49 @@ QString frmCliente::ArgTexto(quint8 i) const
     return Texto::DeBytes(ArgBytes(i));
 }
 
+qint32 frmCliente::ArgNumero(quint8 i) const
+{
+    return Conversao::ParaNumero(ArgTexto(i));
+}
+
 void frmCliente::Despachar()
 {
+    // A route calls either a plain reaction or one that may wait for the table's animations.
     struct Rota
     {
         const char* comando;
         void (frmCliente::*reacao)();
+        Reacao (frmCliente::*reacaoQueEspera)();
     };
     // Tested in this order; a command that is in none is ignored.
     static constexpr Rota kRotas[] = {
-        {"utVer", &frmCliente::utVer}, {"erCNC", &frmCliente::erCNC}, {"erEnt", &frmCliente::erEnt},
-        {"erCmJ", &frmCliente::erCmJ}, {"okAcc", &frmCliente::okAcc}, {"okEnt", &frmCliente::okEnt},
-        {"imLoc", &frmCliente::imLoc}, {"slInf", &frmCliente::slInf}, {"hlInf", &frmCliente::hlInf},
-        {"slMsg", &frmCliente::slMsg}, {"cmJog", &frmCliente::cmJog}, {"cmPrt", &frmCliente::cmPrt},
-        {"cmM11", &frmCliente::cmM11}, {"esM11", &frmCliente::esM11}, {"Carta", &frmCliente::Carta},
-        {"prFim", &frmCliente::prFim}, {"rdFim", &frmCliente::rdFim}, {"Truco", &frmCliente::Truco},
-        {"tcAct", &frmCliente::tcAct}, {"jgInf", &frmCliente::jgInf}, {"jgFim", &frmCliente::jgFim},
-        {"Setar", &frmCliente::Setar},
+        {"utVer", &frmCliente::utVer, nullptr}, {"erCNC", &frmCliente::erCNC, nullptr},
+        {"erEnt", &frmCliente::erEnt, nullptr}, {"erCmJ", &frmCliente::erCmJ, nullptr},
+        {"okAcc", &frmCliente::okAcc, nullptr}, {"okEnt", &frmCliente::okEnt, nullptr},
+        {"imLoc", &frmCliente::imLoc, nullptr}, {"slInf", &frmCliente::slInf, nullptr},
+        {"hlInf", &frmCliente::hlInf, nullptr}, {"slMsg", &frmCliente::slMsg, nullptr},
+        {"cmJog", nullptr, &frmCliente::cmJog}, {"cmPrt", nullptr, &frmCliente::cmPrt},
+        {"cmM11", nullptr, &frmCliente::cmM11}, {"esM11", &frmCliente::esM11, nullptr},
+        {"Carta", &frmCliente::Carta, nullptr}, {"prFim", &frmCliente::prFim, nullptr},
+        {"rdFim", nullptr, &frmCliente::rdFim}, {"Truco", &frmCliente::Truco, nullptr},
+        {"tcAct", &frmCliente::tcAct, nullptr}, {"jgInf", &frmCliente::jgInf, nullptr},
+        {"jgFim", nullptr, &frmCliente::jgFim}, {"Setar", &frmCliente::Setar, nullptr},
     };
     const QByteArray comando = CUnPacker::Global().Comando();
     for (const Rota& rota : kRotas) {
-        if (comando == rota.comando) {
+        if (comando != rota.comando)
+            continue;
+        if (rota.reacao) {
             (this->*rota.reacao)();
-            emit Tratada(comando);
-            return;
+        } else {
+            m_reacaoEmEspera = (this->*rota.reacaoQueEspera)();
+            if (!m_reacaoEmEspera.Concluida()) {
+                m_comandoEmEspera = comando;
+                return;
+            }
         }
+        emit Tratada(comando);
+        return;
     }
 }
 
@@ -154,14 +206,12 @@ void frmCliente::IniciarAtualizador()
 
 void frmCliente::erCNC()
 {
-    Caixas::Informar(ArgTexto(1));
-    frCadastro->setEnabled(true);
+    DevolverTela(frCadastro, frCadastro->txCdLogin, ArgTexto(1));
 }
 
 void frmCliente::erEnt()
 {
-    Caixas::Informar(ArgTexto(1));
-    frSalas->setEnabled(true);
+    DevolverTela(frSalas, frSalas->ltSlSalas, ArgTexto(1));
 }
 
 void frmCliente::erCmJ()
@@ -181,7 +231,7 @@ void frmCliente::okAcc()
 void frmCliente::okEnt()
 {
     frSalas->setEnabled(true);
-    frJogo->lbJgNomeSala->setText(ArgTexto(1));
+    frJogo->MudarNomeSala(ArgTexto(1));
     MudarFrame(frJogo);
 }
 

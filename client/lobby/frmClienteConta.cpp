@@ -15,18 +15,25 @@
 #include <QLabel>
 #include <QLineEdit>
 
+// A disabled screen loses the keyboard: whatever stops a request gives the screen back with the
+// focus in the field to correct, its text selected so that typing replaces it.
+void frmCliente::DevolverTela(QWidget* tela, QWidget* foco, const QString& aviso)
+{
+    Caixas::Informar(aviso);
+    tela->setEnabled(true);
+    foco->setFocus();
+    if (auto* caixa = qobject_cast<QLineEdit*>(foco))
+        caixa->selectAll();
+}
+
 void frmCliente::btLgOK_Click()
 {
     const QString login = frLogin->txLgLogin->text();
     const QString senha = frLogin->txLgSenha->text();
-    if (login.isEmpty()) {
-        Caixas::Informar(QStringLiteral("Digite seu login"));
-        return;
-    }
-    if (senha.isEmpty()) {
-        Caixas::Informar(QStringLiteral("Digite sua senha"));
-        return;
-    }
+    if (login.isEmpty())
+        return DevolverTela(frLogin, frLogin->txLgLogin, QStringLiteral("Digite seu login"));
+    if (senha.isEmpty())
+        return DevolverTela(frLogin, frLogin->txLgSenha, QStringLiteral("Digite sua senha"));
 
     CPacker& packer = CPacker::Global();
     packer.SetArgumentos(3);
@@ -39,16 +46,17 @@ void frmCliente::btLgOK_Click()
     // login from starting meanwhile.
     frLogin->setEnabled(false);
     SetVariaveis(QStringLiteral("Login"), QString());
-    Espera::Aguardar([this] { return !Variaveis(QStringLiteral("Login")).isEmpty(); });
+    const bool respondeu =
+        Espera::AguardarResposta([this] { return !Variaveis(QStringLiteral("Login")).isEmpty(); });
     frLogin->setEnabled(true);
     if (Espera::Encerrando())
         return;
+    if (!respondeu)
+        return DevolverTela(frLogin, frLogin->txLgSenha, Espera::kSemResposta);
 
     const QString v = Variaveis(QStringLiteral("Login"));
-    if (v.startsWith(QLatin1Char('_'))) {
-        Caixas::Informar(v.mid(1));
-        return;
-    }
+    if (v.startsWith(QLatin1Char('_')))
+        return DevolverTela(frLogin, frLogin->txLgSenha, v.mid(1));
     MudarFrame(frSalas);
     setWindowTitle(QStringLiteral("Quarpel - ") + v);
     frJogo->lbJgJogador[0]->setText(v);
@@ -64,36 +72,27 @@ void frmCliente::btLgCriarConta_Click()
 
 void frmCliente::btCdOk_Click()
 {
-    const QString nome = frCadastro->txCdNome->text();
-    const QString email = frCadastro->txCdEMail->text();
-    const QString login = frCadastro->txCdLogin->text();
-    const QString senha = frCadastro->txCdSenha->text();
+    const TelaCadastro* cd = frCadastro;
+    const QString nome = cd->txCdNome->text();
+    const QString email = cd->txCdEMail->text();
+    const QString login = cd->txCdLogin->text();
+    const QString senha = cd->txCdSenha->text();
     // A login answer beginning with "_" is a refusal and with "*" a marked name, so no login may
     // begin with either.
-    if (login.startsWith(QLatin1Char('_')) || login.startsWith(QLatin1Char('*'))) {
-        Caixas::Informar(QStringLiteral("O Login não pode começar com '_' ou '*'"));
-        return;
-    }
-    if (nome.isEmpty()) {
-        Caixas::Informar(QStringLiteral("Digite o seu nome"));
-        return;
-    }
-    if (login.isEmpty()) {
-        Caixas::Informar(QStringLiteral("Digite o seu Login"));
-        return;
-    }
-    if (senha.isEmpty()) {
-        Caixas::Informar(QStringLiteral("Digite a senha"));
-        return;
-    }
-    if (frCadastro->txCdRpSenha->text() != senha) {
-        Caixas::Informar(QStringLiteral("As senhas devem ser iguais"));
-        return;
-    }
-    if (email.isEmpty()) {
-        Caixas::Informar(QStringLiteral("Digite o seu e-mail"));
-        return;
-    }
+    if (login.startsWith(QLatin1Char('_')) || login.startsWith(QLatin1Char('*')))
+        return DevolverTela(frCadastro, cd->txCdLogin,
+                            QStringLiteral("O Login não pode começar com '_' ou '*'"));
+    if (nome.isEmpty())
+        return DevolverTela(frCadastro, cd->txCdNome, QStringLiteral("Digite o seu nome"));
+    if (login.isEmpty())
+        return DevolverTela(frCadastro, cd->txCdLogin, QStringLiteral("Digite o seu Login"));
+    if (senha.isEmpty())
+        return DevolverTela(frCadastro, cd->txCdSenha, QStringLiteral("Digite a senha"));
+    if (cd->txCdRpSenha->text() != senha)
+        return DevolverTela(frCadastro, cd->txCdRpSenha,
+                            QStringLiteral("As senhas devem ser iguais"));
+    if (email.isEmpty())
+        return DevolverTela(frCadastro, cd->txCdEMail, QStringLiteral("Digite o seu e-mail"));
 
     CPacker& packer = CPacker::Global();
     packer.SetArgumentos(4);
@@ -102,8 +101,11 @@ void frmCliente::btCdOk_Click()
     packer.SetArgumento(3, Texto::ParaBytes(senha));
     packer.SetArgumento(4, Texto::ParaBytes(email));
     packer.Enviar("nvAcc");
-    // "okAcc" or "erCNC" enables the screen again.
+    // "okAcc" or "erCNC" enables the screen again; nothing else would.
     frCadastro->setEnabled(false);
+    Espera::Vigiar(
+        frCadastro, [this] { return frCadastro->isEnabled(); },
+        [this] { DevolverTela(frCadastro, frCadastro->txCdLogin, Espera::kSemResposta); });
 }
 
 void frmCliente::btCdCancelar_Click()

@@ -6,6 +6,7 @@
 #include "CPacker.h"
 #include "Caixas.h"
 #include "Conversao.h"
+#include "Espera.h"
 #include "Foto.h"
 #include "HistoricoChat.h"
 #include "ListaSalas.h"
@@ -42,6 +43,9 @@ void frmCliente::imLoc()
 void frmCliente::slInf()
 {
     QTreeWidget* lista = frSalas->ltSlSalas;
+    // The list is rebuilt whenever any room changes: the selection stays on the same room.
+    const QTreeWidgetItem* atual = lista->currentItem();
+    const QString selecionada = atual && atual->isSelected() ? atual->text(0) : QString();
     lista->clear();
     const int n = Conversao::ParaNumero(ArgTexto(1));
     for (int r = 0; r < n; ++r) {
@@ -53,6 +57,8 @@ void frmCliente::slInf()
         item->setText(2, Conversao::ParaBooleano(ArgTexto(Indice(4 * r + 4)))
                              ? QStringLiteral("Sim")
                              : QStringLiteral("Não"));
+        if (!selecionada.isNull() && item->text(0) == selecionada && !lista->currentItem())
+            lista->setCurrentItem(item);
     }
     ListaSalas::AjustarColunas(lista, Aparencia::FonteDaJanela(this));
 }
@@ -77,19 +83,32 @@ void frmCliente::btSlEntrar_Click()
     const QList<QTreeWidgetItem*> selecionados = lista->selectedItems();
     if (selecionados.isEmpty())
         return;
+    // The list may be rebuilt while the password box is open, so the room is taken by its name
+    // before the box and looked up again after it.
     const int linha = lista->indexOfTopLevelItem(selecionados.constFirst()) + 1;
+    const QString sala = ListaSalas::TextoDaCelula(lista, 1, linha);
 
     QString senha;
-    if (ListaSalas::TextoDaCelula(lista, 3, linha) == QLatin1String("Sim"))
-        senha = Caixas::PedirTexto(QStringLiteral("Digite a senha:"));
+    if (ListaSalas::TextoDaCelula(lista, 3, linha) == QLatin1String("Sim")) {
+        const std::optional<QString> digitada =
+            Caixas::PedirSenha(QStringLiteral("Digite a senha:"));
+        if (!digitada)
+            return;
+        senha = *digitada;
+        if (lista->findItems(sala, Qt::MatchExactly, 0).isEmpty())
+            return Caixas::Informar(QStringLiteral("A sala %1 não existe mais.").arg(sala));
+    }
 
     CPacker& packer = CPacker::Global();
     packer.SetArgumentos(2);
-    packer.SetArgumento(1, Texto::ParaBytes(ListaSalas::TextoDaCelula(lista, 1, linha)));
+    packer.SetArgumento(1, Texto::ParaBytes(sala));
     packer.SetArgumento(2, Texto::ParaBytes(senha));
     packer.Enviar("Entra");
     // "okEnt" or "erEnt" enables the lobby again.
     frSalas->setEnabled(false);
+    Espera::Vigiar(
+        frSalas, [this] { return frSalas->isEnabled(); },
+        [this] { DevolverTela(frSalas, frSalas->ltSlSalas, Espera::kSemResposta); });
 }
 
 void frmCliente::btSlCriarSala_Click()

@@ -4,6 +4,7 @@
 #include "Caixas.h"
 #include "Espera.h"
 #include "MolduraJanela.h"
+#include "Protegido.h"
 #include "TelaJogo.h"
 #include "Texto.h"
 #include "Twips.h"
@@ -29,6 +30,8 @@ frmCriarSala::frmCriarSala(frmCliente* principal) : QDialog(principal), m_princi
     Twips::Posicionar(lbSenha, 240, 1005, 1560, 255);
     txSenha = new QLineEdit(this);
     txSenha->setMaxLength(10);
+    // Masked as every password the player types; the table shows it to the room later.
+    txSenha->setEchoMode(QLineEdit::Password);
     Twips::Posicionar(txSenha, 1800, 960, 2460, 315);
 
     btOK = new QPushButton(QStringLiteral("OK"), this);
@@ -41,7 +44,7 @@ frmCriarSala::frmCriarSala(frmCliente* principal) : QDialog(principal), m_princi
     new MolduraJanela(this, btFechar);
 
     btOK->setDefault(true);
-    connect(btOK, &QPushButton::clicked, this, &frmCriarSala::btOK_Click);
+    connect(btOK, &QPushButton::clicked, this, Protegido::Slot(this, &frmCriarSala::btOK_Click));
     connect(btCancelar, &QPushButton::clicked, this, &frmCriarSala::reject);
     connect(btFechar, &QPushButton::clicked, this, &frmCriarSala::reject);
 }
@@ -75,13 +78,17 @@ void frmCriarSala::btOK_Click()
     m_aguardando = true;
     for (QPushButton* b : {btOK, btCancelar, btFechar})
         b->setEnabled(false);
-    Espera::Aguardar(
+    const bool respondeu = Espera::AguardarResposta(
         [this] { return !m_principal->Variaveis(QStringLiteral("CriandoSala")).isEmpty(); });
     m_aguardando = false;
     for (QPushButton* b : {btOK, btCancelar, btFechar})
         b->setEnabled(true);
     if (Espera::Encerrando()) {
         QDialog::reject();
+        return;
+    }
+    if (!respondeu) {
+        Caixas::Informar(Espera::kSemResposta);
         return;
     }
 
@@ -94,7 +101,7 @@ void frmCriarSala::btOK_Click()
         m_principal->SetVariaveis(QLatin1String(chave), QString());
     m_principal->SetVariaveis(QStringLiteral("Jogador1"),
                               m_principal->Variaveis(QStringLiteral("Login")));
-    m_principal->frJogo->lbJgNomeSala->setText(
+    m_principal->frJogo->MudarNomeSala(
         senha.isEmpty() ? nome : nome + QStringLiteral(" - Senha: ") + senha);
     m_principal->frJogo->JogSel = 4;
     m_principal->SetVariaveis(QStringLiteral("Hosting"), QStringLiteral("True"));

@@ -4,6 +4,7 @@
 #include "Caixas.h"
 #include "Foto.h"
 #include "MolduraJanela.h"
+#include "Protegido.h"
 #include "Texto.h"
 #include "Twips.h"
 
@@ -43,7 +44,7 @@ QLabel* Rotulo(const QString& texto, QWidget* pai, double left, double top, doub
 }
 } // namespace
 
-const QString frmPerfil::kFiltro = QStringLiteral("Imagens (*.bmp *.jpg *.gif)");
+const QString frmPerfil::kFiltro = QStringLiteral("Imagens (*.bmp *.jpg *.jpeg *.gif *.png)");
 
 frmPerfil::frmPerfil(QWidget* principal) : QDialog(principal)
 {
@@ -90,12 +91,14 @@ frmPerfil::frmPerfil(QWidget* principal) : QDialog(principal)
         QStringLiteral("QLabel { border: 1px solid #10241A; background: #202020; }"));
 
     btOK->setDefault(true);
-    connect(btOK, &QPushButton::clicked, this, &frmPerfil::btOK_Click);
+    connect(btOK, &QPushButton::clicked, this, Protegido::Slot(this, &frmPerfil::btOK_Click));
     connect(btCancelar, &QPushButton::clicked, this, &QDialog::reject);
     connect(btFechar, &QPushButton::clicked, this, &QDialog::reject);
     connect(btMinimizar, &QPushButton::clicked, this, &frmPerfil::btMinimizar_Click);
-    connect(btProcurar, &QPushButton::clicked, this, &frmPerfil::btProcurar_Click);
-    connect(txArquivo, &QLineEdit::textChanged, this, &frmPerfil::txArquivo_Change);
+    connect(btProcurar, &QPushButton::clicked, this,
+            Protegido::Slot(this, &frmPerfil::btProcurar_Click));
+    connect(txArquivo, &QLineEdit::textChanged, this,
+            Protegido::Slot(this, &frmPerfil::txArquivo_Change));
 
     m_fotoExibida = Foto::FotoLocal();
     MostrarPrevia();
@@ -174,6 +177,8 @@ void frmPerfil::btOK_Click()
     packer.SetArgumentos(1);
     packer.SetArgumento(1, Texto::ParaBytes(p));
     packer.Enviar("nvSen");
-    // No answer to "nvSen" ever comes: the dialog ends here, as it does for the picture alone.
+    // No answer to "nvSen" ever comes; the server takes any password of 4 to 12 characters, which
+    // was checked above. The dialog ends here, as it does for the picture alone.
+    Caixas::Informar(QStringLiteral("Senha alterada."));
     accept();
 }

@@ -1,13 +1,63 @@
-// The table's buttons: start, truco, accept, refuse and leave.
+// The table's buttons: start, truco, accept, refuse and leave. Each tidies the table and sends
+// one command without arguments; the server's answers decide what follows.
 
 #include "frmCliente.h"
 
-void frmCliente::btJgIniciarJogo_Click() {}
+#include "CPacker.h"
+#include "TelaJogo.h"
+#include "TelaSalas.h"
 
-void frmCliente::btJgTruco_Click() {}
+#include <QLabel>
+#include <QPushButton>
 
-void frmCliente::btJgAceitar_Click() {}
+namespace {
+// The three truco buttons show together when the other team calls, and go together.
+void EsconderTruco(TelaJogo* m)
+{
+    for (QPushButton* b : {m->btJgTruco, m->btJgRecusar, m->btJgAceitar})
+        b->hide();
+}
+} // namespace
 
-void frmCliente::btJgRecusar_Click() {}
+void frmCliente::btJgIniciarJogo_Click()
+{
+    frJogo->CancelarTroca();
+    CPacker::Global().Enviar("Start");
+    frJogo->btJgIniciarJogo->setEnabled(false);
+    frJogo->JogoIniciado = true;
+}
 
-void frmCliente::btJgSair_Click() {}
+void frmCliente::btJgTruco_Click()
+{
+    EsconderTruco(frJogo);
+    CPacker::Global().Enviar("Truco");
+}
+
+void frmCliente::btJgAceitar_Click()
+{
+    EsconderTruco(frJogo);
+    CPacker::Global().Enviar("tcSim");
+}
+
+void frmCliente::btJgRecusar_Click()
+{
+    EsconderTruco(frJogo);
+    CPacker::Global().Enviar("tcNao");
+}
+
+// Back to the lobby with the table made ready for the next room: no result, no marks, both
+// scores 0. A half-made seat swap is called off too, or its panel would stay white there.
+void frmCliente::btJgSair_Click()
+{
+    MudarFrame(frSalas);
+    frJogo->lbJgFim->hide();
+    frJogo->lbJgResultado->hide();
+    frJogo->lbJgEstado->setText(QStringLiteral("Aguardando o início do jogo"));
+    for (auto& equipe : frJogo->VazasGanhas)
+        equipe.fill(0);
+    SetVariaveis(QStringLiteral("Total0"), QStringLiteral("0"));
+    SetVariaveis(QStringLiteral("Total1"), QStringLiteral("0"));
+    frJogo->CancelarTroca();
+    frJogo->pbJgPlacar_Paint();
+    CPacker::Global().Enviar("slSai");
+}

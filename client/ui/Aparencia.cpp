@@ -1,5 +1,8 @@
 #include "Aparencia.h"
 
+#include "EstiloFoco.h"
+
+#include <QApplication>
 #include <QPalette>
 #include <QWidget>
 
@@ -33,6 +36,8 @@ QColor TextoMesa()
 
 void Aplicar(QWidget* janela)
 {
+    if (!qobject_cast<EstiloFoco*>(QApplication::style()))
+        QApplication::setStyle(new EstiloFoco);
     const QColor creme(0xFB, 0xF9, 0xF1);
     const QColor botao(0xE8, 0xE1, 0xCC);
     const QColor tinta(0x1D, 0x22, 0x1F);

@@ -36,6 +36,18 @@ void CaixaFigura::SetFigura(const QImage& figura)
     update();
 }
 
+void CaixaFigura::Desenhar(const QImage& imagem, double left, double top)
+{
+    m_desenho.append({QPoint(Twips::ParaPx(left), Twips::ParaPx(top)), imagem});
+    update();
+}
+
+void CaixaFigura::Cls()
+{
+    m_desenho.clear();
+    update();
+}
+
 void CaixaFigura::SetCorFundo(const QColor& cor)
 {
     m_corFundo = cor;
@@ -54,4 +66,6 @@ void CaixaFigura::paintEvent(QPaintEvent*)
         p.fillRect(rect(), m_corFundo);
     if (!m_figura.isNull())
         p.drawImage(0, 0, m_figura);
+    for (const auto& [onde, imagem] : m_desenho)
+        p.drawImage(onde, imagem);
 }

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QList>
 #include <QString>
 #include <QWidget>
 
@@ -27,6 +28,12 @@ public:
     const QImage& Figura() const { return m_figura; }
     void SetFigura(const QImage& figura);
 
+    // What is drawn over the picture and stays until cleared, as on a picture box: images placed
+    // in twips, in order, clipped to the box, so a cell of a larger image drawn at a negative
+    // offset shows alone.
+    void Desenhar(const QImage& imagem, double left, double top);
+    void Cls();
+
     QColor CorFundo() const { return m_corFundo; }
     void SetCorFundo(const QColor& cor);
 
@@ -42,6 +49,7 @@ private:
     double m_left = 0;
     double m_top = 0;
     QImage m_figura;
+    QList<std::pair<QPoint, QImage>> m_desenho;
     QColor m_corFundo;
     QString m_tag;
 };

@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 
 namespace Caixas {
 namespace {
@@ -13,23 +15,49 @@ Interceptador& interceptador()
     return i;
 }
 
-QString mostrar(const Caixa& c)
+QPointer<QWidget>& janela()
+{
+    static QPointer<QWidget> j;
+    return j;
+}
+
+// Whichever window happens to be active may be none, or another program's: a box parented to it
+// can open anywhere on the screen, away from the game.
+QWidget* Pai()
+{
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal && janela() && modal->parentWidget() == janela())
+        return modal;
+    return janela() ? janela().data() : QApplication::activeWindow();
+}
+
+std::optional<QString> mostrar(const Caixa& c)
 {
     if (interceptador())
         return interceptador()(c);
-    QWidget* pai = QApplication::activeWindow();
+    QWidget* pai = Pai();
+    const auto caixa = [&](QMessageBox::Icon icone) {
+        QMessageBox mensagem(icone, c.titulo, c.texto, QMessageBox::Ok, pai);
+        // Reasons and names come from the server and other players: never read as markup.
+        mensagem.setTextFormat(Qt::PlainText);
+        mensagem.exec();
+        return std::optional<QString>();
+    };
     switch (c.tipo) {
     case Tipo::Informacao:
-        QMessageBox(QMessageBox::Information, c.titulo, c.texto, QMessageBox::Ok, pai).exec();
-        return {};
+        return caixa(QMessageBox::Information);
     case Tipo::Relatorio:
-        QMessageBox(QMessageBox::NoIcon, c.titulo, c.texto, QMessageBox::Ok, pai).exec();
-        return {};
+        return caixa(QMessageBox::NoIcon);
     case Tipo::Erro:
-        QMessageBox(QMessageBox::Critical, c.titulo, c.texto, QMessageBox::Ok, pai).exec();
-        return {};
-    case Tipo::Entrada:
-        return QInputDialog::getText(pai, c.titulo, c.texto);
+        return caixa(QMessageBox::Critical);
+    case Tipo::Entrada: {
+        bool ok = false;
+        const QString texto =
+            QInputDialog::getText(pai, c.titulo, c.texto, QLineEdit::Password, QString(), &ok);
+        if (!ok)
+            return std::nullopt;
+        return texto;
+    }
     case Tipo::Arquivo:
         return QFileDialog::getOpenFileName(pai, c.titulo, QString(), c.filtro);
     }
@@ -37,25 +65,39 @@ QString mostrar(const Caixa& c)
 }
 } // namespace
 
-void SetInterceptador(Interceptador i) { interceptador() = std::move(i); }
+void SetInterceptador(Interceptador i)
+{
+    interceptador() = std::move(i);
+}
+
+void SetJanela(QWidget* j)
+{
+    janela() = j;
+}
 
 void Informar(const QString& texto)
 {
     mostrar({Tipo::Informacao, QStringLiteral("Quarpel"), texto, {}});
 }
 
-void Relatar(const QString& texto) { mostrar({Tipo::Relatorio, QStringLiteral("Quarpel"), texto, {}}); }
+void Relatar(const QString& texto)
+{
+    mostrar({Tipo::Relatorio, QStringLiteral("Quarpel"), texto, {}});
+}
 
-void Erro(const QString& texto) { mostrar({Tipo::Erro, QStringLiteral("Erro"), texto, {}}); }
+void Erro(const QString& texto)
+{
+    mostrar({Tipo::Erro, QStringLiteral("Erro"), texto, {}});
+}
 
-QString PedirTexto(const QString& pergunta, const QString& titulo)
+std::optional<QString> PedirSenha(const QString& pergunta, const QString& titulo)
 {
     return mostrar({Tipo::Entrada, titulo, pergunta, {}});
 }
 
 QString EscolherArquivo(const QString& titulo, const QString& filtro)
 {
-    return mostrar({Tipo::Arquivo, titulo, {}, filtro});
+    return mostrar({Tipo::Arquivo, titulo, {}, filtro}).value_or(QString());
 }
 
 } // namespace Caixas

@@ -2,16 +2,20 @@
 
 #include <QString>
 #include <functional>
+#include <optional>
+
+class QWidget;
 
 // Every message box, input box and file dialog of the client goes through here, so that tests can
-// record and answer them instead of blocking.
+// record and answer them instead of blocking. Each is centred on the program's window.
 namespace Caixas {
 
-enum class Tipo {
+enum class Tipo
+{
     Informacao, // information icon, OK, title "Quarpel"
     Relatorio,  // no icon, OK, title "Quarpel": the failure report, "Acabou a rodada"
     Erro,       // critical icon, title "Erro": a fault of the program itself
-    Entrada,    // input box: the answer is the typed text, "" when cancelled
+    Entrada,    // password prompt, typed text masked: the answer, none when cancelled
     Arquivo,    // file-open dialog: the answer is the chosen path, "" when cancelled
 };
 
@@ -23,14 +27,21 @@ struct Caixa
     QString filtro; // file dialogs only
 };
 
-// Receives every box instead of showing it and returns its answer (ignored for plain boxes).
-using Interceptador = std::function<QString(const Caixa&)>;
+// Receives every box instead of showing it and returns its answer (ignored for plain boxes;
+// std::nullopt cancels an input box).
+using Interceptador = std::function<std::optional<QString>(const Caixa&)>;
 void SetInterceptador(Interceptador interceptador);
+
+// The window the boxes belong to and are centred on; while one of its dialogs is open, that
+// dialog. The main window names itself here when it is built.
+void SetJanela(QWidget* janela);
 
 void Informar(const QString& texto);
 void Relatar(const QString& texto);
 void Erro(const QString& texto);
-QString PedirTexto(const QString& pergunta, const QString& titulo = QStringLiteral("Quarpel"));
+// The typed password, or std::nullopt when the player cancelled.
+std::optional<QString> PedirSenha(const QString& pergunta,
+                                  const QString& titulo = QStringLiteral("Quarpel"));
 // filtro in the form "Imagens (*.bmp *.jpg *.gif)".
 QString EscolherArquivo(const QString& titulo, const QString& filtro);
 

@@ -10,6 +10,12 @@ MesaDeJogo::MesaDeJogo(const std::array<QString, 4>& logins, const std::array<bo
     : QObject(parent), m_logins(logins), m_robos(robos), m_opcoes(opcoes),
       m_envio(std::move(envio)), m_partida(opcoes.partida)
 {
+    // One clock and one bot timer for the table, restarted or stopped on each move: a timer per
+    // turn would pile up for the whole turn time, and the event loop would drown in them.
+    m_relogio.setSingleShot(true);
+    m_vezRobo.setSingleShot(true);
+    connect(&m_relogio, &QTimer::timeout, this, &MesaDeJogo::TempoEsgotado);
+    connect(&m_vezRobo, &QTimer::timeout, this, &MesaDeJogo::MoverRobo);
 }
 
 void MesaDeJogo::Comecar()
@@ -24,6 +30,8 @@ void MesaDeJogo::Encerrar()
 {
     m_encerrada = true;
     ++m_momento;
+    m_relogio.stop();
+    m_vezRobo.stop();
 }
 
 void MesaDeJogo::EnviarATodos(const MensagemJogo& mensagem)
@@ -60,14 +68,13 @@ void MesaDeJogo::Receber(int assento, const QByteArray& comando,
         return;
     Lance lance;
     if (comando == "Carta") {
-        if (argumentos.size() < 2)
-            return;
+        // A position that does not parse is refused like one out of range, so the turn comes back.
         bool ok = false;
-        const int posicao = argumentos[0].toInt(&ok);
+        int posicao = argumentos.value(0).toInt(&ok);
         if (!ok)
-            return;
+            posicao = -1;
         lance = Lance::JogarCarta(assento, posicao,
-                                  argumentos[1].compare("True", Qt::CaseInsensitive) == 0);
+                                  argumentos.value(1).compare("True", Qt::CaseInsensitive) == 0);
     } else if (comando == "Truco") {
         lance = Lance::Trucar(assento);
     } else if (comando == "tcSim") {
@@ -111,28 +118,33 @@ bool MesaDeJogo::RoboAge(int assento) const
 
 void MesaDeJogo::Agendar()
 {
-    if (m_encerrada || m_partida.Terminada())
+    if (m_encerrada || m_partida.Terminada()) {
+        m_relogio.stop();
+        m_vezRobo.stop();
         return;
+    }
     bool robo = false, pessoa = false;
     for (int j = 0; j < 4; ++j) {
         robo = robo || RoboAge(j);
         pessoa = pessoa || (!m_robos[j] && m_partida.DeveAgir(j));
     }
+    // A seat turned bot (TrocarPorRobo) does not restart a clock already running for another.
     const quint64 momento = m_momento;
-    if (robo && m_roboAgendado != momento) {
-        m_roboAgendado = momento;
-        QTimer::singleShot(m_opcoes.atrasoRoboMs, this, [this, momento] { MoverRobo(momento); });
-    }
-    if (pessoa && m_opcoes.tempoJogadaS > 0 && m_relogioAgendado != momento) {
-        m_relogioAgendado = momento;
-        QTimer::singleShot(m_opcoes.tempoJogadaS * 1000, this,
-                           [this, momento] { TempoEsgotado(momento); });
-    }
+    if (!robo)
+        m_vezRobo.stop();
+    else if (m_roboAgendado != momento || !m_vezRobo.isActive())
+        m_vezRobo.start(m_opcoes.atrasoRoboMs);
+    m_roboAgendado = momento;
+    if (!pessoa || m_opcoes.tempoJogadaS <= 0)
+        m_relogio.stop();
+    else if (m_relogioAgendado != momento || !m_relogio.isActive())
+        m_relogio.start(m_opcoes.tempoJogadaS * 1000);
+    m_relogioAgendado = momento;
 }
 
-void MesaDeJogo::MoverRobo(quint64 momento)
+void MesaDeJogo::MoverRobo()
 {
-    if (momento != m_momento)
+    if (m_encerrada)
         return;
     for (int j = 0; j < 4; ++j) {
         if (RoboAge(j)) {
@@ -142,9 +154,9 @@ void MesaDeJogo::MoverRobo(quint64 momento)
     }
 }
 
-void MesaDeJogo::TempoEsgotado(quint64 momento)
+void MesaDeJogo::TempoEsgotado()
 {
-    if (momento != m_momento)
+    if (m_encerrada)
         return;
     for (int j = 0; j < 4; ++j) {
         if (!m_robos[j] && m_partida.DeveAgir(j)) {

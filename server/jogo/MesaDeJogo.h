@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
 #include <array>
 #include <functional>
 
@@ -57,8 +58,8 @@ private:
     void Agendar();
     // The bot in this seat is to move now.
     bool RoboAge(int assento) const;
-    void MoverRobo(quint64 momento);
-    void TempoEsgotado(quint64 momento);
+    void MoverRobo();
+    void TempoEsgotado();
     // The bot's choice for a seat, whoever sits there.
     void JogarPor(int assento);
 
@@ -68,9 +69,11 @@ private:
     Envio m_envio;
     Partida m_partida;
     Robo m_robo;
-    // Grows with every accepted move, so a timer set for an earlier moment does nothing.
+    // Grows with every accepted move; a timer is restarted when the moment it was set for passed.
     quint64 m_momento = 0;
     bool m_encerrada = false;
     quint64 m_roboAgendado = ~quint64{0};
     quint64 m_relogioAgendado = ~quint64{0};
+    QTimer m_relogio;
+    QTimer m_vezRobo;
 };

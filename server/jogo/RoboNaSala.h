@@ -12,7 +12,7 @@ public:
     // A space cannot be part of an account's login, so no person can share this name.
     QString Login() const override { return m_login; }
     QByteArray Foto() const override { return {}; }
-    void Enviar(QByteArrayView, const QList<QByteArray>&) override {}
+    void EnviarMensagem(const QByteArray&) override {}
 
 private:
     QString m_login;

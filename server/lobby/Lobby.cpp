@@ -1,5 +1,6 @@
 #include "Lobby.h"
 
+#include "FuncoesComuns.h"
 #include "Participante.h"
 #include "Sala.h"
 #include "Texto.h"
@@ -29,6 +30,11 @@ int LerAssento(const QByteArray& texto)
 
 Lobby::Lobby(FabricaSala fabrica) : m_fabrica(std::move(fabrica))
 {
+    // Logins, departures and games come in bursts; one pass a little later tells everyone the
+    // outcome once instead of every step of it.
+    m_aviso.setSingleShot(true);
+    m_aviso.setInterval(0);
+    QObject::connect(&m_aviso, &QTimer::timeout, [this] { EnviarPendentes(); });
     if (!m_fabrica)
         m_fabrica = [](const QString& nome, const QByteArray& senha) {
             return std::make_unique<Sala>(nome, senha);
@@ -39,19 +45,18 @@ Lobby::~Lobby() = default;
 
 Sala* Lobby::SalaDe(const Participante* p) const
 {
-    for (const auto& s : m_salas)
-        if (s->AssentoDe(p) >= 0)
-            return s.get();
-    return nullptr;
+    return m_salaDe.value(p);
+}
+
+void Lobby::Sentou(Participante* p, Sala* sala)
+{
+    m_salaDe.insert(p, sala);
+    EnviarInfoSalasAoSaguao();
 }
 
 Sala* Lobby::BuscarSala(const QString& nome) const
 {
-    const QString chave = nome.toCaseFolded();
-    for (const auto& s : m_salas)
-        if (s->Nome().toCaseFolded() == chave)
-            return s.get();
-    return nullptr;
+    return m_porNome.value(nome.toCaseFolded());
 }
 
 QList<QByteArray> Lobby::InfoSalas() const
@@ -83,40 +88,112 @@ QList<QByteArray> Lobby::InfoJogadores() const
 
 void Lobby::EnviarAoSaguao(QByteArrayView comando, const QList<QByteArray>& argumentos) const
 {
+    const QByteArray mensagem = MontarMensagem(comando, argumentos);
     for (Participante* p : m_conectados)
-        if (!SalaDe(p))
-            p->Enviar(comando, argumentos);
+        if (!m_salaDe.contains(p))
+            p->EnviarMensagem(mensagem);
 }
 
-void Lobby::EnviarInfoSalasAoSaguao() const
+void Lobby::EnviarInfoSalasAoSaguao()
 {
-    EnviarAoSaguao("slInf", InfoSalas());
+    m_salasSujas = true;
+    Agendar();
+}
+
+void Lobby::Agendar()
+{
+    m_pendente = true;
+    if (!m_aviso.isActive())
+        m_aviso.start();
+}
+
+const QByteArray& Lobby::MensagemSalas()
+{
+    if (m_salasSujas) {
+        m_salasSujas = false;
+        QByteArray m = MontarMensagem("slInf", InfoSalas());
+        if (m != m_msgSalas) {
+            m_msgSalas = std::move(m);
+            ++m_versaoSalas;
+        }
+    }
+    return m_msgSalas;
+}
+
+const QByteArray& Lobby::MensagemJogadores()
+{
+    if (m_jogadoresSujos) {
+        m_jogadoresSujos = false;
+        QByteArray m = MontarMensagem("hlInf", InfoJogadores());
+        if (m != m_msgJogadores) {
+            m_msgJogadores = std::move(m);
+            ++m_versaoJogadores;
+        }
+    }
+    return m_msgJogadores;
+}
+
+void Lobby::EnviarSalas(Participante* p)
+{
+    p->EnviarMensagem(MensagemSalas());
+    m_vistos[p].salas = m_versaoSalas;
+}
+
+void Lobby::EnviarJogadores(Participante* p)
+{
+    p->EnviarMensagem(MensagemJogadores());
+    m_vistos[p].jogadores = m_versaoJogadores;
+}
+
+void Lobby::EnviarPendentes()
+{
+    if (!m_pendente)
+        return;
+    m_pendente = false;
+    m_aviso.stop();
+    // Nobody in the lobby: the room list waits until someone is there to see it.
+    const bool alguemNoSaguao = m_conectados.size() > m_salaDe.size();
+    const QByteArray salas = alguemNoSaguao ? MensagemSalas() : QByteArray();
+    const QByteArray jogadores = MensagemJogadores();
+    for (Participante* p : std::as_const(m_conectados)) {
+        Visto& v = m_vistos[p];
+        if (alguemNoSaguao && v.salas != m_versaoSalas && !m_salaDe.contains(p)) {
+            p->EnviarMensagem(salas);
+            v.salas = m_versaoSalas;
+        }
+        if (v.jogadores != m_versaoJogadores) {
+            p->EnviarMensagem(jogadores);
+            v.jogadores = m_versaoJogadores;
+        }
+    }
 }
 
 void Lobby::Chegar(Participante* p)
 {
-    if (m_conectados.contains(p))
+    if (m_vistos.contains(p))
         return;
     m_conectados << p;
-    p->Enviar("slInf", InfoSalas());
-    const QList<QByteArray> jogadores = InfoJogadores();
-    p->Enviar("hlInf", jogadores);
-    for (Participante* outro : std::as_const(m_conectados))
-        if (outro != p)
-            outro->Enviar("hlInf", jogadores);
+    m_vistos.insert(p, {});
+    // Only the first ones are listed: a later arrival changes nobody's list.
+    if (m_conectados.size() <= kJogadoresPorLista)
+        m_jogadoresSujos = true;
+    EnviarSalas(p);
+    EnviarJogadores(p);
+    Agendar();
 }
 
 void Lobby::Partir(Participante* p)
 {
-    if (!m_conectados.contains(p))
+    if (!m_vistos.contains(p))
         return;
     Sala* sala = SalaDe(p);
-    m_conectados.removeAll(p);
+    if (m_conectados.indexOf(p) < kJogadoresPorLista)
+        m_jogadoresSujos = true;
+    m_conectados.removeOne(p);
+    m_vistos.remove(p);
     if (sala)
         Levantar(p, sala);
-    const QList<QByteArray> jogadores = InfoJogadores();
-    for (Participante* outro : std::as_const(m_conectados))
-        outro->Enviar("hlInf", jogadores);
+    Agendar();
 }
 
 void Lobby::Conversar(Participante* p, const QByteArray& bytes)
@@ -148,11 +225,12 @@ void Lobby::CriarSala(Participante* p, const QByteArray& nomeBytes, const QByteA
     }
     m_salas.push_back(m_fabrica(nome, senha));
     Sala* sala = m_salas.back().get();
+    m_porNome.insert(nome.toCaseFolded(), sala);
     sala->Sentar(p);
     qInfo("Sala \"%s\" criada por %s", qPrintable(nome), qPrintable(p->Login()));
     p->Enviar("Setar", {QByteArrayLiteral("CriandoSala"), QByteArrayLiteral("OK")});
     sala->EnviarInfoAssentos();
-    EnviarInfoSalasAoSaguao();
+    Sentou(p, sala);
 }
 
 void Lobby::EntrarSala(Participante* p, const QByteArray& nomeBytes, const QByteArray& senha)
@@ -179,7 +257,7 @@ void Lobby::EntrarSala(Participante* p, const QByteArray& nomeBytes, const QByte
           assento + 1);
     p->Enviar("okEnt", {Texto::ParaBytes(sala->Nome())});
     sala->EnviarInfoAssentos();
-    EnviarInfoSalasAoSaguao();
+    Sentou(p, sala);
 }
 
 void Lobby::TrocarAssentos(Participante* p, const QByteArray& a, const QByteArray& b)
@@ -202,7 +280,8 @@ void Lobby::SairSala(Participante* p)
         return;
     // Back in the lobby, he gets its "slInf" with everyone there; "hlInf" follows.
     Levantar(p, sala);
-    p->Enviar("hlInf", InfoJogadores());
+    EnviarSalas(p);
+    EnviarJogadores(p);
 }
 
 void Lobby::FotoTrocada(Participante* p)
@@ -213,6 +292,7 @@ void Lobby::FotoTrocada(Participante* p)
 
 void Lobby::Levantar(Participante* p, Sala* sala)
 {
+    m_salaDe.remove(p);
     sala->Levantar(p);
     qInfo("%s saiu da sala \"%s\"", qPrintable(p->Login()), qPrintable(sala->Nome()));
     if (sala->Vazia()) {
@@ -230,5 +310,6 @@ void Lobby::Fechar(Sala* sala)
     if (it == m_salas.end())
         return;
     qInfo("Sala \"%s\" fechada", qPrintable(sala->Nome()));
+    m_porNome.remove(sala->Nome().toCaseFolded());
     m_salas.erase(it);
 }

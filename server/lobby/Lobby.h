@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QString>
+#include <QTimer>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -46,13 +48,47 @@ public:
 
     // To everyone logged in who is not in a room.
     void EnviarAoSaguao(QByteArrayView comando, const QList<QByteArray>& argumentos) const;
-    void EnviarInfoSalasAoSaguao() const;
+    // The rooms changed (a game began or ended): the lobby gets the new "slInf" shortly, if what
+    // it shows changed.
+    void EnviarInfoSalasAoSaguao();
+    // Sends the lists that changed to whoever has not seen them. The dispatcher calls it after
+    // each command, so that the lists keep their place in each client's stream; what happens
+    // outside a command (departures, a game's end) is sent on the next pass of the event loop,
+    // once for a whole burst.
+    void EnviarPendentes();
 
 private:
+    // What a person was last sent of each list, by version.
+    struct Visto
+    {
+        quint64 salas = 0;
+        quint64 jogadores = 0;
+    };
+
     void Levantar(Participante* p, Sala* sala);
     void Fechar(Sala* sala);
+    void Sentou(Participante* p, Sala* sala);
+    // The lists went stale: one pass soon sends each to whoever has not seen the current one.
+    void Agendar();
+    const QByteArray& MensagemSalas();
+    const QByteArray& MensagemJogadores();
+    void EnviarSalas(Participante* p);
+    void EnviarJogadores(Participante* p);
 
     FabricaSala m_fabrica;
+    // In order of arrival: "hlInf" lists the first ones.
     QList<Participante*> m_conectados;
+    QHash<const Participante*, Visto> m_vistos;
+    QHash<const Participante*, Sala*> m_salaDe;
     std::vector<std::unique_ptr<Sala>> m_salas;
+    // By the room's case-folded name.
+    QHash<QString, Sala*> m_porNome;
+
+    // Each list is built once per change and its bytes shared; its version grows only when the
+    // bytes differ, so nobody is sent a list he already has.
+    QByteArray m_msgSalas, m_msgJogadores;
+    quint64 m_versaoSalas = 0, m_versaoJogadores = 0;
+    bool m_salasSujas = true, m_jogadoresSujos = true;
+    bool m_pendente = false;
+    QTimer m_aviso;
 };

@@ -1,6 +1,7 @@
 #include "Sala.h"
 
 #include "Participante.h"
+#include "FuncoesComuns.h"
 #include "Texto.h"
 
 Sala::Sala(const QString& nome, const QByteArray& senha) : m_nome(nome), m_senha(senha) {}
@@ -78,9 +79,10 @@ QList<QByteArray> Sala::InfoAssentos() const
 
 void Sala::EnviarATodos(QByteArrayView comando, const QList<QByteArray>& argumentos) const
 {
+    const QByteArray mensagem = MontarMensagem(comando, argumentos);
     for (Participante* p : m_assentos)
         if (p)
-            p->Enviar(comando, argumentos);
+            p->EnviarMensagem(mensagem);
 }
 
 void Sala::EnviarInfoAssentos() const

@@ -7,10 +7,30 @@
 #include "Validacao.h"
 
 #include <QHostAddress>
+#include <QTimer>
+#include <algorithm>
+#include <memory>
 
 namespace {
 
 const QString kLoginInvalido = QStringLiteral("Login ou senha inválidos");
+
+// The accounts as a worker thread sees them: its own connection to the same file, so that a
+// commit (and its fsync) never holds up the event loop. SQLite in WAL mode takes one writer at a
+// time and waits for the other (the busy timeout).
+BancoContas* BancoDaThread(const QString& pasta)
+{
+    thread_local std::unique_ptr<BancoContas> banco;
+    thread_local bool aberto = false;
+    if (!banco) {
+        banco = std::make_unique<BancoContas>();
+        QString erro;
+        aberto = banco->Abrir(pasta, &erro);
+        if (!aberto)
+            qWarning("Banco de contas numa thread de trabalho: %s", qPrintable(erro));
+    }
+    return aberto ? banco.get() : nullptr;
+}
 
 void ResponderLogin(Sessao& s, const QString& valor)
 {
@@ -27,16 +47,36 @@ void RecusarConta(Sessao& s, const QString& motivo)
 Despachante::Despachante(const Configuracao& configuracao, BancoContas& banco, Lobby& lobby,
                          QObject* parent)
     : QObject(parent), m_configuracao(configuracao), m_banco(banco), m_lobby(lobby),
-      m_hash(configuracao.custoSenha)
+      m_hash(configuracao.custoSenha),
+      m_hashFicticio(m_hash.Gerar(QByteArrayLiteral("ninguem-tem-esta")).value_or(QByteArray())),
+      // Each hash takes tens of megabytes; two at a time keeps a burst of logins from exhausting
+      // memory while the event loop stays free.
+      m_fila(2)
 {
-    // Each hash takes tens of megabytes; two at a time keeps a burst of logins from exhausting
-    // memory while the event loop stays free.
-    m_trabalhadores.setMaxThreadCount(2);
+    m_relogio.start();
 }
 
 Despachante::~Despachante()
 {
-    m_trabalhadores.waitForDone();
+    m_fila.Aguardar();
+}
+
+void Despachante::Falhou(const QString& chave)
+{
+    // Forget old offenders now and then, so the table does not grow without end.
+    if (m_falhas.size() > 100'000)
+        m_falhas.clear();
+    Falhas& f = m_falhas[chave];
+    ++f.vezes;
+    // Three mistakes are free; then 0.25 s, doubling up to 10 s.
+    if (f.vezes >= 3)
+        f.ate = m_relogio.elapsed() + std::min<qint64>(250LL << std::min(f.vezes - 3, 6), 10'000);
+}
+
+qint64 Despachante::Castigo(const QString& chave) const
+{
+    const auto it = m_falhas.constFind(chave);
+    return it == m_falhas.cend() ? 0 : std::max<qint64>(0, it->ate - m_relogio.elapsed());
 }
 
 void Despachante::Registrar(Sessao* sessao)
@@ -63,23 +103,22 @@ void Despachante::AdicionarComando(const QByteArray& comando, Comando tratador)
 }
 
 template <typename R>
-void Despachante::EmSegundoPlano(Sessao& s, std::function<R()> trabalho,
-                                 std::function<void(Sessao*, const R&)> fim)
+void Despachante::EmSegundoPlano(Sessao& s, const QString& chave, std::function<R()> trabalho,
+                                 std::function<void(Sessao*, const R&)> fim,
+                                 std::function<bool()> dispensar)
 {
     s.SetOcupada(true);
     const quint64 id = s.Id();
-    m_trabalhadores.start([this, id, trabalho, fim] {
-        const R resultado = trabalho();
-        QMetaObject::invokeMethod(
-            this,
-            [this, id, resultado, fim] {
-                Sessao* sessao = m_sessoes.value(id);
-                fim(sessao, resultado);
-                if (sessao)
-                    sessao->SetOcupada(false);
-            },
-            Qt::QueuedConnection);
-    });
+    auto resultado = std::make_shared<R>();
+    m_fila.Pedir(
+        s.Endereco() + u'\n' + chave, [resultado, trabalho] { *resultado = trabalho(); },
+        [this, id, resultado, fim] {
+            Sessao* sessao = m_sessoes.value(id);
+            fim(sessao, *resultado);
+            if (sessao)
+                sessao->SetOcupada(false);
+        },
+        std::move(dispensar));
 }
 
 void Despachante::Tratar(Sessao& s, const MensagemRecebida& m)
@@ -92,14 +131,19 @@ void Despachante::Tratar(Sessao& s, const MensagemRecebida& m)
         NovaConta(s, m);
     else if (m.comando == "Login")
         Entrar(s, m);
+    m_lobby.EnviarPendentes();
 }
 
 void Despachante::TratarLogada(Sessao& s, const MensagemRecebida& m)
 {
     const QByteArray& c = m.comando;
     const qsizetype n = m.argumentos.size();
-    if (c == "slBla" && n >= 1)
-        m_lobby.Conversar(&s, m.Argumento(1));
+    if (c == "slBla" && n >= 1) {
+        // Lines beyond the rate are dropped: a flood would reach everyone in the lobby.
+        if (s.PodeConversar(m_relogio.elapsed(), m_configuracao.rajadaChat))
+            m_lobby.Conversar(&s, m.Argumento(1));
+    } else if (c == "Login")
+        ResponderLogin(s, QStringLiteral("_Você já está conectado"));
     else if (c == "nvSal" && n >= 2)
         m_lobby.CriarSala(&s, m.Argumento(1), m.Argumento(2));
     else if (c == "nvSal" && n < 2)
@@ -151,17 +195,21 @@ void Despachante::NovaConta(Sessao& s, const MensagemRecebida& m)
     }
 
     const HashSenha hash = m_hash;
-    EmSegundoPlano<std::optional<QByteArray>>(
-        s, [hash, senha] { return hash.Gerar(senha); },
-        [this, conta](Sessao* s, const std::optional<QByteArray>& gerado) mutable {
-            // Nobody would hear that the account exists.
+    const QString pasta = m_configuracao.pastaDados;
+    // Hashed and committed on the worker; "okAcc" only once the commit returned.
+    EmSegundoPlano<BancoContas::Criacao>(
+        s, QStringLiteral("cadastro"),
+        [hash, senha, conta, pasta]() mutable {
+            const std::optional<QByteArray> gerado = hash.Gerar(senha);
+            BancoContas* banco = BancoDaThread(pasta);
+            if (!gerado || !banco)
+                return BancoContas::Criacao::Falha;
+            conta.hashSenha = *gerado;
+            return banco->Criar(conta);
+        },
+        [conta](Sessao* s, const BancoContas::Criacao& r) {
             if (!s)
                 return;
-            BancoContas::Criacao r = BancoContas::Criacao::Falha;
-            if (gerado) {
-                conta.hashSenha = *gerado;
-                r = m_banco.Criar(conta);
-            }
             if (r == BancoContas::Criacao::Criada) {
                 qInfo("Conta criada: %s", qPrintable(conta.login));
                 s->Enviar("okAcc", {});
@@ -193,21 +241,36 @@ void Despachante::Entrar(Sessao& s, const MensagemRecebida& m)
     if (!login.isEmpty() && login.size() <= Validacao::kLoginMax && !senha.isEmpty() &&
         senha.size() <= Validacao::kSenhaMax)
         conta = m_banco.Buscar(login);
-    if (!conta) {
-        qInfo("Login recusado (%s): conta desconhecida", qPrintable(s.Descricao()));
-        return ResponderLogin(s, u'_' + kLoginInvalido);
+    const QString chave = Validacao::ChaveLogin(login);
+    const QString chaveFalhas = s.Endereco() + u'\n' + chave;
+    if (const qint64 espera = Castigo(chaveFalhas)) {
+        // Too many wrong passwords for this login from here: refused later, without a check.
+        s.SetOcupada(true);
+        QTimer::singleShot(espera, this, [this, id = s.Id()] {
+            if (Sessao* sessao = m_sessoes.value(id)) {
+                ResponderLogin(*sessao, u'_' + kLoginInvalido);
+                sessao->SetOcupada(false);
+            }
+        });
+        return;
     }
 
-    const QByteArray hash = conta->hashSenha;
+    const bool existe = conta.has_value();
+    const QByteArray hash = existe ? conta->hashSenha : m_hashFicticio;
     EmSegundoPlano<bool>(
-        s, [hash, senha] { return HashSenha::Confere(hash, senha); },
-        [this, conta = *conta](Sessao* sessao, const bool& confere) {
+        s, chave, [hash, senha, existe] { return HashSenha::Confere(hash, senha) && existe; },
+        [this, conta = conta.value_or(Conta{}), existe, chaveFalhas](Sessao* sessao,
+                                                                     const bool& confere) {
+            if (!confere)
+                Falhou(chaveFalhas);
+            else
+                m_falhas.remove(chaveFalhas);
             if (!sessao)
                 return;
             Sessao& s = *sessao;
             if (!confere) {
-                qInfo("Login recusado para %s (%s): senha errada", qPrintable(conta.login),
-                      qPrintable(s.Descricao()));
+                qInfo("Login recusado (%s): %s", qPrintable(s.Descricao()),
+                      existe ? "senha errada" : "conta desconhecida");
                 return ResponderLogin(s, u'_' + kLoginInvalido);
             }
             const QString chave = Validacao::ChaveLogin(conta.login);
@@ -222,7 +285,10 @@ void Despachante::Entrar(Sessao& s, const MensagemRecebida& m)
             ResponderLogin(s, conta.login);
             s.Enviar("imLoc", {conta.foto});
             m_lobby.Chegar(&s);
-        });
+            m_lobby.EnviarPendentes();
+        },
+        // Tries queued before this login and address earned a wait are refused unchecked.
+        [this, chaveFalhas] { return Castigo(chaveFalhas) > 0; });
 }
 
 void Despachante::NovaImagem(Sessao& s, const MensagemRecebida& m)
@@ -230,12 +296,23 @@ void Despachante::NovaImagem(Sessao& s, const MensagemRecebida& m)
     const QByteArray foto = m.Argumento(1);
     if (foto.size() != Validacao::kTamanhoFoto)
         return;
-    if (!m_banco.TrocarFoto(s.IdConta(), foto))
-        return;
-    s.SetFoto(foto);
-    qInfo("%s trocou a foto", qPrintable(s.Login()));
-    s.Enviar("imLoc", {foto});
-    m_lobby.FotoTrocada(&s);
+    const QString pasta = m_configuracao.pastaDados;
+    const qint64 idConta = s.IdConta();
+    EmSegundoPlano<bool>(
+        s, QStringLiteral("foto"),
+        [pasta, idConta, foto] {
+            BancoContas* banco = BancoDaThread(pasta);
+            return banco && banco->TrocarFoto(idConta, foto);
+        },
+        [this, foto](Sessao* s, const bool& trocada) {
+            if (!s || !trocada)
+                return;
+            s->SetFoto(foto);
+            qInfo("%s trocou a foto", qPrintable(s->Login()));
+            s->Enviar("imLoc", {foto});
+            m_lobby.FotoTrocada(s);
+            m_lobby.EnviarPendentes();
+        });
 }
 
 void Despachante::NovaSenha(Sessao& s, const MensagemRecebida& m)
@@ -247,10 +324,16 @@ void Despachante::NovaSenha(Sessao& s, const MensagemRecebida& m)
     const qint64 idConta = s.IdConta();
     const QString login = s.Login();
     // Stored even when he has disconnected meanwhile: he expects the new password next time.
-    EmSegundoPlano<std::optional<QByteArray>>(
-        s, [hash, senha] { return hash.Gerar(senha); },
-        [this, idConta, login](Sessao*, const std::optional<QByteArray>& gerado) {
-            if (gerado && m_banco.TrocarSenha(idConta, *gerado))
+    const QString pasta = m_configuracao.pastaDados;
+    EmSegundoPlano<bool>(
+        s, QStringLiteral("senha"),
+        [hash, senha, pasta, idConta] {
+            const std::optional<QByteArray> gerado = hash.Gerar(senha);
+            BancoContas* banco = BancoDaThread(pasta);
+            return gerado && banco && banco->TrocarSenha(idConta, *gerado);
+        },
+        [idConta, login](Sessao*, const bool& trocada) {
+            if (trocada)
                 qInfo("%s trocou a senha", qPrintable(login));
             else
                 qWarning("Não foi possível trocar a senha de %s", qPrintable(login));

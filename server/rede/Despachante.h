@@ -1,12 +1,13 @@
 #pragma once
 
 #include "Configuracao.h"
+#include "FilaSenhas.h"
 #include "HashSenha.h"
 #include "MensagemRecebida.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QObject>
-#include <QThreadPool>
 #include <functional>
 
 class BancoContas;
@@ -37,7 +38,10 @@ public:
 
     // Blocks until every password job has finished; their results are then posted to this
     // thread's event queue.
-    void AguardarTrabalhos() { m_trabalhadores.waitForDone(); }
+    const QHash<quint64, Sessao*>& Sessoes() const { return m_sessoes; }
+
+    void AguardarTrabalhos() { m_fila.Aguardar(); }
+    qsizetype SenhasEsperando() const { return m_fila.Esperando(); }
 
 private:
     void PedirVersao(Sessao& s);
@@ -48,18 +52,33 @@ private:
     void TratarLogada(Sessao& s, const MensagemRecebida& m);
 
     // Runs trabalho on a worker thread with the session's input held, then fim on this thread,
-    // with the session or with null when it is gone meanwhile.
+    // with the session or with null when it is gone meanwhile. chave: whose line it waits in.
     template <typename R>
-    void EmSegundoPlano(Sessao& s, std::function<R()> trabalho,
-                        std::function<void(Sessao*, const R&)> fim);
+    void EmSegundoPlano(Sessao& s, const QString& chave, std::function<R()> trabalho,
+                        std::function<void(Sessao*, const R&)> fim,
+                        std::function<bool()> dispensar = {});
+    // Wrong passwords for one login from one address: after a few, each further try waits longer
+    // and is refused without a check meanwhile.
+    void Falhou(const QString& chave);
+    qint64 Castigo(const QString& chave) const;
 
     const Configuracao& m_configuracao;
     BancoContas& m_banco;
     Lobby& m_lobby;
     HashSenha m_hash;
+    // An unknown login is checked against this, so that it costs what a wrong password costs and
+    // the answer's timing does not tell who has an account.
+    QByteArray m_hashFicticio;
+    struct Falhas
+    {
+        int vezes = 0;
+        qint64 ate = 0;
+    };
+    QHash<QString, Falhas> m_falhas;
+    QElapsedTimer m_relogio;
     QHash<quint64, Sessao*> m_sessoes;
     QHash<QString, Sessao*> m_logadas;
     QHash<QByteArray, Comando> m_comandos;
     // Last, so that it is destroyed first and waits for every job still running.
-    QThreadPool m_trabalhadores;
+    FilaSenhas m_fila;
 };

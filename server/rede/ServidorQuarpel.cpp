@@ -1,21 +1,37 @@
 #include "ServidorQuarpel.h"
 
 #include "Despachante.h"
+#include "EscolhaLentos.h"
 #include "SalaDeJogo.h"
 #include "Sessao.h"
 
 #include <QRandomGenerator>
+#include <algorithm>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <vector>
 
 ServidorQuarpel::ServidorQuarpel(Configuracao configuracao, Lobby::FabricaSala fabrica,
                                  QObject* parent)
     : QObject(parent), m_configuracao(std::move(configuracao)),
       m_lobby(fabrica ? std::move(fabrica) : FabricaPadrao()),
       m_despachante(std::make_unique<Despachante>(m_configuracao, m_banco, m_lobby)),
-      m_escuta(new QTcpServer(this))
+      m_escuta(new QTcpServer(this)), m_vigia(new QTimer(this))
 {
+    m_relogio.start();
     connect(m_escuta, &QTcpServer::newConnection, this, &ServidorQuarpel::NovaConexao);
+    // Out of file descriptors the pending connection stays in the kernel's queue and the socket
+    // stays readable: stop listening for a moment instead of failing to accept in a loop.
+    connect(m_escuta, &QTcpServer::acceptError, this, [this](QAbstractSocket::SocketError e) {
+        qWarning("Falha ao aceitar conexão (%d): pausa de 1 s", int(e));
+        m_escuta->pauseAccepting();
+        QTimer::singleShot(1000, m_escuta, &QTcpServer::resumeAccepting);
+    });
+    connect(m_vigia, &QTimer::timeout, this, &ServidorQuarpel::Vigiar);
+    m_vigia->start(250);
     for (const char* comando : {"Start", "Carta", "Truco", "tcSim", "tcNao"}) {
         m_despachante->AdicionarComando(comando, [this](Sessao& s, const MensagemRecebida& m) {
             if (auto* sala = dynamic_cast<SalaDeJogo*>(m_lobby.SalaDe(&s)))
@@ -79,6 +95,16 @@ quint16 ServidorQuarpel::Porta() const
 void ServidorQuarpel::NovaConexao()
 {
     while (QTcpSocket* socket = m_escuta->nextPendingConnection()) {
+        if (m_despachante->Sessoes().size() >= m_configuracao.maxConexoes) {
+            qWarning("Conexão de %s recusada: %d conexões abertas",
+                     qPrintable(socket->peerAddress().toString()), m_configuracao.maxConexoes);
+            socket->abort();
+            delete socket;
+            continue;
+        }
+        // A game sends small messages that must leave at once; Nagle's wait against the peer's
+        // delayed acknowledgement would stall each move by tens of milliseconds.
+        socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
         // Qt stops reading from the kernel once this much waits, so a peer that floods a busy
         // session is held back by TCP itself.
         socket->setReadBufferSize(64 * 1024);
@@ -87,9 +113,10 @@ void ServidorQuarpel::NovaConexao()
             m_proximaSessao++, socket,
             [despachante](Sessao& s, const MensagemRecebida& m) { despachante->Tratar(s, m); },
             socket);
-        sessao->SetDescricao(QStringLiteral("conexão %1 de %2")
-                                 .arg(sessao->Id())
-                                 .arg(socket->peerAddress().toString()));
+        sessao->SetEndereco(socket->peerAddress().toString());
+        sessao->SetCriadaEm(m_relogio.elapsed());
+        sessao->SetDescricao(
+            QStringLiteral("conexão %1 de %2").arg(sessao->Id()).arg(sessao->Endereco()));
         despachante->Registrar(sessao);
         qInfo("Nova %s", qPrintable(sessao->Descricao()));
 
@@ -112,4 +139,37 @@ void ServidorQuarpel::NovaConexao()
         if (socket->bytesAvailable() > 0)
             ler();
     }
+}
+
+void ServidorQuarpel::Vigiar()
+{
+    const qint64 agora = m_relogio.elapsed();
+    const qint64 limiteLogin = qint64(m_configuracao.tempoSemLoginS) * 1000;
+    std::vector<qint64> pendentes;
+    std::vector<Sessao*> quem;
+    for (Sessao* s : m_despachante->Sessoes()) {
+        if (s->Encerrada())
+            continue;
+        if (!s->Logada() && !s->Ocupada() && agora - s->CriadaEm() > limiteLogin) {
+            s->Derrubar(QStringLiteral("não entrou em %1 s").arg(m_configuracao.tempoSemLoginS));
+            continue;
+        }
+        if (const qint64 p = s->Pendente(); p > 0) {
+            pendentes.push_back(p);
+            quem.push_back(s);
+        }
+    }
+    // After many departures, hand the freed memory back to the system: the allocator keeps it
+    // otherwise, and the process would stay at its peak for good.
+    const qsizetype sessoes = m_despachante->Sessoes().size();
+    if (sessoes + 1000 < m_sessoesNoPico) {
+#ifdef __GLIBC__
+        malloc_trim(0);
+#endif
+        m_sessoesNoPico = sessoes;
+    }
+    m_sessoesNoPico = std::max(m_sessoesNoPico, sessoes);
+    for (size_t i : EscolherLentos(pendentes, m_configuracao.limiteSaidaTotal))
+        quem[i]->Derrubar(
+            QStringLiteral("o cliente lê devagar demais (%1 bytes esperando)").arg(pendentes[i]));
 }

@@ -4,7 +4,9 @@
 #include "Configuracao.h"
 #include "Lobby.h"
 
+#include <QElapsedTimer>
 #include <QObject>
+#include <QTimer>
 #include <memory>
 
 class Despachante;
@@ -32,6 +34,9 @@ public:
 
 private:
     void NovaConexao();
+    // Every quarter second: connections that did not log in in time, and the slowest readers
+    // when the bytes held for all of them pass the limit.
+    void Vigiar();
     // Rooms that hold games, with this server's bot delay, turn time and seeds.
     Lobby::FabricaSala FabricaPadrao();
 
@@ -40,6 +45,9 @@ private:
     Lobby m_lobby;
     std::unique_ptr<Despachante> m_despachante;
     QTcpServer* m_escuta;
+    QTimer* m_vigia;
+    QElapsedTimer m_relogio;
+    qsizetype m_sessoesNoPico = 0;
     quint64 m_proximaSessao = 1;
     quint64 m_jogos = 0;
 };

@@ -3,7 +3,11 @@
 #include "ErroProtocolo.h"
 #include "FuncoesComuns.h"
 
+#include <QAbstractSocket>
 #include <QIODevice>
+#include <algorithm>
+#include <cerrno>
+#include <sys/socket.h>
 
 Sessao::Sessao(quint64 id, QIODevice* saida, Tratador tratador, QObject* parent)
     : QObject(parent), m_id(id), m_saida(saida), m_tratador(std::move(tratador))
@@ -23,7 +27,7 @@ void Sessao::SetOcupada(bool ocupada)
     m_ocupada = ocupada;
     if (!ocupada && !m_encerrada) {
         Processar();
-        if (!m_ocupada && !m_encerrada)
+        if (!Ocupada() && !m_encerrada)
             emit desocupada();
     }
 }
@@ -35,11 +39,26 @@ void Sessao::Processar()
     if (m_processando)
         return;
     m_processando = true;
+    int tratadas = 0;
     try {
         while (!m_ocupada && !m_encerrada) {
+            if (tratadas == kMensagensPorVez && m_cortador.Pendentes() > 0) {
+                if (!m_pausada) {
+                    m_pausada = true;
+                    QMetaObject::invokeMethod(
+                        this,
+                        [this] {
+                            m_pausada = false;
+                            SetOcupada(m_ocupada);
+                        },
+                        Qt::QueuedConnection);
+                }
+                break;
+            }
             const std::optional<QByteArray> bruta = m_cortador.Proxima();
             if (!bruta)
                 break;
+            ++tratadas;
             const std::optional<MensagemRecebida> m = MensagemRecebida::Ler(*bruta);
             if (!m) {
                 Encerrar(QStringLiteral("mensagem malformada (comando \"%1\", %2 bytes)")
@@ -71,11 +90,51 @@ void Sessao::Logar(qint64 idConta, const QString& login, const QByteArray& foto)
     m_foto = foto;
 }
 
-void Sessao::Enviar(QByteArrayView comando, const QList<QByteArray>& argumentos)
+void Sessao::EnviarMensagem(const QByteArray& mensagem)
 {
     if (m_encerrada || !m_saida)
         return;
-    m_saida->write(MontarMensagem(comando, argumentos));
+    // A socket already gone takes nothing: its bytes would only wait in memory for nobody.
+    const auto* socket = qobject_cast<const QAbstractSocket*>(m_saida);
+    if (socket && socket->state() != QAbstractSocket::ConnectedState)
+        return;
+    // With nothing waiting in Qt's buffer the bytes go straight to the kernel: Qt would arm the
+    // socket's write notifier and write on a later pass of the event loop, a cost paid per
+    // recipient of every broadcast. Only what the kernel does not take waits in Qt's buffer.
+    qsizetype enviados = 0;
+    if (socket && socket->bytesToWrite() == 0) {
+        const ssize_t n = ::send(int(socket->socketDescriptor()), mensagem.constData(),
+                                 size_t(mensagem.size()), MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (n == mensagem.size())
+            return;
+        // A peer already gone: nothing more is written or kept for it.
+        if (n < 0 && (errno == EPIPE || errno == ECONNRESET)) {
+            Encerrar(QStringLiteral("a conexão caiu"));
+            return;
+        }
+        if (n > 0)
+            enviados = n;
+    }
+    m_saida->write(enviados ? mensagem.sliced(enviados) : mensagem);
     if (m_saida->bytesToWrite() > kLimiteSaida)
         Encerrar(QStringLiteral("o cliente não lê o que recebe"));
+}
+
+qint64 Sessao::Pendente() const
+{
+    return m_saida && !m_encerrada ? m_saida->bytesToWrite() : 0;
+}
+
+bool Sessao::PodeConversar(qint64 agoraMs, int rajada)
+{
+    if (rajada <= 0)
+        return true;
+    m_fichasChat = m_fichasChat < 0
+                       ? rajada * 1000
+                       : std::min<qint64>(rajada * 1000, m_fichasChat + (agoraMs - m_chatEm));
+    m_chatEm = agoraMs;
+    if (m_fichasChat < 1000)
+        return false;
+    m_fichasChat -= 1000;
+    return true;
 }

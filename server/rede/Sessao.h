@@ -19,7 +19,10 @@ public:
     // A picture message is 7817 bytes; nothing a client sends comes near this.
     static constexpr qint32 kLimiteMensagem = 32 * 1024;
     // A peer that leaves this much unread is not reading at all.
-    static constexpr qint64 kLimiteSaida = 8 * 1024 * 1024;
+    static constexpr qint64 kLimiteSaida = 4 * 1024 * 1024;
+    // Messages handled in one go; the rest of a burst waits for the next pass of the event loop,
+    // so that a flood from one peer does not hold up everyone else.
+    static constexpr int kMensagensPorVez = 64;
 
     using Tratador = std::function<void(Sessao&, const MensagemRecebida&)>;
 
@@ -28,13 +31,17 @@ public:
     quint64 Id() const { return m_id; }
     QString Descricao() const { return m_descricao; }
     void SetDescricao(const QString& d) { m_descricao = d; }
+    // The peer's address: password checks wait in line and are throttled by it.
+    QString Endereco() const { return m_endereco; }
+    void SetEndereco(const QString& e) { m_endereco = e; }
 
     void Receber(const QByteArray& bytes);
 
     // While a slow job (a password hash) runs for this session, its later messages wait in the
     // buffer, so they are handled in order once it ends.
     void SetOcupada(bool ocupada);
-    bool Ocupada() const { return m_ocupada; }
+    // Also while it waits for its next turn after a long burst.
+    bool Ocupada() const { return m_ocupada || m_pausada; }
     bool Encerrada() const { return m_encerrada; }
 
     bool Logada() const { return m_idConta != 0; }
@@ -44,7 +51,16 @@ public:
 
     QString Login() const override { return m_login; }
     QByteArray Foto() const override { return m_foto; }
-    void Enviar(QByteArrayView comando, const QList<QByteArray>& argumentos) override;
+    void EnviarMensagem(const QByteArray& mensagem) override;
+    // Bytes written but not yet taken by the peer.
+    qint64 Pendente() const;
+
+    // Chat lines: a burst of rajada, then one line a second; true when this one may go out.
+    bool PodeConversar(qint64 agoraMs, int rajada);
+    qint64 CriadaEm() const { return m_criadaEm; }
+    void SetCriadaEm(qint64 ms) { m_criadaEm = ms; }
+    // Gives up on the peer (the server's limits): the same way out as a broken format.
+    void Derrubar(const QString& motivo) { Encerrar(motivo); }
 
 signals:
     // The peer broke the format or stopped reading: the connection must go. Emitted once.
@@ -61,10 +77,16 @@ private:
     Tratador m_tratador;
     CortadorFluxo m_cortador{kLimiteMensagem};
     QString m_descricao;
+    QString m_endereco;
     bool m_ocupada = false;
+    bool m_pausada = false;
     bool m_encerrada = false;
     bool m_processando = false;
     qint64 m_idConta = 0;
     QString m_login;
     QByteArray m_foto;
+    qint64 m_criadaEm = 0;
+    // Token bucket of chat lines, in thousandths of a line.
+    qint64 m_fichasChat = -1;
+    qint64 m_chatEm = 0;
 };

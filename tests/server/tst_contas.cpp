@@ -148,6 +148,13 @@ private slots:
         QVERIFY(a->NaoLidas().isEmpty());
 
         QCOMPARE(a->Logar("MARIA", "senha1"), "maria");
+        // A second "Login" on a logged-in connection is refused; "nvAcc" is ignored.
+        a->EnviarTextos("Login",
+                        {"maria", "senha1", m_servidor->Servidor().Config().versaoCliente});
+        a->EnviarTextos("nvAcc", {"N", "maria2", "senha1", "m@m.com"});
+        QVERIFY(a->Sincronizar());
+        QCOMPARE(a->ComandosNaoLidos(), (QList<QByteArray>{"imLoc", "slInf", "hlInf", "Setar"}));
+        QCOMPARE(a->NaoLidas("Setar").last().Texto(2), "_Você já está conectado");
         a->Descartar();
         auto b = Conectado();
         QVERIFY(b);

@@ -22,6 +22,8 @@ bool ServidorTeste::Reiniciar()
     c.atrasoRoboMs = 0;
     c.semente = 1;
     c.custoSenha = HashSenha::Custo::Minimo;
+    // The flow tests flood the chat on purpose.
+    c.rajadaChat = 0;
     auto servidor = std::make_unique<ServidorQuarpel>(c);
     QString erro;
     if (!servidor->Iniciar(&erro)) {

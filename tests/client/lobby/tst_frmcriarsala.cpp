@@ -43,6 +43,7 @@ private slots:
 
     void nomeVazioERecusaMantemODialogoECancelarNaoEnvia()
     {
+        QCOMPARE(m_dialogo->txSenha->echoMode(), QLineEdit::Password);
         m_dialogo->txSenha->setText("abc");
         m_dialogo->btOK->click();
         QCOMPARE(b->caixas.Textos(), QStringList{QStringLiteral("O nome da sala é obrigatório")});

@@ -92,8 +92,9 @@ private slots:
             m_dialogo->txSenhaNova->setText(QString::fromUtf8(c.senha));
             m_dialogo->txRSenhaNova->setText(QString::fromUtf8(c.repeticao));
             m_dialogo->btOK->click();
-            QCOMPARE(b->caixas.Textos(),
-                     c.caixa ? QStringList{QString::fromUtf8(c.caixa)} : QStringList{});
+            QCOMPARE(b->caixas.Textos(), c.caixa     ? QStringList{QString::fromUtf8(c.caixa)}
+                                         : c.enviada ? QStringList{"Senha alterada."}
+                                                     : QStringList{});
             QCOMPARE(m_dialogo->isVisible(), c.caixa != nullptr);
             QCOMPARE(b->Enviado(), (c.foto ? Msg("nvImg", {Padrao()}) : QByteArray()) +
                                        (c.enviada ? Msg("nvSen", {c.enviada}) : QByteArray()));
@@ -125,6 +126,8 @@ private slots:
         m_dialogo->btProcurar->click();
         QCOMPARE(pedidos.size(), 1);
         QCOMPARE(pedidos[0].tipo, Caixas::Tipo::Arquivo);
+        for (const char* padrao : {"*.bmp", "*.jpg", "*.jpeg", "*.gif", "*.png"})
+            QVERIFY(pedidos[0].filtro.contains(padrao));
         QVERIFY(m_dialogo->txArquivo->text().isEmpty());
 
         resposta = caminho;

@@ -1,0 +1,490 @@
+// quarpel-carga: load on a quarpel-server over loopback, bounded in count and time.
+//
+//   quarpel-carga jogos N   [--tempo S]   N rooms of one person and three bots; each person plays a
+//                                         card as soon as it is his turn and accepts every call
+//   quarpel-carga saguao N  [--tempo S]   N logged-in lobby sessions, chat lines to all of them,
+//                                         then all of them disconnect at once
+//   quarpel-carga senhas N  [--tempo S]   N connections repeating a wrong password while one
+//                                         person logs in now and then
+//   quarpel-carga lentos N  [--tempo S]   N logged-in sessions that stop reading and keep asking
+//
+// The server: --servidor PATH starts it on a free port (with --atraso-robo 0 --hash-minimo
+// --tempo-jogada 60, a data folder from --dados, its log in the data folder); --porta P --pid PID
+// attaches to one already running. Every 10 s a line: card round trip p50/p95/p99 ("Carta" sent to
+// the server's "Carta" for that seat), games/s, the server's RSS and CPU, and the worst answer
+// time of a probe connection asking "obVer" every 100 ms (a frozen server shows there).
+#include "Conexao.h"
+#include "Laco.h"
+#include "Processo.h"
+
+#include <QDir>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <sys/resource.h>
+
+namespace {
+
+struct Opcoes
+{
+    QString modo;
+    int n = 0;
+    int tempoS = 60;
+    QString servidor;
+    QString dados = QDir::tempPath() + QStringLiteral("/quarpel-carga");
+    quint16 porta = 0;
+    int pid = -1;
+    bool hashReal = false;
+    QStringList extras;
+};
+
+// Steps of a session before it does its job.
+enum class Etapa
+{
+    Versao,
+    Cadastro,
+    Login,
+    Pronto
+};
+
+struct Cliente
+{
+    std::unique_ptr<Conexao> c;
+    Etapa etapa = Etapa::Versao;
+    QByteArray login, senha;
+    qint64 inicio = 0;
+    // In a game: cards of this hand already played, a call waiting, when the last card went out.
+    std::array<bool, 3> jogadas{};
+    bool truco = false;
+    bool vez = false;
+    qint64 envioCarta = 0;
+};
+
+class Carga
+{
+public:
+    explicit Carga(const Opcoes& o) : m_o(o) {}
+
+    int Rodar();
+
+private:
+    Cliente* Novo(const QByteArray& login, const QByteArray& senha);
+    void Receber(Cliente& k, const QByteArray& c, const QList<QByteArray>& a);
+    void Pronto(Cliente& k);
+    void Jogar(Cliente& k);
+    void Jogo(Cliente& k, const QByteArray& c, const QList<QByteArray>& a);
+    void Enviar(Cliente& k, QByteArrayView c, const QList<QByteArray>& a = {});
+    void Linha(bool final = false);
+    void Sondar();
+    bool Tique();
+
+    const Opcoes& m_o;
+    Processo m_servidor;
+    Laco m_laco;
+    QByteArray m_versao;
+    std::vector<std::unique_ptr<Cliente>> m_clientes;
+    int m_proximo = 0; // next client to start
+    int m_emLogin = 0; // clients between connecting and logged in
+    int m_prontos = 0;
+    qint64 m_t0 = 0;
+    qint64 m_fimLogin = 0;
+
+    // Figures of the current 10 s and of the whole run.
+    std::vector<double> m_rtt, m_rttTotal;
+    qint64 m_jogos = 0, m_jogosTotal = 0;
+    qint64 m_linhaEm = 0;
+    double m_cpuAntes = 0;
+    double m_piorSonda = 0;
+    qint64 m_recusas = 0;
+
+    // The probe.
+    std::unique_ptr<Cliente> m_sonda;
+    qint64 m_sondaEnvio = 0, m_sondaProxima = 0;
+
+    // Lobby: chat lines and the mass departure.
+    int m_fase = 0;
+    qint64 m_faseEm = 0;
+    int m_chatRecebidos = 0;
+    QByteArray m_chatTexto;
+    qint64 m_chatEnvio = 0;
+    std::vector<double> m_chat;
+
+    // Passwords: the person's login times.
+    std::unique_ptr<Cliente> m_legitimo;
+    std::vector<double> m_logins;
+    int m_legitimoN = 0;
+    qint64 m_lentosFechados = 0;
+};
+
+Cliente* Carga::Novo(const QByteArray& login, const QByteArray& senha)
+{
+    auto k = std::make_unique<Cliente>();
+    Cliente* p = k.get();
+    p->login = login;
+    p->senha = senha;
+    p->c =
+        std::make_unique<Conexao>(0, [this, p](Conexao&, const QByteArray& c,
+                                               const QList<QByteArray>& a) { Receber(*p, c, a); });
+    if (m_o.modo == "lentos")
+        p->c->bufferRecepcao = 4096;
+    if (!p->c->Conectar(m_servidor.Porta())) {
+        std::fprintf(stderr, "sem socket para %s\n", login.constData());
+        return nullptr;
+    }
+    p->inicio = AgoraUs();
+    m_laco.Adicionar(p->c.get());
+    Enviar(*p, "obVer");
+    m_clientes.push_back(std::move(k));
+    return p;
+}
+
+void Carga::Enviar(Cliente& k, QByteArrayView c, const QList<QByteArray>& a)
+{
+    const bool antes = k.c->QuerGravar();
+    k.c->Enviar(c, a);
+    if (k.c->QuerGravar() != antes)
+        m_laco.Atualizar(k.c.get());
+}
+
+void Carga::Receber(Cliente& k, const QByteArray& c, const QList<QByteArray>& a)
+{
+    if (&k == m_sonda.get()) {
+        if (c == "utVer") {
+            m_piorSonda = std::max(m_piorSonda, double(AgoraUs() - m_sondaEnvio) / 1000.0);
+            m_sondaEnvio = 0;
+        }
+        return;
+    }
+    switch (k.etapa) {
+    case Etapa::Versao:
+        if (c != "utVer")
+            return;
+        m_versao = a.value(0);
+        k.etapa = Etapa::Cadastro;
+        Enviar(k, "nvAcc",
+               {"Carga", k.login, k.senha == "errada" ? "certa1" : k.senha, k.login + "@carga.br"});
+        return;
+    case Etapa::Cadastro:
+        if (c != "okAcc" && c != "erCNC")
+            return;
+        k.etapa = Etapa::Login;
+        k.inicio = AgoraUs();
+        Enviar(k, "Login", {k.login, k.senha, m_versao});
+        return;
+    case Etapa::Login:
+        if (c != "Setar" || a.value(0) != "Login")
+            return;
+        if (a.value(1).startsWith('_')) {
+            ++m_recusas;
+            if (m_o.modo == "senhas" && &k != m_legitimo.get()) {
+                Enviar(k, "Login", {k.login, k.senha, m_versao});
+                return;
+            }
+            std::fprintf(stderr, "login recusado para %s: %s\n", k.login.constData(),
+                         a.value(1).constData());
+            k.c->Fechar();
+            --m_emLogin;
+            return;
+        }
+        k.etapa = Etapa::Pronto;
+        --m_emLogin;
+        ++m_prontos;
+        Pronto(k);
+        return;
+    case Etapa::Pronto:
+        break;
+    }
+    if (m_o.modo == "jogos")
+        Jogo(k, c, a);
+    else if (m_o.modo == "saguao" && c == "slMsg" && a.value(1) == m_chatTexto &&
+             ++m_chatRecebidos == m_o.n) {
+        m_chat.push_back(double(AgoraUs() - m_chatEnvio) / 1000.0);
+        std::printf("chat: a linha chegou aos %d em %.1f ms\n", m_o.n, m_chat.back());
+    }
+}
+
+void Carga::Pronto(Cliente& k)
+{
+    if (m_o.modo == "jogos") {
+        Enviar(k, "nvSal", {"s" + k.login, {}});
+    } else if (m_o.modo == "senhas") {
+        m_logins.push_back(double(AgoraUs() - k.inicio) / 1000.0);
+        std::printf("login legítimo em %.1f ms\n", m_logins.back());
+        k.c->Fechar();
+    } else if (m_o.modo == "lentos") {
+        k.c->lerNada = true;
+        m_laco.Atualizar(k.c.get());
+    }
+}
+
+void Carga::Jogar(Cliente& k)
+{
+    for (int p = 0; p < 3; ++p) {
+        if (!k.jogadas[p]) {
+            k.jogadas[p] = true;
+            k.vez = false;
+            k.envioCarta = AgoraUs();
+            Enviar(k, "Carta", {QByteArray::number(p), "False"});
+            return;
+        }
+    }
+}
+
+void Carga::Jogo(Cliente& k, const QByteArray& c, const QList<QByteArray>& a)
+{
+    if (c == "Setar" && a.value(0) == "CriandoSala") {
+        if (a.value(1) == "OK")
+            Enviar(k, "Start");
+        else
+            std::fprintf(stderr, "sala recusada: %s\n", a.value(1).constData());
+    } else if (c == "cmPrt" || c == "cmM11") {
+        k.jogadas = {};
+        k.truco = false;
+        // The person sits in seat 1, team 0.
+        if (c == "cmM11" && a.value(7) == "0")
+            Enviar(k, "tcSim");
+    } else if (c == "Setar" && a.value(0) == "Vez") {
+        k.vez = a.value(1) == k.login;
+        if (k.vez && !k.truco)
+            Jogar(k);
+    } else if (c == "Truco") {
+        k.truco = true;
+        if (a.value(0) != "0")
+            Enviar(k, "tcSim");
+    } else if (c == "tcAct") {
+        k.truco = false;
+        if (k.vez)
+            Jogar(k);
+    } else if (c == "Carta" && a.value(0) == "0" && k.envioCarta) {
+        const double ms = double(AgoraUs() - k.envioCarta) / 1000.0;
+        k.envioCarta = 0;
+        m_rtt.push_back(ms);
+    } else if (c == "jgFim") {
+        ++m_jogos;
+        Enviar(k, "Start");
+    } else if (c == "erCmJ") {
+        std::fprintf(stderr, "início recusado: %s\n", a.value(0).constData());
+    }
+}
+
+void Carga::Sondar()
+{
+    const qint64 agora = AgoraUs();
+    // The server drops connections that never log in; the probe then starts over.
+    if (m_sonda && !m_sonda->c->Aberta()) {
+        m_sonda.reset();
+        m_sondaEnvio = 0;
+    }
+    if (!m_sonda) {
+        m_sonda = std::make_unique<Cliente>();
+        Cliente* p = m_sonda.get();
+        p->c = std::make_unique<Conexao>(
+            0, [this, p](Conexao&, const QByteArray& c, const QList<QByteArray>& a) {
+                Receber(*p, c, a);
+            });
+        if (!p->c->Conectar(m_servidor.Porta()))
+            return;
+        m_laco.Adicionar(p->c.get());
+    }
+    if (m_sondaEnvio) {
+        // Still waiting: the wait so far counts.
+        m_piorSonda = std::max(m_piorSonda, double(agora - m_sondaEnvio) / 1000.0);
+        return;
+    }
+    if (agora < m_sondaProxima)
+        return;
+    m_sondaProxima = agora + 100'000;
+    m_sondaEnvio = agora;
+    Enviar(*m_sonda, "obVer");
+}
+
+void Carga::Linha(bool final)
+{
+    const qint64 agora = AgoraUs();
+    const double s = double(agora - m_linhaEm) / 1e6;
+    const double cpu = m_servidor.CpuS();
+    std::printf("%s t=%5.1fs  prontos=%d  rtt ms p50=%.2f p95=%.2f p99=%.2f (n=%zu)  "
+                "jogos/s=%.1f  RSS=%.1f MB  CPU=%.0f%%  sonda pior=%.1f ms\n",
+                final ? "TOTAL" : "     ", double(agora - m_t0) / 1e6, m_prontos,
+                Percentil(final ? m_rttTotal : m_rtt, 50),
+                Percentil(final ? m_rttTotal : m_rtt, 95),
+                Percentil(final ? m_rttTotal : m_rtt, 99), (final ? m_rttTotal : m_rtt).size(),
+                final ? double(m_jogosTotal) / (double(agora - m_t0) / 1e6) : double(m_jogos) / s,
+                m_servidor.RssMb(), final ? 0.0 : 100.0 * (cpu - m_cpuAntes) / s, m_piorSonda);
+    std::fflush(stdout);
+    if (!final) {
+        m_rttTotal.insert(m_rttTotal.end(), m_rtt.begin(), m_rtt.end());
+        m_rtt.clear();
+        m_jogosTotal += m_jogos;
+        m_jogos = 0;
+        m_cpuAntes = cpu;
+        m_piorSonda = 0;
+        m_linhaEm = agora;
+    }
+}
+
+bool Carga::Tique()
+{
+    const qint64 agora = AgoraUs();
+    if (agora - m_t0 > qint64(m_o.tempoS) * 1'000'000) {
+        Linha();
+        Linha(true);
+        return true;
+    }
+    Sondar();
+    // New sessions, at most 100 logging in at a time.
+    const int emLoginMax = m_o.modo == "senhas" ? m_o.n : 100;
+    while (m_proximo < m_o.n && m_emLogin < emLoginMax) {
+        const QByteArray login =
+            (m_o.modo == "senhas" ? "alvo01" : "c") +
+            (m_o.modo == "senhas" ? QByteArray()
+                                  : QByteArray::number(m_proximo).rightJustified(5, '0'));
+        if (!Novo(login, m_o.modo == "senhas" ? "errada" : "senha1"))
+            break;
+        ++m_proximo;
+        ++m_emLogin;
+    }
+    if (!m_fimLogin && m_prontos == m_o.n && m_o.modo != "senhas") {
+        m_fimLogin = agora;
+        std::printf("%d sessões logadas em %.2f s; RSS=%.1f MB, CPU do servidor até aqui %.1f s\n",
+                    m_o.n, double(agora - m_t0) / 1e6, m_servidor.RssMb(), m_servidor.CpuS());
+        m_faseEm = agora;
+    }
+    if (m_o.modo == "saguao" && m_fimLogin) {
+        // 2 s to settle, then five chat lines 1 s apart, then everyone leaves at once.
+        if (m_fase < 5 && agora - m_faseEm > 2'000'000 && m_chatRecebidos >= 0) {
+            if (m_fase > 0 && m_chat.size() < size_t(m_fase))
+                return false;
+            m_chatTexto = "linha" + QByteArray::number(m_fase);
+            m_chatRecebidos = 0;
+            m_chatEnvio = agora;
+            Enviar(*m_clientes.front(), "slBla", {m_chatTexto});
+            ++m_fase;
+            m_faseEm = agora - 1'000'000;
+        } else if (m_fase == 5 && m_chat.size() == 5 && agora - m_faseEm > 2'000'000) {
+            std::printf("antes da saída: RSS=%.1f MB\n", m_servidor.RssMb());
+            for (auto& k : m_clientes)
+                k->c->Fechar();
+            m_fase = 6;
+            m_faseEm = agora;
+        } else if (m_fase >= 6 && agora - m_faseEm > qint64(m_fase - 5) * 1'000'000) {
+            std::printf("  %d s depois da saída: RSS=%.1f MB, sonda pior=%.1f ms\n", m_fase - 5,
+                        m_servidor.RssMb(), m_piorSonda);
+            m_piorSonda = 0;
+            if (++m_fase > 15) {
+                Linha(true);
+                return true;
+            }
+        }
+    }
+    if (m_o.modo == "senhas" && agora - m_t0 > 3'000'000 && !m_legitimo && m_legitimoN < 5) {
+        // The person signs up once, then logs in on a fresh connection every 3 s.
+        m_legitimo.reset(Novo("pessoa01", "senha1") ? m_clientes.back().release() : nullptr);
+        m_clientes.pop_back();
+        ++m_legitimoN;
+        m_faseEm = agora;
+    }
+    if (m_legitimo && (!m_legitimo->c->Aberta() || agora - m_faseEm > 20'000'000)) {
+        if (m_legitimo->c->Aberta())
+            std::printf("login legítimo sem resposta em 20 s\n");
+        m_legitimo.reset();
+    }
+    if (m_o.modo == "lentos") {
+        for (auto& k : m_clientes) {
+            if (k->etapa != Etapa::Pronto || !k->c->Aberta())
+                continue;
+            for (int i = 0; i < 2000 && !k->c->QuerGravar(); ++i)
+                Enviar(*k, "obVer");
+        }
+        qint64 fechados = 0;
+        for (auto& k : m_clientes)
+            fechados += k->etapa == Etapa::Pronto && !k->c->Aberta();
+        if (fechados != m_lentosFechados)
+            std::printf("  lentos desconectados pelo servidor: %lld\n", (long long)fechados);
+        m_lentosFechados = fechados;
+    }
+    if (agora - m_linhaEm >= 10'000'000)
+        Linha();
+    return false;
+}
+
+int Carga::Rodar()
+{
+    if (m_o.pid > 0) {
+        m_servidor.Anexar(m_o.pid, m_o.porta);
+    } else {
+        QDir().mkpath(m_o.dados);
+        QStringList args{QStringLiteral("--dados"), m_o.dados, QStringLiteral("--atraso-robo"),
+                         QStringLiteral("0")};
+        if (!m_o.hashReal)
+            args << QStringLiteral("--hash-minimo");
+        args << m_o.extras;
+        if (!m_servidor.Iniciar(m_o.servidor, args, m_o.dados + QStringLiteral("/servidor.log"))) {
+            std::fprintf(stderr, "o servidor não começou\n");
+            return 1;
+        }
+    }
+    std::printf("servidor pid %d, porta %u; modo %s, %d, no máximo %d s\n", m_servidor.Pid(),
+                m_servidor.Porta(), qPrintable(m_o.modo), m_o.n, m_o.tempoS);
+    m_t0 = m_linhaEm = AgoraUs();
+    m_cpuAntes = m_servidor.CpuS();
+    m_laco.Rodar([this] { return Tique(); });
+    if (!m_chat.empty())
+        std::printf("chat p50=%.1f ms pior=%.1f ms\n", Percentil(m_chat, 50),
+                    Percentil(m_chat, 100));
+    if (!m_logins.empty())
+        std::printf("login legítimo p50=%.1f ms pior=%.1f ms (%zu); recusas=%lld\n",
+                    Percentil(m_logins, 50), Percentil(m_logins, 100), m_logins.size(),
+                    (long long)m_recusas);
+    std::fflush(stdout);
+    m_clientes.clear();
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    Opcoes o;
+    int i = 1;
+    if (argc < 3) {
+        std::fprintf(stderr, "uso: quarpel-carga jogos|saguao|senhas|lentos N [--tempo S] "
+                             "[--servidor PROGRAMA [--dados PASTA] [--hash-real]] "
+                             "[--porta P --pid PID] [-- argumentos do servidor]\n");
+        return 2;
+    }
+    o.modo = QString::fromLocal8Bit(argv[i++]);
+    o.n = std::atoi(argv[i++]);
+    for (; i < argc; ++i) {
+        const QByteArray a = argv[i];
+        const auto valor = [&] {
+            return i + 1 < argc ? QString::fromLocal8Bit(argv[++i]) : QString();
+        };
+        if (a == "--tempo")
+            o.tempoS = valor().toInt();
+        else if (a == "--servidor")
+            o.servidor = valor();
+        else if (a == "--dados")
+            o.dados = valor();
+        else if (a == "--porta")
+            o.porta = quint16(valor().toUInt());
+        else if (a == "--pid")
+            o.pid = valor().toInt();
+        else if (a == "--hash-real")
+            o.hashReal = true;
+        else if (a == "--") {
+            while (++i < argc)
+                o.extras << QString::fromLocal8Bit(argv[i]);
+        }
+    }
+    rlimit r{};
+    getrlimit(RLIMIT_NOFILE, &r);
+    r.rlim_cur = r.rlim_max;
+    setrlimit(RLIMIT_NOFILE, &r);
+    if (o.servidor.isEmpty() && o.pid <= 0) {
+        std::fprintf(stderr, "diga --servidor ou --porta e --pid\n");
+        return 2;
+    }
+    Carga carga(o);
+    return carga.Rodar();
+}

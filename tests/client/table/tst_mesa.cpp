@@ -1,0 +1,329 @@
+#include "Arte.h"
+#include "Bancada.h"
+#include "CPacker.h"
+#include "CUnPacker.h"
+#include "CaixaFigura.h"
+#include "ClienteTeste.h"
+#include "Foto.h"
+#include "MovePBs.h"
+#include "ServidorTeste.h"
+#include "TelaJogo.h"
+#include "TelaLogin.h"
+#include "TelaSalas.h"
+#include "Twips.h"
+#include "frmCriarSala.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QTreeWidget>
+
+namespace {
+QByteArray fotoDe(QColor cor)
+{
+    QImage i(51, 51, QImage::Format_RGB32);
+    i.fill(cor);
+    return Foto::CodificarFoto(i);
+}
+QRgb centro(QWidget* w)
+{
+    return w->grab().toImage().pixel(w->width() / 2, w->height() / 2);
+}
+// Ink of the board's text in one line, columns from the Total column on.
+int tinta(const QImage& placar, int linha)
+{
+    int n = 0;
+    for (int y = Twips::ParaPx(270 + 240 * linha), x = 100; x < placar.width(); ++x)
+        for (int dy = 0; dy < 13; ++dy)
+            n += placar.pixel(x, y + dy) == Arte::CorTextoPlacar().rgb();
+    return n;
+}
+bool marcado(const QImage& placar, int linha, int vaza)
+{
+    const QRect r(Twips::ParaPx(945 + 240 * vaza), Twips::ParaPx(315 + 240 * linha), 7, 7);
+    return placar.copy(r) != Arte::FundoPlacar().convertToFormat(placar.format()).copy(r);
+}
+} // namespace
+
+// The table against the scripted server, then against the real one; clicks go through the
+// widgets, as a player's would.
+class TstMesa : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<Bancada> b;
+    frmCliente& c() { return *b->cliente; }
+    TelaJogo* m() { return b->cliente->frJogo; }
+
+    void sentar(const QString& jogLocal, const QStringList& logins)
+    {
+        c().SetVariaveis("JogLocal", jogLocal);
+        for (int s = 1; s <= 4; ++s)
+            c().SetVariaveis(QStringLiteral("Jogador%1").arg(s), logins.value(s - 1));
+        m()->AtualizarJogadores();
+    }
+
+private slots:
+    void init()
+    {
+        b = std::make_unique<Bancada>();
+        QVERIFY(b->cliente);
+        c().SetVariaveis("Login", "ana");
+        c().MudarFrame(m());
+        c().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&c()));
+    }
+    void cleanup() { b.reset(); }
+
+    void assentos()
+    {
+        // JogLocal, then the seat shown at panels 0 to 3.
+        for (const QList<int>& k :
+             {QList{0, 1, 2, 3, 4}, {1, 2, 3, 4, 1}, {2, 3, 4, 1, 2}, {3, 4, 1, 2, 3}}) {
+            sentar(QString::number(k[0]), {"s1", "s2", "s3", "s4"});
+            for (int p = 0; p < 4; ++p) {
+                QCOMPARE(m()->lbJgJogador[p]->text(), QStringLiteral("s%1").arg(k[p + 1]));
+                QCOMPARE(m()->PosicaoDoJogador(quint8(k[p + 1] - 1)), quint8(p));
+            }
+        }
+    }
+
+    // Ana in seat 3 (JogLocal 2) does not host, even after hosting elsewhere, and seat 1
+    // shows on top; empty seats show the empty picture. A bot sent with no picture does not
+    // wear Bia's, who sat there before. In seat 1 Ana hosts; a short picture is reported.
+    void listaDeAssentos()
+    {
+        c().SetVariaveis("Hosting", "True");
+        QVERIFY(b->Receber(Msg("jgInf", {"bia", fotoDe(Qt::red), "", "", "ana", "", "", ""})));
+        QCOMPARE(c().Variaveis("JogLocal") + c().Variaveis("Hosting"), QStringLiteral("2False"));
+        QVERIFY(m()->btJgIniciarJogo->isHidden() && m()->lbJgJogador[1]->isHidden());
+        QCOMPARE(m()->lbJgJogador[2]->text(), QStringLiteral("bia"));
+        QCOMPARE(centro(m()->pbJgJogador[2]), qRgb(255, 0, 0));
+        QCOMPARE(centro(m()->pbJgJogador[1]), Arte::Ninguem().pixel(25, 25));
+        QVERIFY(b->Receber(Msg("jgInf", {"robo", "", "", "", "ana", "", "", ""})));
+        QCOMPARE(centro(m()->pbJgJogador[2]), Foto::DecodificarFoto(Foto::SemFoto()).pixel(25, 25));
+        m()->JogSel = 2;
+        QVERIFY(b->Receber(Msg("jgInf", {"ana", "", "", "", "", "", "", ""})));
+        QCOMPARE(c().Variaveis("JogLocal") + c().Variaveis("Hosting"), QStringLiteral("0True"));
+        QVERIFY(!m()->btJgIniciarJogo->isHidden() && m()->JogSel == 4);
+        QVERIFY(b->Receber(Msg("jgInf", {"ana", "", "bia", "curta", "", "", "", ""})));
+        QVERIFY(Espera::Encerrando() && b->caixas.Textos().constLast().endsWith("Comando: jgInf"));
+    }
+
+    void trocaDeAssentos()
+    {
+        const struct
+        {
+            bool anfitria, emJogo;
+            QList<int> cliques;
+            QByteArray enviado;
+            int branco; // the panel left white, -1 none
+        } casos[]{
+            {false, false, {2}, {}, -1},   {true, true, {2}, {}, -1},
+            {true, false, {0}, {}, -1},    {true, false, {2}, {}, 2},
+            {true, false, {2, 2}, {}, -1}, {true, false, {1, 3}, Msg("Troca", {"1", "3"}), -1}};
+        sentar("0", {"ana", "bia", "", "caio"});
+        for (const auto& k : casos) {
+            c().SetVariaveis("Hosting", k.anfitria ? "True" : "False");
+            m()->JogoIniciado = k.emJogo;
+            for (int p : k.cliques)
+                QTest::mouseClick(m()->pbJgJogador[p], Qt::LeftButton);
+            QCOMPARE(b->Enviado(), k.enviado);
+            for (int p = 0; p < 4; ++p)
+                QCOMPARE(m()->pbJgJogador[p]->grab().toImage().pixel(0, 0) == qRgb(255, 255, 255),
+                         p == k.branco);
+            QCOMPARE(m()->JogSel, k.branco == -1 ? 4 : k.branco);
+            m()->CancelarTroca();
+        }
+    }
+
+    // Team 0 won the first trick, the second was tied; 11 to 3, the hand worth 3. Each side
+    // sees its own marks and score on the first row.
+    void placar()
+    {
+        c().SetVariaveis("Total0", "11");
+        c().SetVariaveis("Total1", "3");
+        m()->VazasGanhas = {{{1, 1, 0}, {0, 1, 0}}};
+        m()->ValorMao = 3;
+        for (int j = 0; j < 4; ++j) {
+            c().SetVariaveis("JogLocal", QString::number(j));
+            m()->pbJgPlacar_Paint();
+            const QImage placar = m()->pbJgPlacar->grab().toImage();
+            for (int k = 0; k < 3; ++k)
+                QCOMPARE((QList{marcado(placar, 0, k), marcado(placar, 1, k)}),
+                         (QList{k < 2 && (j % 2 == 0 || k == 1), k < 2 && (j % 2 == 1 || k == 1)}));
+            QCOMPARE(tinta(placar, 0) > tinta(placar, 1), j % 2 == 0);
+            QVERIFY(tinta(placar, 2) > 0);
+        }
+    }
+
+    void botoes()
+    {
+        c().SetVariaveis("Hosting", "True");
+        sentar("0", {"ana", "bia", "", ""});
+        QTest::mouseClick(m()->pbJgJogador[1], Qt::LeftButton);
+        m()->btJgIniciarJogo->click();
+        QCOMPARE(b->Enviado(), Msg("Start"));
+        QVERIFY(m()->JogoIniciado && !m()->btJgIniciarJogo->isEnabled() && m()->JogSel == 4);
+        const QList<QPushButton*> truco{m()->btJgTruco, m()->btJgAceitar, m()->btJgRecusar};
+        for (int i = 0; i < 3; ++i) {
+            for (QPushButton* t : truco)
+                t->show();
+            truco[i]->click();
+            QCOMPARE(b->Enviado(), Msg(QList<QByteArray>{"Truco", "tcSim", "tcNao"}[i]));
+            QVERIFY(truco[0]->isHidden() && truco[1]->isHidden() && truco[2]->isHidden());
+        }
+        m()->lbJgFim->show();
+        m()->lbJgEstado->setText("É a sua vez");
+        m()->VazasGanhas[1][0] = 1;
+        c().SetVariaveis("Total1", "9");
+        m()->btJgSair->click();
+        QCOMPARE(b->Enviado(), Msg("slSai"));
+        QVERIFY(c().FrameAtual == c().frSalas && m()->lbJgFim->isHidden());
+        QCOMPARE(m()->lbJgEstado->text() + c().Variaveis("Total1"), "Aguardando o início do jogo0");
+        QVERIFY(!marcado(m()->pbJgPlacar->grab().toImage(), 1, 0));
+    }
+
+    // JogLocal 3, so the turn passes to seat 1 (bia). Hand: 12, a card not shown, 40. A click
+    // list gives the slot, negative for the right button.
+    void cliqueNaCarta()
+    {
+        const struct
+        {
+            QString estado;
+            int vaza;
+            QList<int> cliques;
+            QByteArray enviado;
+            int coberta, jogada; // slots, 0 none
+        } casos[]{{"vez", 0, {2}, Msg("Carta", {"1", "False"}), 0, 2},
+                  {"vez", 0, {1, 3}, Msg("Carta", {"0", "False"}), 0, 1},
+                  {"outro", 1, {1, -1}, {}, 1, 0},
+                  {"truco", 1, {1, -1}, {}, 0, 0},
+                  {"mesa", 1, {2, -2}, {}, 0, 0},
+                  {"vez", 1, {5, -5}, {}, 0, 0},
+                  {"vez", 0, {-1}, {}, 0, 0},
+                  {"vez", 1, {-1, -1}, {}, 0, 0},
+                  {"vez", 2, {-2}, {}, 0, 0},
+                  {"vez", 1, {-3, 3}, Msg("Carta", {"2", "True"}), 3, 3}};
+        sentar("3", {"bia", "caio", "davi", "ana"});
+        const QImage faces = Arte::FacesCartas().convertToFormat(QImage::Format_RGB32);
+        for (const auto& k : casos) {
+            c().SetVariaveis("Vez", k.estado == "outro" ? "caio" : "ana");
+            m()->MostrarMao(5, {12, 0, 40});
+            m()->VazaAtual = qint16(k.vaza);
+            m()->TagTruco = k.estado == "truco" ? "Truco" : "";
+            if (k.estado == "mesa")
+                m()->pbJgCarta[2]->SetTag("Mesa");
+            for (int i : k.cliques)
+                QTest::mouseClick(m()->pbJgCarta[qAbs(i)], i > 0 ? Qt::LeftButton : Qt::RightButton,
+                                  {}, QPoint(5, 48));
+            QCOMPARE(b->Enviado(), k.enviado);
+            QCOMPARE(c().Variaveis("Vez"), k.jogada ? "bia" : k.estado == "outro" ? "caio" : "ana");
+            for (int i = 1; i <= 3; ++i) {
+                QCOMPARE(m()->Cartas[i].Coberta, i == k.coberta);
+                // Slot 1 shows the five of hearts' cell, 3 the three of diamonds'; 2 its back.
+                const QImage face = faces.copy(i == 1 ? 71 : 639, i == 1 ? 96 : 288, 71, 96);
+                QCOMPARE(centro(m()->pbJgCarta[i]) == face.pixel(35, 48), i != 2 && i != k.coberta);
+                QCOMPARE(m()->pbJgCarta[i]->Tag() == "Mesa",
+                         i == k.jogada || (k.estado == "mesa" && i == 2));
+            }
+            MovePBs& mov = m()->Movimentos();
+            QCOMPARE(mov.Count("Carta jogada"), k.jogada ? 1 : 0);
+            for (int t = 0; t < 100 && mov.Count(); ++t)
+                mov.Tick();
+            QVERIFY(!mov.tmTimer()->isActive());
+            if (k.jogada)
+                QCOMPARE(m()->pbJgCarta[k.jogada]->pos(),
+                         Twips::Retangulo(4170, 3780, 0, 0).topLeft());
+        }
+        QVERIFY(!m()->pbJgCarta[1]->mask().contains(QPoint(0, 0)));
+        QVERIFY_THROWS_EXCEPTION(std::out_of_range, m()->MostrarMao(41, {1, 2, 3}));
+    }
+
+    // Text others chose shows as typed and whole: room name, logins, the status line.
+    void textosInteiros()
+    {
+        sentar("0", {"ana", "<h1>zeca</h1>", "", ""});
+        m()->MudarNomeSala("<h1><u>X</u></h1> da Joana e do Zé");
+        m()->lbJgEstado->setText("É a vez de wwwwwwwwwwww");
+        for (QLabel* l : {m()->lbJgNomeSala, m()->lbJgJogador[1], m()->lbJgEstado})
+            QVERIFY(l->sizeHint().width() <= l->width() && l->sizeHint().height() <= 20);
+        QCOMPARE(m()->shJgNomeSala->geometry().adjusted(4, 0, -6, 0).x(), m()->lbJgNomeSala->x());
+        QCOMPARE(m()->shJgNomeSala->width(), m()->lbJgNomeSala->width() + 10);
+    }
+
+    // Ana hosts with the real client, Bia enters: each sees the other's name and picture. Ana
+    // swaps Bia to seat 4; Bia leaves to the lobby; Ana starts, the deal shows, and she leaves.
+    void pontaAPonta()
+    {
+        cleanup();
+        CaixasGravadas caixas;
+        ServidorTeste s;
+        auto bia = ClienteTeste::NoSaguao(s.Porta(), "beatriz");
+        ClienteTeste conta;
+        QVERIFY(bia && conta.Conectar(s.Porta()) && conta.CriarConta("anabela", "senha1"));
+        bia->Enviar("nvImg", {fotoDe(Qt::red)});
+        Espera::Reiniciar();
+        frmCliente j({"servidor", "127.0.0.1"}, s.Porta());
+        TelaJogo* m = j.frJogo;
+        j.Form_Load();
+        QTRY_VERIFY(j.isVisible());
+        j.frLogin->txLgLogin->setText("anabela");
+        j.frLogin->txLgSenha->setText("senha1");
+        j.frLogin->btLgOK->click();
+        CPacker::Global().SetArgumentos(1);
+        CPacker::Global().SetArgumento(1, fotoDe(Qt::blue));
+        CPacker::Global().Enviar("nvImg");
+        QTimer::singleShot(0, [] {
+            auto* d = qobject_cast<frmCriarSala*>(QApplication::activeModalWidget());
+            d->txNome->setText("Mesa da Ana e da Bia");
+            d->btOK->click();
+        });
+        j.frSalas->btSlCriarSala->click();
+        QVERIFY(bia->EntrarNaSala("Mesa da Ana e da Bia"));
+        auto lista = bia->Esperar("jgInf");
+        QVERIFY(lista && lista->Argumento(1) == "anabela" &&
+                lista->Argumento(2) == fotoDe(Qt::blue));
+        QTRY_COMPARE(m->lbJgJogador[1]->text(), QStringLiteral("beatriz"));
+        QCOMPARE(centro(m->pbJgJogador[1]), qRgb(255, 0, 0));
+        QCOMPARE(centro(m->pbJgJogador[0]), qRgb(0, 0, 255));
+        const QString pasta = qEnvironmentVariable("QUARPEL_ARTEFATOS", QDir::tempPath());
+        QVERIFY(QDir().mkpath(pasta) && j.grab().save(pasta + "/mesa-antes-do-jogo.png"));
+
+        QTest::mouseClick(m->pbJgJogador[1], Qt::LeftButton);
+        QTest::mouseClick(m->pbJgJogador[3], Qt::LeftButton);
+        QTRY_COMPARE(m->lbJgJogador[3]->text(), QStringLiteral("beatriz"));
+        QVERIFY((lista = bia->Esperar("jgInf")) && lista->Texto(7) == "beatriz");
+        bia->Enviar("slSai");
+        QVERIFY(bia->Esperar("slInf"));
+        QTRY_VERIFY(m->lbJgJogador[3]->isHidden());
+
+        // The deal's reaction is the game's; here the hand shows through what it will call.
+        connect(&j, &frmCliente::Tratada, this, [m](const QByteArray& comando) {
+            const CUnPacker& u = CUnPacker::Global();
+            if (comando == "cmPrt")
+                m->MostrarMao(
+                    u.Argumento(1).toInt(),
+                    {u.Argumento(2).toInt(), u.Argumento(3).toInt(), u.Argumento(4).toInt()});
+        });
+        m->btJgIniciarJogo->click();
+        QTRY_VERIFY(!m->pbJgCarta[1]->isHidden() && m->lbJgEstado->text().startsWith("É a"));
+        for (int i : {1, 2, 3, 13})
+            QVERIFY(m->Cartas[i].Codigo >= 1 && m->Cartas[i].Codigo <= 40);
+        // The panels where the game's start puts them, a tied first trick, for the picture.
+        for (int p = 0; p < 4; ++p) {
+            m->pbJgJogador[p]->SetPosicao(j.PainelPosicoes[p].LeftJogo,
+                                          j.PainelPosicoes[p].TopJogo);
+            m->PosicionarRotulo(p);
+        }
+        m->VazasGanhas[0][0] = m->VazasGanhas[1][0] = 1;
+        m->pbJgPlacar_Paint();
+        QVERIFY(j.grab().save(pasta + "/mesa-mao-distribuida.png"));
+        m->btJgSair->click();
+        QCOMPARE(j.FrameAtual, j.frSalas);
+        QTRY_COMPARE(j.frSalas->ltSlSalas->topLevelItemCount(), 0);
+    }
+};
+
+QTEST_MAIN(TstMesa)
+#include "tst_mesa.moc"
