@@ -1,18 +1,20 @@
 #!/usr/bin/env bash
 # Builds into ./build-san with AddressSanitizer and UndefinedBehaviorSanitizer and runs the tests
 # that take input from the network (the message format, the client's receive path and lobby, the
-# server's sessions, rooms and games). Only their targets are built. Extra arguments go to the
+# server's sessions, rooms and games). Only their programs are built. Extra arguments go to the
 # configure step.
 set -euo pipefail
 raiz=$(cd "$(dirname "$0")/.." && pwd)
-testes=(tst_mensagem tst_texto tst_cpacker tst_recepcao tst_conexao tst_variaveis tst_conta
-        tst_salas tst_foto tst_fluxo tst_salasservidor tst_contas tst_jogos tst_mesadejogo)
+testes=(tst_mensagem tst_texto tst_recepcao tst_conexao tst_variaveis tst_conta tst_salas tst_foto
+        tst_fluxo tst_salasservidor tst_contas tst_jogos)
+# The test files of a part build into one program each.
+programas=(testes_protocol testes_client testes_server)
 
 lancador=()
 command -v ccache >/dev/null && lancador=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S "$raiz" -B "$raiz/build-san" -G Ninja -DBUILD_TESTING=ON -DQUARPEL_SANITIZE=ON \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo "${lancador[@]}" "$@" >/dev/null
-cmake --build "$raiz/build-san" -j "$(nproc)" --target "${testes[@]}"
+cmake --build "$raiz/build-san" -j "$(nproc)" --target "${programas[@]}"
 
 # Leaks stay checked for our code; what Qt, fontconfig and the platform libraries keep for the
 # process' lifetime is suppressed by library.

@@ -1,18 +1,66 @@
 #pragma once
 
-#include "CaixasGravadas.h"
-#include "ClienteDeTeste.h"
+#include "Caixas.h"
 #include "Espera.h"
 #include "FuncoesComuns.h"
+#include "frmCliente.h"
 
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTest>
+#include <functional>
+#include <memory>
 
 inline QByteArray Msg(QByteArrayView comando, const QList<QByteArray>& argumentos = {})
 {
     return MontarMensagem(comando, argumentos);
 }
+
+// A server played by the test: listens on 127.0.0.1 at a free port, takes one client, records
+// every byte the client sends and sends exact bytes back. Every wait is bounded.
+class ServidorRoteirizado : public QObject
+{
+    Q_OBJECT
+public:
+    ServidorRoteirizado();
+    quint16 Porta() const { return m_servidor.serverPort(); }
+    bool AguardarConexao() { return QTest::qWaitFor([this] { return !m_conexao.isNull(); }); }
+    // Until the client has sent at least n bytes in all.
+    bool AguardarBytes(qsizetype n) { return QTest::qWaitFor([&] { return m_recebido.size() >= n; }); }
+    QByteArray Recebido() const { return m_recebido; }
+    void LimparRecebido() { m_recebido.clear(); }
+    void Enviar(const QByteArray& bytes);
+    // Closes the connection from the server's side, after what was sent has gone out.
+    void Fechar() { m_conexao->disconnectFromHost(); }
+    QTcpSocket* Conexao() const { return m_conexao; }
+
+private:
+    QTcpServer m_servidor;
+    QPointer<QTcpSocket> m_conexao;
+    QByteArray m_recebido;
+};
+
+// Records every box the client shows instead of showing it. A test may act while a box is "open"
+// (send more data, close the connection) through aoMostrar, which runs before the box returns.
+struct CaixasGravadas
+{
+    CaixasGravadas();
+    ~CaixasGravadas() { Caixas::SetInterceptador({}); }
+    QStringList Textos() const;
+
+    QList<Caixas::Caixa> lista;
+    std::function<void(const Caixas::Caixa&)> aoMostrar;
+};
+
+// A main window loaded against the scripted server, its "obVer" already received by the server
+// (and cleared from its record). The closing flag is cleared first, since an earlier window of
+// the same test may have set it. Returns null when the client did not connect.
+std::unique_ptr<frmCliente> ClienteDeTeste(
+    ServidorRoteirizado& servidor,
+    const QStringList& argumentos = {QStringLiteral("servidor"), QStringLiteral("127.0.0.1")});
 
 // A client loaded against its own scripted server, every box recorded; torn down client first.
 struct Bancada
@@ -24,34 +72,9 @@ struct Bancada
 
     // Sends the bytes and waits until the client has handled them: a marker variable sent after
     // them has reached the store.
-    bool Receber(const QByteArray& bytes)
-    {
-        static int n = 0;
-        const QByteArray marca = QByteArray::number(++n);
-        servidor.Enviar(bytes + Msg("Setar", {"Marca", marca}));
-        return QTest::qWaitFor(
-            [&] {
-                try {
-                    return Espera::Encerrando() || cliente->Variaveis("Marca") == marca;
-                } catch (const std::exception&) {
-                    return false;
-                }
-            },
-            10000);
-    }
-
+    bool Receber(const QByteArray& bytes);
     // What the client sent since the last call, up to a marker chat line it is made to send now.
-    QByteArray Enviado()
-    {
-        cliente->txFalar->setText("fim");
-        cliente->btEnviar->click();
-        const QByteArray fim = Msg("slBla", {"fim"});
-        if (!QTest::qWaitFor([&] { return servidor.Recebido().endsWith(fim); }, 10000))
-            return "(o fim não chegou)";
-        const QByteArray r = servidor.Recebido().chopped(fim.size());
-        servidor.LimparRecebido();
-        return r;
-    }
+    QByteArray Enviado();
 
     CaixasGravadas caixas;
     ServidorRoteirizado servidor;

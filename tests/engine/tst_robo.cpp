@@ -57,16 +57,6 @@ private slots:
         QCOMPARE(Escolha(0, forte, 0, "", {11, 3}), "aceita");
         QCOMPARE(Escolha(0, forte, 0, "A0", {11, 3}).size(), 2);
     }
-
-    void jogaAsCegasNaMaoDeFerro()
-    {
-        Partida p = Mesa("Ke Qc 2p 5p", 2, {11, 11});
-        for (int k = 0; k < 4; ++k) {
-            const Lance l = Decide(p, p.Vez());
-            QCOMPARE(l.tipo, Lance::Tipo::Carta);
-            QVERIFY(p.Jogar(l).Aceito());
-        }
-    }
 };
 
 QTEST_APPLESS_MAIN(TstRobo)

@@ -1,6 +1,5 @@
 // Tricks and hands: the strength of cards after every vira, the client's card codes, who takes a
 // trick and leads the next, face-down cards, and how tied tricks decide a hand.
-#include "Carta.h"
 #include "MesaDeTeste.h"
 
 class TstVazas : public QObject
@@ -17,14 +16,6 @@ class TstVazas : public QObject
     }
 
 private slots:
-    void codigosDaImagemDoCliente()
-    {
-        // The client draws code c from row (c-1)/10 (suit) and column (c-1)%10 (rank).
-        QCOMPARE(Carta::Codigo(0, 0), 1);  // four of clubs
-        QCOMPARE(Carta::Codigo(7, 2), 28); // ace of spades
-        QCOMPARE(Carta::Codigo(9, 3), 40); // three of diamonds
-    }
-
     void ordemDasCartasComuns_data()
     {
         QTest::addColumn<int>("i");

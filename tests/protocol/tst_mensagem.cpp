@@ -1,10 +1,13 @@
-// The message format: sizes, building, parsing, cutting a stream, and the text encoding.
+// The message format: sizes, building, parsing, cutting a stream, the text encoding, and the
+// one message builder of the client.
+#include "CPacker.h"
 #include "CUnPacker.h"
 #include "CortadorFluxo.h"
 #include "ErroProtocolo.h"
 #include "FuncoesComuns.h"
 #include "Texto.h"
 
+#include <QTcpSocket>
 #include <QTest>
 
 class TstMensagem : public QObject
@@ -28,6 +31,31 @@ private slots:
                  QByteArray::fromHex("00000011736c426c6101 00000003616263"));
         QCOMPARE(MontarMensagem("Troca", {"", "x"}),
                  QByteArray::fromHex("00000013 54726f6361 02 00000000 00000001 78"));
+    }
+
+    void empacotador()
+    {
+        QStringList falhas;
+        CPacker c;
+        c.SetTratadorFalha([&falhas](const QString& t) { falhas << t; });
+        c.SetArgumentos(1);
+        c.Enviar("obVer");
+        QTcpSocket solto;
+        c.Setup(&solto);
+        c.Enviar("obVe");
+        QCOMPARE(falhas, (QStringList{"Empacotador inativo", "O comando deve ter 5 caracteres"}));
+        QVERIFY_THROWS_EXCEPTION(ErroProtocolo, c.SetArgumento(2, "x"));
+        // Setting the count to 0 keeps the slots; a non-zero count renews them. With no
+        // connection a message is dropped quietly and the count still goes back to 0.
+        c.SetArgumentos(2);
+        c.SetArgumento(2, "b");
+        c.SetArgumentos(0);
+        QCOMPARE(c.Argumento(2), QByteArray("b"));
+        c.SetArgumentos(2);
+        QCOMPARE(c.Argumento(2), QByteArray());
+        c.Enviar("nvSal");
+        QCOMPARE(c.Argumentos(), quint8(0));
+        QCOMPARE(solto.bytesToWrite(), 0);
     }
 
     void analise_data()
@@ -78,27 +106,6 @@ private slots:
         u.SetPacote(QByteArray::fromHex("00000007414243"));
         QCOMPARE(u.Comando(), QByteArray("ABC"));
         QCOMPARE(u.Argumento(1), QByteArray("Ana"));
-    }
-
-    void cortaEmQualquerPosicao()
-    {
-        // Two and a half messages, then the rest, for every place of the cut.
-        const QByteArray a = MontarMensagem("hlInf", {"1", "Ana"});
-        const QByteArray b = MontarMensagem("hlInf", {"2", "Bia"});
-        const QByteArray fluxo = a + a + b;
-        for (int corte = 0; corte <= fluxo.size(); ++corte) {
-            CortadorFluxo c;
-            QList<QByteArray> saida;
-            c.Acrescentar(fluxo.left(corte));
-            while (auto m = c.Proxima())
-                saida << *m;
-            QCOMPARE(c.Pendentes(), corte - saida.size() * a.size());
-            c.Acrescentar(fluxo.mid(corte));
-            while (auto m = c.Proxima())
-                saida << *m;
-            QCOMPARE(saida, (QList<QByteArray>{a, a, b}));
-            QCOMPARE(c.Pendentes(), 0);
-        }
     }
 
     void tamanhosImpossiveisSaoErro()

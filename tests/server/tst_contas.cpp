@@ -1,14 +1,15 @@
+// Accounts over the wire: sign-up, login, password and picture, and what survives a restart.
 #include "ClienteTeste.h"
 #include "EsperarAte.h"
 #include "LogTeste.h"
 #include "ServidorTeste.h"
+#include "Validacao.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTest>
 
 namespace {
-
 QByteArray Foto(char semente)
 {
     QByteArray foto(7803, '\0');
@@ -16,9 +17,7 @@ QByteArray Foto(char semente)
         foto[i] = char(semente + i * 7);
     return foto;
 }
-
 const QString kInvalido = "_Login ou senha inválidos";
-
 } // namespace
 
 class TstContas : public QObject
@@ -41,6 +40,23 @@ private slots:
         QVERIFY(m_servidor->Iniciado());
     }
     void cleanup() { m_servidor.reset(); }
+
+    void validacao()
+    {
+        // 'L' a login, 'E' an e-mail, then whether it passes.
+        const std::tuple<char, QString, bool> casos[] = {
+            {'L', "abcd", true}, {'L', "abcdefghijkl", true}, {'L', "abc", false},
+            {'L', "abcdefghijklm", false}, {'L', "a.b-c_d", true}, {'L', "joão", true},
+            {'L', "*abcd", false}, {'L', "ab cd", false}, {'L', "abc²", false},
+            {'E', "nome.sobrenome@mail.b.com.br", true}, {'E', "a@b@c.com", false},
+            {'E', "a@bcom", false}, {'E', "a@.com", false}, {'E', "a@b.", false},
+            {'E', "a@b..com", false}, {'E', "@b.com", false}, {'E', "a b@c.com", false},
+            {'E', "a@b.com\n", false}, {'E', QString(44, u'e') + "@b.com", true},
+            {'E', QString(45, u'e') + "@b.com", false}};
+        for (const auto& [tipo, texto, aceito] : casos)
+            QVERIFY2(!(tipo == 'E' ? Validacao::Email(texto) : Validacao::Login(texto)) == aceito,
+                     qPrintable(texto));
+    }
 
     void versaoECadastroELogin()
     {
@@ -70,22 +86,17 @@ private slots:
         {
             QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "leitura");
             db.setDatabaseName(m_servidor->ArquivoBanco());
-            QVERIFY(db.open());
             QSqlQuery q(db);
-            QVERIFY(q.exec("SELECT senha FROM contas WHERE login = 'ana.b'") && q.next());
-            const QString hash = q.value(0).toString();
-            QVERIFY2(hash.startsWith("$argon2id$"), qPrintable(hash));
-            for (const QString& s : senhas)
-                QVERIFY(!hash.contains(s));
+            QVERIFY(db.open() && q.exec("SELECT senha FROM contas") && q.next());
+            QVERIFY(q.value(0).toString().startsWith("$argon2id$"));
             QVERIFY(q.exec("PRAGMA journal_mode") && q.next());
             QCOMPARE(q.value(0).toString(), "wal");
         }
         QSqlDatabase::removeDatabase("leitura");
-        const QStringList log = LogTeste::Linhas().mid(antes);
-        QVERIFY(!log.isEmpty());
-        for (const QString& linha : log)
-            for (const QString& s : senhas)
-                QVERIFY2(!linha.contains(s), qPrintable(linha));
+        const QString log = LogTeste::Linhas().mid(antes).join('\n');
+        QVERIFY(log.contains("ana.b"));
+        for (const QString& s : senhas)
+            QVERIFY(!log.contains(s));
     }
 
     void cadastroRecusado_data()
@@ -99,14 +110,10 @@ private slots:
             << QStringList{nome, "abc", ok, email} << "O login deve ter de 4 a 12 caracteres";
         QTest::newRow("login com _")
             << QStringList{nome, "_abcd", ok, email} << "O Login não pode começar com '_' ou '*'";
-        QTest::newRow("login com aspas") << QStringList{nome, "ab'; --", ok, email}
-                                         << "O login só pode ter letras, números, '.', '-' e '_'";
-        QTest::newRow("nome vazio") << QStringList{"", "novo1", ok, email} << "Digite o seu nome";
         QTest::newRow("nome longo") << QStringList{QString(51, u'n'), "novo1", ok, email}
                                     << "O nome pode ter no máximo 50 caracteres";
         QTest::newRow("senha curta")
             << QStringList{nome, "novo1", "abc", email} << "A senha deve ter de 4 a 12 caracteres";
-        QTest::newRow("email vazio") << QStringList{nome, "novo1", ok, ""} << "Digite o seu e-mail";
         QTest::newRow("email sem arroba")
             << QStringList{nome, "novo1", ok, "ab.com"} << "O e-mail não é válido";
         QTest::newRow("argumentos de menos")
@@ -129,18 +136,12 @@ private slots:
     {
         auto a = Conectado();
         QVERIFY(a && a->CriarConta("maria", "senha1"));
-        for (const auto& [login, senha] :
-             QList<std::pair<QString, QString>>{{"maria", "Senha1"},
-                                                {"ninguem", "senha1"},
-                                                {"", "senha1"},
-                                                {"maria", ""},
-                                                {"maria' OR '1'='1", "x' OR '1'='1"}})
+        for (const auto& [login, senha] : QList<std::pair<QString, QString>>{
+                 {"maria", "Senha1"}, {"ninguem", "senha1"}, {"maria", ""},
+                 {"maria' OR '1'='1", "x' OR '1'='1"}})
             QCOMPARE(a->Logar(login, senha), kInvalido);
-        const QString versao = a->Logar("maria", "senha1", "0.0.0.1");
-        QVERIFY(versao.startsWith(u'_'));
-        QVERIFY(versao.contains(m_servidor->Servidor().Config().versaoCliente));
-        a->Enviar("Login", {"maria", "senha1"});
-        QCOMPARE(a->Esperar("Setar")->Texto(2), kInvalido);
+        QVERIFY(a->Logar("maria", "senha1", "0.0.0.1")
+                    .contains(m_servidor->Servidor().Config().versaoCliente));
         // None of these logged in: a lobby command is still ignored.
         a->EnviarTextos("nvSal", {"sala", ""});
         QVERIFY(a->Sincronizar());
@@ -158,34 +159,11 @@ private slots:
         auto b = Conectado();
         QVERIFY(b);
         QCOMPARE(b->Logar("Maria", "senha1"), "_Este login já está conectado");
-        // The first session is undisturbed and still alone on line.
+        // The first session is undisturbed; once it leaves, the account may log in again.
         QVERIFY(a->Sincronizar());
         QVERIFY(a->NaoLidas("hlInf").isEmpty());
-        // Once it leaves, the account may log in again.
         a->Desconectar();
         QVERIFY(EsperarAte([&] { return b->Logar("maria", "senha1") == "maria"; }));
-    }
-
-    void comandosAntesDoLoginSaoIgnorados()
-    {
-        auto dentro = ClienteTeste::NoSaguao(m_servidor->Porta(), "dentro");
-        QVERIFY(dentro);
-        QCOMPARE(dentro->CriarSala("mesa"), "OK");
-        dentro->Descartar();
-        auto fora = Conectado();
-        QVERIFY(fora);
-        fora->EnviarTextos("slBla", {"oi"});
-        fora->EnviarTextos("nvSal", {"outra", ""});
-        fora->EnviarTextos("Entra", {"mesa", ""});
-        fora->Enviar("nvImg", {Foto(3)});
-        fora->EnviarTextos("nvSen", {"abcd"});
-        fora->EnviarTextos("Troca", {"1", "2"});
-        fora->Enviar("slSai");
-        fora->Enviar("Start");
-        QVERIFY(fora->Sincronizar() && fora->Conectado());
-        QCOMPARE(fora->ComandosNaoLidos(), QList<QByteArray>{});
-        QVERIFY(dentro->Sincronizar());
-        QCOMPARE(dentro->ComandosNaoLidos(), QList<QByteArray>{});
     }
 
     void fotoETrocaDeSenhaSobrevivemAoReinicio()
@@ -198,15 +176,11 @@ private slots:
         b->Enviar("nvImg", {Foto(1) + 'x'});
         QVERIFY(b->Sincronizar() && a->Sincronizar());
         QVERIFY(a->NaoLidas().isEmpty() && b->NaoLidas().isEmpty());
-
         const QByteArray foto = Foto(9);
         b->Enviar("nvImg", {foto});
         QCOMPARE(b->Esperar("imLoc")->Argumento(1), foto);
         const auto info = a->Esperar("jgInf");
-        QCOMPARE(info->Texto(3), "convidado");
-        QCOMPARE(info->Argumento(4), foto);
-        QVERIFY(info->Argumento(2).isEmpty());
-        QCOMPARE(b->Esperar("jgInf")->Argumento(4), foto);
+        QCOMPARE(info->argumentos.mid(0, 4), (QList<QByteArray>{"anfi", "", "convidado", foto}));
         b->EnviarTextos("nvSen", {"abc"});
         b->EnviarTextos("nvSen", {"trocada123"});
         QVERIFY(b->Sincronizar());
@@ -215,8 +189,7 @@ private slots:
 
         QVERIFY(m_servidor->Reiniciar());
         auto c = Conectado();
-        QVERIFY(c);
-        QVERIFY(!c->CriarConta("ANFI", "senha9"));
+        QVERIFY(c && !c->CriarConta("ANFI", "senha9"));
         QCOMPARE(c->Logar("convidado", "senha1"), kInvalido);
         QCOMPARE(c->Logar("convidado", "trocada123"), "convidado");
         QCOMPARE(c->Esperar("imLoc")->Argumento(1), foto);

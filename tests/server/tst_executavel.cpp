@@ -1,3 +1,4 @@
+// The quarpel-server program: its command line, and signals that close it with the accounts kept.
 #include "ClienteTeste.h"
 #include "EsperarAte.h"
 #include "OpcoesLinhaComando.h"
@@ -10,74 +11,29 @@
 #include <csignal>
 
 namespace {
-
-// The built quarpel-server on 127.0.0.1 and a free port.
-class Processo
+// The built server on 127.0.0.1 and a free port; Cliente connects once its log names the port.
+struct Processo
 {
-public:
-    explicit Processo(const QString& dados)
-    {
-        m_p.setProgram(QStringLiteral(QUARPEL_SERVIDOR));
-        m_p.setArguments(
-            {"--porta", "0", "--endereco", "127.0.0.1", "--dados", dados, "--hash-minimo"});
-        m_p.start();
-    }
-    ~Processo()
-    {
-        if (m_p.state() != QProcess::NotRunning) {
-            m_p.kill();
-            m_p.waitForFinished();
-        }
-    }
+    QProcess p;
+    QString log;
 
-    // A client connected to it once its log names the port.
+    explicit Processo(const QStringList& argumentos) { p.start(QUARPEL_SERVIDOR, argumentos); }
+    ~Processo() { p.kill(), p.waitForFinished(); }
+
     std::unique_ptr<ClienteTeste> Cliente()
     {
         static const QRegularExpression re("porta (\\d+);");
-        EsperarAte(
-            [&] {
-                m_log += QString::fromUtf8(m_p.readAllStandardError());
-                return re.match(m_log).hasMatch() || m_p.state() == QProcess::NotRunning;
-            },
-            ClienteTeste::kEspera);
+        EsperarAte([&] { return re.match(log += p.readAllStandardError()).hasMatch(); });
         auto c = std::make_unique<ClienteTeste>();
-        const auto porta = re.match(m_log).captured(1).toUShort();
-        return porta && c->Conectar(porta) ? std::move(c) : nullptr;
+        return c->Conectar(re.match(log).captured(1).toUShort()) ? std::move(c) : nullptr;
     }
-
     bool Encerrar(int sinal)
     {
-        ::kill(pid_t(m_p.processId()), sinal);
-        if (!m_p.waitForFinished(ClienteTeste::kEspera))
-            return false;
-        m_log += QString::fromUtf8(m_p.readAllStandardError());
-        return m_p.exitStatus() == QProcess::NormalExit && m_p.exitCode() == 0;
+        ::kill(pid_t(p.processId()), sinal);
+        return p.waitForFinished(ClienteTeste::kEspera) && p.exitCode() == 0 &&
+               (log += p.readAllStandardError()).contains("Servidor encerrado");
     }
-
-    QString Log() const { return m_log; }
-
-private:
-    QProcess m_p;
-    QString m_log;
 };
-
-struct Saida
-{
-    int codigo;
-    QString saida;
-    QString erro;
-};
-
-Saida Rodar(const QStringList& argumentos)
-{
-    QProcess p;
-    p.start(QStringLiteral(QUARPEL_SERVIDOR), argumentos);
-    if (!p.waitForFinished(ClienteTeste::kEspera))
-        return {-1, {}, {}};
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
-}
-
 } // namespace
 
 class TstExecutavel : public QObject
@@ -86,86 +42,51 @@ class TstExecutavel : public QObject
 private slots:
     void opcoes()
     {
-        using A = OpcoesLinhaComando::Acao;
-        const auto padrao = OpcoesLinhaComando::Analisar({"quarpel-server"});
-        QCOMPARE(padrao.acao, A::Executar);
-        QCOMPARE(padrao.configuracao.porta, quint16(33500));
-        QCOMPARE(padrao.configuracao.endereco, QHostAddress(QHostAddress::AnyIPv4));
-        QCOMPARE(padrao.configuracao.versaoCliente, QString::fromLatin1(kVersaoQuarpel));
-        QCOMPARE(padrao.configuracao.atrasoRoboMs, 800);
-        QCOMPARE(padrao.configuracao.tempoJogadaS, 60);
-        QVERIFY(!padrao.configuracao.semente);
-        QVERIFY(!padrao.configuracao.pastaDados.isEmpty());
-        QCOMPARE(padrao.configuracao.custoSenha, HashSenha::Custo::Interativo);
-
         const auto r = OpcoesLinhaComando::Analisar(
             {"s", "--porta", "4000", "--endereco", "::1", "--dados", "/tmp/x", "--versao-cliente",
              "2.0.0.1", "--atraso-robo", "0", "--tempo-jogada", "5", "--semente",
              "18446744073709551615"});
-        QCOMPARE(r.acao, A::Executar);
-        QCOMPARE(r.configuracao.porta, quint16(4000));
-        QCOMPARE(r.configuracao.endereco, QHostAddress(QHostAddress::LocalHostIPv6));
-        QCOMPARE(r.configuracao.pastaDados, "/tmp/x");
-        QCOMPARE(r.configuracao.versaoCliente, "2.0.0.1");
-        QCOMPARE(r.configuracao.atrasoRoboMs, 0);
-        QCOMPARE(r.configuracao.tempoJogadaS, 5);
-        QCOMPARE(r.configuracao.semente, std::optional<quint64>(18446744073709551615ULL));
-
-        for (const QStringList& errado : QList<QStringList>{{"--porta", "65536"},
-                                                            {"--porta", "x"},
-                                                            {"--endereco", "300.1.1.1"},
-                                                            {"--atraso-robo", "-1"},
-                                                            {"--tempo-jogada", "0"},
-                                                            {"--semente", "abc"},
-                                                            {"--dados", ""},
-                                                            {"--desconhecida"},
-                                                            {"sobrando"}}) {
-            const auto e = OpcoesLinhaComando::Analisar(QStringList{"s"} + errado);
-            QCOMPARE(e.acao, A::Erro);
-            QVERIFY(!e.texto.isEmpty());
-        }
-    }
-
-    void ajudaEVersao()
-    {
-        const Saida versao = Rodar({"--version"});
-        QCOMPARE(versao.codigo, 0);
-        QCOMPARE(versao.saida.trimmed(), QString("quarpel-server ") + kVersaoQuarpel);
-        const Saida ajuda = Rodar({"--help"});
-        QCOMPARE(ajuda.codigo, 0);
-        for (const char* opcao : {"--porta", "--endereco", "--dados", "--versao-cliente",
-                                  "--atraso-robo", "--tempo-jogada", "--semente"})
-            QVERIFY2(ajuda.saida.contains(QLatin1String(opcao)), opcao);
-        const Saida erro = Rodar({"--porta", "nada"});
-        QCOMPARE(erro.codigo, 2);
-        QVERIFY2(erro.erro.contains("Porta inválida"), qPrintable(erro.erro));
+        QCOMPARE(r.acao, OpcoesLinhaComando::Acao::Executar);
+        const Configuracao& c = r.configuracao;
+        QCOMPARE(std::tuple(c.porta, c.endereco, c.pastaDados, c.versaoCliente, c.atrasoRoboMs,
+                            c.tempoJogadaS, c.semente),
+                 std::tuple(quint16(4000), QHostAddress(QHostAddress::LocalHostIPv6),
+                            QString("/tmp/x"), QString("2.0.0.1"), 0, 5,
+                            std::optional<quint64>(18446744073709551615ULL)));
+        for (const QStringList& errado : QList<QStringList>{
+                 {"--porta", "65536"}, {"--endereco", "300.1.1.1"}, {"--atraso-robo", "-1"},
+                 {"--tempo-jogada", "0"}, {"--semente", "abc"}, {"--dados", ""}, {"sobrando"}})
+            QCOMPARE(OpcoesLinhaComando::Analisar(QStringList{"s"} + errado).acao,
+                     OpcoesLinhaComando::Acao::Erro);
+        Processo versao({"--version"}), erro({"--porta", "nada"});
+        QVERIFY(versao.p.waitForFinished() && erro.p.waitForFinished());
+        QCOMPARE(versao.p.readAllStandardOutput().trimmed(), QByteArray("quarpel-server ") + kVersaoQuarpel);
+        QCOMPARE(erro.p.exitCode(), 2);
     }
 
     void sinaisEncerramLimpoEAsContasFicam()
     {
         QTemporaryDir pasta;
-        const QString dados = pasta.filePath("dados");
+        const QStringList argumentos{"--porta", "0", "--endereco", "127.0.0.1", "--dados",
+                                     pasta.filePath("dados"), "--hash-minimo"};
         {
-            Processo servidor(dados);
+            Processo servidor(argumentos);
             auto c = servidor.Cliente();
-            QVERIFY2(c, qPrintable(servidor.Log()));
-            QVERIFY(c->CriarConta("sobrevive", "senha1") &&
-                    c->LogarNoSaguao("sobrevive", "senha1"));
+            QVERIFY(c && c->CriarConta("sobrevive", "senha1"));
             QVERIFY(servidor.Encerrar(SIGTERM));
             QVERIFY(c->EsperarDesconexao());
-            QVERIFY(servidor.Log().contains("Servidor encerrado"));
             // Every line carries its date and time.
             static const QRegularExpression data("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:");
-            for (const QString& linha : servidor.Log().split(u'\n', Qt::SkipEmptyParts))
+            for (const QString& linha : servidor.log.split(u'\n', Qt::SkipEmptyParts))
                 QVERIFY2(data.match(linha).hasMatch(), qPrintable(linha));
         }
         {
             // A kill leaves no chance to close the database; the account is still there.
-            Processo servidor(dados);
+            Processo servidor(argumentos);
             auto c = servidor.Cliente();
             QVERIFY(c && c->CriarConta("morto", "senha1"));
         }
-        Processo servidor(dados);
+        Processo servidor(argumentos);
         auto c = servidor.Cliente(), d = servidor.Cliente();
         QVERIFY(c && d);
         QCOMPARE(c->Logar("sobrevive", "senha1"), "sobrevive");

@@ -42,7 +42,6 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<bool>("logado");
         QTest::newRow("tamanho abaixo de 10") << QByteArray::fromHex("00000009") + "obVer" << false;
-        QTest::newRow("tamanho zero") << QByteArray::fromHex("00000000") << false;
         QTest::newRow("tamanho de 2^31") << QByteArray::fromHex("80000000") + "obVer" << false;
         QTest::newRow("grande demais") << QByteArray::fromHex("00100000") + "nvImg" << true;
         QTest::newRow("contagem maior que os campos")
@@ -51,9 +50,6 @@ private slots:
         QTest::newRow("campo passa do fim")
             << QByteArray::fromHex("00000011") + "slBla" + QByteArray::fromHex("0100000009") + "abc"
             << true;
-        QTest::newRow("bytes sobrando")
-            << QByteArray::fromHex("0000000C") + "obVer" + QByteArray::fromHex("00") + "xx"
-            << false;
         QTest::newRow("campo a mais")
             << QByteArray::fromHex("00000012") + "slBla" + QByteArray::fromHex("010000000000000000")
             << true;

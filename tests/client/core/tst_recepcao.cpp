@@ -1,6 +1,5 @@
 #include "Bancada.h"
 #include "Espera.h"
-#include "FuncoesComuns.h"
 #include "TelaCadastro.h"
 #include "TelaJogo.h"
 #include "TelaLogin.h"
@@ -12,18 +11,6 @@
 #include <QSignalSpy>
 #include <QTcpSocket>
 #include <QTest>
-
-namespace {
-QByteArray msg(QByteArrayView comando, const QList<QByteArray>& argumentos = {})
-{
-    return MontarMensagem(comando, argumentos);
-}
-
-QString atualizador()
-{
-    return QCoreApplication::applicationDirPath() + "/AutoUpdate";
-}
-} // namespace
 
 // The receive path against a scripted server: cutting the stream, routing, the replies handled
 // here and the one error report.
@@ -40,26 +27,19 @@ private slots:
         QVERIFY(b->cliente);
     }
 
-    void cleanup()
-    {
-        b.reset();
-        QFile::remove(atualizador());
-        QFile::remove(atualizador() + ".txt");
-    }
+    void cleanup() { b.reset(); }
 
     // Two messages and part of a third, cut at every byte; "Olá" travels as Windows-1252.
     void mensagensPartidasEmQualquerByte()
     {
-        const QByteArray m = msg("erCNC", {QByteArray("Ol\xE1")});
+        const QByteArray m = Msg("erCNC", {QByteArray("Ol\xE1")});
         for (int k = 1; k < m.size(); ++k) {
             b->caixas.lista.clear();
-            b->servidor.Enviar(msg("erCNC", {"A"}) + msg("erEnt", {"B"}) + m.first(k));
+            b->servidor.Enviar(Msg("erCNC", {"A"}) + Msg("erEnt", {"B"}) + m.first(k));
             QTRY_COMPARE_WITH_TIMEOUT(b->caixas.Textos(), (QStringList{"A", "B"}), 10000);
             b->servidor.Enviar(m.sliced(k));
             QTRY_COMPARE_WITH_TIMEOUT(b->caixas.Textos(), (QStringList{"A", "B", "Olá"}), 10000);
         }
-        QCOMPARE(b->caixas.lista[2].tipo, Caixas::Tipo::Informacao);
-        QCOMPARE(b->caixas.lista[2].titulo, QStringLiteral("Quarpel"));
         QVERIFY(!Espera::Encerrando());
     }
 
@@ -76,18 +56,18 @@ private slots:
                 "Carta 1 7|Truco 1 3 bia|tcAct|rdFim -1 0 0|prFim 0 0|cmM11 5 12 0 40 1 2 3 0|"
                 "esM11|jgFim 0|erCNC a|erEnt b|erCmJ c|okAcc|okEnt Sala|Setar k v")
                 .split('|');
-        QByteArray tudo = msg("xyzzy", {"1", "2"}) + msg("ercnc", {"nao"}) +
-                          QByteArray::fromHex("00000007616263") + msg("Seta ", {"k", "x"}) +
-                          msg("SETAR", {"k", "x"}) + msg("utVer", {kVersaoQuarpel});
+        QByteArray tudo = Msg("xyzzy", {"1", "2"}) + Msg("ercnc", {"nao"}) +
+                          QByteArray::fromHex("00000007616263") + Msg("Seta ", {"k", "x"}) +
+                          Msg("SETAR", {"k", "x"}) + Msg("utVer", {kVersaoQuarpel});
         QByteArrayList esperados{"utVer"};
         for (const QByteArray& m : mensagens) {
             QByteArrayList partes = m.split(' ');
             esperados << partes.takeFirst();
-            tudo += msg(esperados.last(), partes);
+            tudo += Msg(esperados.last(), partes);
         }
         // A long burst, handled in order.
         for (int i = 1; i <= 20000; ++i) {
-            tudo += msg("Setar", {"Contagem", QByteArray::number(i)});
+            tudo += Msg("Setar", {"Contagem", QByteArray::number(i)});
             esperados << "Setar";
         }
         QSignalSpy tratadas(b->cliente.get(), &frmCliente::Tratada);
@@ -104,36 +84,6 @@ private slots:
         QVERIFY(!Espera::Encerrando());
     }
 
-    void versaoDiferenteChamaOAtualizador_data()
-    {
-        QTest::addColumn<QStringList>("argumentos");
-        QTest::newRow("servidor") << QStringList{"servidor", "127.0.0.1"};
-        // With no command line the client goes to its default host, which is this machine.
-        QTest::newRow("sem linha de comando") << QStringList{};
-    }
-
-    void versaoDiferenteChamaOAtualizador()
-    {
-        QFETCH(QStringList, argumentos);
-        // The updater writes down how many arguments it got, then each one.
-        QFile script(atualizador());
-        QVERIFY(script.open(QIODevice::WriteOnly));
-        script.write(
-            "#!/bin/sh\nprintf '%s\\n' \"$#\" \"$@\" > \"$0.tmp\" && mv \"$0.tmp\" \"$0.txt\"\n");
-        script.close();
-        script.setPermissions(script.permissions() | QFile::ExeOwner);
-        b = std::make_unique<Bancada>(argumentos);
-        QVERIFY(b->cliente);
-        b->servidor.Enviar(msg("utVer", {"0.0.0.0"}) + msg("erCNC", {"nunca"}));
-        QFile lido(atualizador() + ".txt");
-        QTRY_VERIFY_WITH_TIMEOUT(lido.exists(), 10000);
-        QVERIFY(lido.open(QIODevice::ReadOnly));
-        QCOMPARE(QString::fromUtf8(lido.readAll()).split('\n', Qt::SkipEmptyParts),
-                 QStringList{QString::number(argumentos.size())} + argumentos);
-        QVERIFY(Espera::Encerrando());
-        QVERIFY(b->caixas.lista.isEmpty());
-    }
-
     // A failure before a parse names the last command parsed; a reply short of its argument must
     // not read the one of the reply before; no updater is a failure of utVer.
     void falhaRelataEEncerra_data()
@@ -141,12 +91,11 @@ private slots:
         QTest::addColumn<QByteArray>("falha");
         QTest::addColumn<QString>("comando");
         QTest::newRow("tamanho 80 00 00 00") << QByteArray::fromHex("80000000") << "erCNC";
-        QTest::newRow("tamanho 0") << QByteArray::fromHex("00000000") << "erCNC";
         QTest::newRow("tamanho 3") << QByteArray::fromHex("00000003") << "erCNC";
         QTest::newRow("acima de 1 MiB") << QByteArray::fromHex("00100001") << "erCNC";
-        QTest::newRow("erEnt sem motivo") << msg("erEnt") << "erEnt";
-        QTest::newRow("Setar sem valor") << msg("Setar", {"x"}) << "Setar";
-        QTest::newRow("sem atualizador") << msg("utVer", {"0.0.0.0"}) << "utVer";
+        QTest::newRow("erEnt sem motivo") << Msg("erEnt") << "erEnt";
+        QTest::newRow("Setar sem valor") << Msg("Setar", {"x"}) << "Setar";
+        QTest::newRow("sem atualizador") << Msg("utVer", {"0.0.0.0"}) << "utVer";
     }
 
     void falhaRelataEEncerra()
@@ -154,16 +103,13 @@ private slots:
         QFETCH(QByteArray, falha);
         QFETCH(QString, comando);
         b->cliente->frSalas->setEnabled(false);
-        b->servidor.Enviar(msg("erCNC", {"antes"}) + falha + msg("erCNC", {"nunca"}));
+        b->servidor.Enviar(Msg("erCNC", {"antes"}) + falha + Msg("erCNC", {"nunca"}));
         QTRY_VERIFY_WITH_TIMEOUT(Espera::Encerrando(), 10000);
         QCOMPARE(b->caixas.Textos().value(0), QStringLiteral("antes"));
         QCOMPARE(b->caixas.lista.size(), 2);
         const Caixas::Caixa& c = b->caixas.lista[1];
         QCOMPARE(c.tipo, Caixas::Tipo::Relatorio);
-        QCOMPARE(c.titulo, QStringLiteral("Quarpel"));
-        QVERIFY(c.texto.startsWith("Erro: "));
-        QVERIFY(c.texto.endsWith("\r\nComando: " + comando));
-        QCOMPARE(c.texto.count("\r\n"), 1);
+        QVERIFY(c.texto.startsWith("Erro: ") && c.texto.endsWith("\r\nComando: " + comando));
         // The unload let go of the connection: nothing after it can be read.
         QCOMPARE(b->cliente->Sock->state(), QAbstractSocket::UnconnectedState);
         QVERIFY(!b->cliente->frSalas->isEnabled());
@@ -182,8 +128,8 @@ private slots:
         b->caixas.aoMostrar = [&](const Caixas::Caixa&) {
             naCaixa << c.frCadastro->isEnabled() << c.frSalas->isEnabled();
         };
-        b->servidor.Enviar(msg("erCNC", {"Login em uso"}) + msg("erEnt", {"Sala cheia"}) +
-                           msg("erCmJ", {"Faltam jogadores"}));
+        b->servidor.Enviar(Msg("erCNC", {"Login em uso"}) + Msg("erEnt", {"Sala cheia"}) +
+                           Msg("erCmJ", {"Faltam jogadores"}));
         QTRY_COMPARE_WITH_TIMEOUT(b->caixas.Textos(),
                                   (QStringList{"Login em uso", "Sala cheia", "Faltam jogadores"}),
                                   10000);
@@ -201,7 +147,7 @@ private slots:
         c.frSalas->setEnabled(false);
         QWidget* telaNaCaixa = nullptr;
         b->caixas.aoMostrar = [&](const Caixas::Caixa&) { telaNaCaixa = c.FrameAtual; };
-        b->servidor.Enviar(msg("okAcc") + msg("okEnt", {"Mesa do Z\xE9"}));
+        b->servidor.Enviar(Msg("okAcc") + Msg("okEnt", {"Mesa do Z\xE9"}));
         QTRY_COMPARE_WITH_TIMEOUT(c.FrameAtual, c.frJogo, 10000);
         QCOMPARE(b->caixas.Textos(), QStringList{"Cadastro efetuado!"});
         QCOMPARE(telaNaCaixa, c.frLogin);
@@ -222,7 +168,7 @@ private slots:
     void dadosDuranteUmaCaixa()
     {
         QFETCH(bool, sinalAninhado);
-        const QByteArray depois = msg("erCNC", {"B"}) + msg("Setar", {"Ordem", "depois de B"});
+        const QByteArray depois = Msg("erCNC", {"B"}) + Msg("Setar", {"Ordem", "depois de B"});
         int caixasNaEspera = -1;
         b->caixas.aoMostrar = [&](const Caixas::Caixa& c) {
             if (c.texto != "A")
@@ -234,11 +180,11 @@ private slots:
                 emit b->cliente->Sock->readyRead();
             caixasNaEspera = int(b->caixas.lista.size());
         };
-        b->servidor.Enviar(msg("erCNC", {"A"}));
+        b->servidor.Enviar(Msg("erCNC", {"A"}));
         QTRY_COMPARE_WITH_TIMEOUT(b->caixas.Textos(), (QStringList{"A", "B"}), 10000);
         QCOMPARE(caixasNaEspera, 1);
         QCOMPARE(b->cliente->Variaveis("Ordem"), QStringLiteral("depois de B"));
-        b->servidor.Enviar(msg("erCNC", {"C"}));
+        b->servidor.Enviar(Msg("erCNC", {"C"}));
         QTRY_COMPARE_WITH_TIMEOUT(b->caixas.Textos(), (QStringList{"A", "B", "C"}), 10000);
     }
 };

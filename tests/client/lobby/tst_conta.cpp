@@ -38,8 +38,6 @@ private slots:
         login()->btLgOK->click();
         QCOMPARE(b->caixas.Textos(),
                  (QStringList{"Digite seu login", "Digite seu login", "Digite sua senha"}));
-        QCOMPARE(b->caixas.lista.last().titulo, QStringLiteral("Quarpel"));
-        QCOMPARE(b->caixas.lista.last().tipo, Caixas::Tipo::Informacao);
         QCOMPARE(b->Enviado(), QByteArray());
     }
 
@@ -80,9 +78,6 @@ private slots:
         if (nome.isEmpty()) {
             QCOMPARE(b->caixas.Textos(), QStringList{"Senha incorreta"});
             QCOMPARE(b->cliente->FrameAtual, static_cast<QWidget*>(login()));
-            QCOMPARE(login()->txLgLogin->text() + "|" + login()->txLgSenha->text(),
-                     QStringLiteral("João|s e"));
-            QCOMPARE(b->cliente->windowTitle(), QStringLiteral("Quarpel"));
             return;
         }
         QVERIFY(b->caixas.lista.isEmpty());
@@ -142,20 +137,6 @@ private slots:
                                                   "ana", "Segredo", "ana@x.br"});
         QVERIFY(b->servidor.AguardarBytes(esperado.size()));
         QCOMPARE(b->servidor.Recebido(), esperado);
-    }
-
-    void cancelarVoltaAoLoginEGuardaOsTextos()
-    {
-        login()->btLgCriarConta->click();
-        cadastro()->txCdNome->setText("Ana");
-        cadastro()->txCdRpSenha->setText("1234");
-        cadastro()->btCdCancelar->click();
-        QCOMPARE(b->cliente->FrameAtual, static_cast<QWidget*>(login()));
-        QVERIFY(cadastro()->isHidden());
-        login()->btLgCriarConta->click();
-        QCOMPARE(cadastro()->txCdNome->text() + cadastro()->txCdRpSenha->text(), "Ana1234");
-        QVERIFY(b->caixas.lista.isEmpty());
-        QCOMPARE(b->Enviado(), QByteArray());
     }
 };
 

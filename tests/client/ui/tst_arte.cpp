@@ -9,7 +9,7 @@ class TstArte : public QObject
 
 private slots:
     // Every card, from the deck and painted, has the key colour in exactly its twelve corner
-    // pixels (the back's region rounds them all) and no two cards are alike.
+    // pixels and no two cards are alike.
     void cantos_data()
     {
         QTest::addColumn<QImage>("faces");
@@ -44,42 +44,31 @@ private slots:
         QCOMPARE(vistas.size(), cartas.size());
     }
 
-    // The labels are printed where the table writes nothing; the cells it writes into (the
-    // trick marks and the three numbers) are plain.
-    void placar_data()
-    {
-        QTest::addColumn<QRect>("area");
-        QTest::addColumn<bool>("comTinta");
-        QTest::newRow("Rodada") << QRect(2, 2, 54, 12) << true;
-        for (int k = 0; k < 3; ++k)
-            QTest::addRow("%da", k + 1) << QRect(60 + 16 * k, 2, 13, 12) << true;
-        QTest::newRow("Total") << QRect(108, 2, 39, 12) << true;
-        QTest::newRow("Seu Time") << QRect(2, 18, 54, 12) << true;
-        QTest::newRow("Adversario") << QRect(2, 34, 54, 12) << true;
-        QTest::newRow("Rodada esta valendo") << QRect(2, 50, 102, 12) << true;
-        for (int i = 0; i < 6; ++i)
-            QTest::addRow("marca %d", i)
-                << QRect(63 + 16 * (i % 3), 21 + 16 * (i / 3), 7, 7) << false;
-        for (int i = 0; i < 3; ++i)
-            QTest::addRow("numero %d", i) << QRect(108, 18 + 16 * i, 38, 13) << false;
-    }
-
+    // The labels (Rodada, 1a-3a, Total, Seu Time, Adversario, Rodada esta valendo) are printed
+    // where the table writes nothing; the cells it writes into (marks, numbers) are plain.
     void placar()
     {
-        QFETCH(QRect, area);
-        QFETCH(bool, comTinta);
         const QImage& placar = Arte::FundoPlacar();
         QCOMPARE(placar.size(), QSize(149, 65));
-        const QRgb fundo = placar.pixel(area.topLeft());
-        int tinta = 0, outras = 0;
-        for (int y = area.top(); y <= area.bottom(); ++y)
-            for (int x = area.left(); x <= area.right(); ++x) {
-                tinta += qGray(placar.pixel(x, y)) < qGray(fundo) - 60;
-                outras += placar.pixel(x, y) != fundo;
-            }
-        QCOMPARE(tinta > 8, comTinta);
-        if (!comTinta)
-            QCOMPARE(outras, 0);
+        QList<std::pair<QRect, bool>> areas{{{2, 2, 54, 12}, true},   {{60, 2, 13, 12}, true},
+                                            {{76, 2, 13, 12}, true},  {{92, 2, 13, 12}, true},
+                                            {{108, 2, 39, 12}, true}, {{2, 18, 54, 12}, true},
+                                            {{2, 34, 54, 12}, true},  {{2, 50, 102, 12}, true}};
+        for (int i = 0; i < 6; ++i)
+            areas.append({QRect(63 + 16 * (i % 3), 21 + 16 * (i / 3), 7, 7), false});
+        for (int i = 0; i < 3; ++i)
+            areas.append({QRect(108, 18 + 16 * i, 38, 13), false});
+        for (const auto& [area, comTinta] : areas) {
+            const QRgb fundo = placar.pixel(area.topLeft());
+            int tinta = 0, outras = 0;
+            for (int y = area.top(); y <= area.bottom(); ++y)
+                for (int x = area.left(); x <= area.right(); ++x) {
+                    tinta += qGray(placar.pixel(x, y)) < qGray(fundo) - 60;
+                    outras += placar.pixel(x, y) != fundo;
+                }
+            QVERIFY2((tinta > 8) == comTinta && (comTinta || outras == 0),
+                     qPrintable(QString("%1,%2").arg(area.x()).arg(area.y())));
+        }
     }
 };
 

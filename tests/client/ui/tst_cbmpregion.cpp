@@ -27,17 +27,13 @@ private slots:
         QTest::addColumn<int>("alfa");
         QTest::addColumn<QByteArray>("arquivo");
         QTest::newRow("sem a cor") << QStringList{"###", "###"} << 255 << QByteArray("3,2\r\n");
-        QTest::newRow("borda direita")
-            << QStringList{"####", "##..", "####"} << 255 << QByteArray("4,3\r\n2,4@1");
-        QTest::newRow("um pixel") << QStringList{"###", "#.#", "###"} << 255
-                                  << QByteArray("3,3\r\n1,2@1");
+        QTest::newRow("borda direita, alfa 0")
+            << QStringList{"####", "##..", "####"} << 0 << QByteArray("4,3\r\n2,4@1");
+        QTest::newRow("um pixel; linha 0 e coluna 0 fora do arquivo")
+            << QStringList{".###", "#.##", ".###", "####"} << 255 << QByteArray("4,4\r\n1,2@1");
         QTest::newRow("duas corridas numa linha")
             << QStringList{"######", "#.#..#", "##..##", "######"} << 255
             << QByteArray("6,4\r\n1,2@1|3,5@1|2,4@2");
-        QTest::newRow("linha 0 e coluna 0 fora do arquivo")
-            << QStringList{"..#", ".##", "###"} << 255 << QByteArray("3,3\r\n");
-        QTest::newRow("alfa nao conta")
-            << QStringList{"###", "#..", "###"} << 0 << QByteArray("3,3\r\n1,3@1");
     }
 
     void regiaoEArquivo()
@@ -64,7 +60,7 @@ private slots:
         QFile escrito(caminho);
         QVERIFY(escrito.open(QIODevice::ReadOnly));
         QCOMPARE(escrito.readAll(), arquivo);
-        // Back from the file: the same region less the top row, the left column and the bottom row.
+        // The file leaves out the top row, the left column and the bottom row.
         CBMPRegion f;
         QVERIFY(f.CreateFromFile(caminho));
         QVERIFY(
@@ -96,16 +92,14 @@ private slots:
         if (!conteudo.isEmpty())
             Escrever(caminho, conteudo);
         CBMPRegion r;
-        QVERIFY(r.CreateFromFile(caminho));
-        QVERIFY(r.TemRegiao());
+        QVERIFY(r.CreateFromFile(caminho) && r.TemRegiao());
         QVERIFY((r.Handle() ^ regiao).isEmpty());
     }
 
     void falhas()
     {
         CBMPRegion r;
-        QVERIFY(!r.Destroy());
-        QVERIFY(!r.TemRegiao() && r.Handle().isEmpty());
+        QVERIFY(!r.Destroy() && !r.TemRegiao() && r.Handle().isEmpty());
         QVERIFY(!r.CreateFromPic(QImage(), kChave));
         QImage img(2, 2, QImage::Format_RGB32);
         QVERIFY(!r.CreateRegionFile(img, kChave, pasta.filePath(QStringLiteral("sem/pasta/r"))));

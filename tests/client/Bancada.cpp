@@ -1,0 +1,81 @@
+#include "Bancada.h"
+
+ServidorRoteirizado::ServidorRoteirizado()
+{
+    connect(&m_servidor, &QTcpServer::newConnection, this, [this] {
+        while (QTcpSocket* s = m_servidor.nextPendingConnection()) {
+            if (m_conexao) {
+                s->abort();
+                s->deleteLater();
+                continue;
+            }
+            m_conexao = s;
+            connect(s, &QTcpSocket::readyRead, this, [this, s] { m_recebido += s->readAll(); });
+        }
+    });
+    m_servidor.listen(QHostAddress(QHostAddress::LocalHost), 0);
+}
+
+void ServidorRoteirizado::Enviar(const QByteArray& bytes)
+{
+    if (!m_conexao)
+        return;
+    m_conexao->write(bytes);
+    m_conexao->flush();
+}
+
+CaixasGravadas::CaixasGravadas()
+{
+    Caixas::SetInterceptador([this](const Caixas::Caixa& c) {
+        lista.append(c);
+        if (aoMostrar)
+            aoMostrar(c);
+        return QString();
+    });
+}
+
+QStringList CaixasGravadas::Textos() const
+{
+    QStringList textos;
+    for (const Caixas::Caixa& c : lista)
+        textos << c.texto;
+    return textos;
+}
+
+std::unique_ptr<frmCliente> ClienteDeTeste(ServidorRoteirizado& servidor,
+                                           const QStringList& argumentos)
+{
+    Espera::Reiniciar();
+    auto cliente = std::make_unique<frmCliente>(argumentos, servidor.Porta());
+    cliente->Form_Load();
+    if (Espera::Encerrando() || !servidor.AguardarConexao() || !servidor.AguardarBytes(10))
+        return nullptr;
+    servidor.LimparRecebido();
+    return cliente;
+}
+
+bool Bancada::Receber(const QByteArray& bytes)
+{
+    static int n = 0;
+    const QByteArray marca = QByteArray::number(++n);
+    servidor.Enviar(bytes + Msg("Setar", {"Marca", marca}));
+    return QTest::qWaitFor([&] {
+        try {
+            return Espera::Encerrando() || cliente->Variaveis("Marca") == marca;
+        } catch (const std::exception&) {
+            return false;
+        }
+    });
+}
+
+QByteArray Bancada::Enviado()
+{
+    cliente->txFalar->setText("fim");
+    cliente->btEnviar->click();
+    const QByteArray fim = Msg("slBla", {"fim"});
+    if (!QTest::qWaitFor([&] { return servidor.Recebido().endsWith(fim); }))
+        return "(o fim não chegou)";
+    const QByteArray r = servidor.Recebido().chopped(fim.size());
+    servidor.LimparRecebido();
+    return r;
+}
