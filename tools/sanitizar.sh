@@ -16,8 +16,7 @@ cmake -S "$raiz" -B "$raiz/build-san" -G Ninja -DBUILD_TESTING=ON -DQUARPEL_SANI
   -DCMAKE_BUILD_TYPE=RelWithDebInfo "${lancador[@]}" "$@" >/dev/null
 cmake --build "$raiz/build-san" -j "$(nproc)" --target "${programas[@]}"
 
-# Leaks stay checked for our code; what Qt, fontconfig and the platform libraries keep for the
-# process' lifetime is suppressed by library.
+# Leaks stay checked; only what fontconfig keeps for the process' lifetime is suppressed.
 export LSAN_OPTIONS="suppressions=$raiz/tools/sanitizar.supp:print_suppressions=0"
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
