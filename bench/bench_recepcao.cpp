@@ -6,7 +6,7 @@
 //
 //   build/bench/bench_recepcao --benchmark_min_time=1s
 
-#include "ClienteDeTeste.h"
+#include "Bancada.h"
 #include "FuncoesComuns.h"
 
 #include <QApplication>
