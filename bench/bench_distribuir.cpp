@@ -3,7 +3,7 @@
 // process's CPU time over the deal's wall time is the share of one core; then the same over a
 // quiet second with nothing moving, which must be 0 (the timer stops).
 
-#include "ClienteDeTeste.h"
+#include "Bancada.h"
 #include "FuncoesComuns.h"
 #include "MovePBs.h"
 #include "TelaJogo.h"

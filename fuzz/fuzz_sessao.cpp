@@ -1,11 +1,13 @@
-// Feeds arbitrary bytes to a session's receive path, with the real dispatcher, lobby and accounts
-// behind it. Half of the inputs start logged in, beside another player who holds a room, so the
-// lobby and room commands are reached too.
+// Feeds arbitrary bytes to a session's receive path, with the real dispatcher, lobby, accounts and
+// game rooms behind it. Half of the inputs start logged in, beside another player who holds a
+// room, so the lobby, room and game commands ("Start", "Carta", "Truco", "tcSim", "tcNao") are
+// reached too.
 
 #include "BancoContas.h"
 #include "Configuracao.h"
 #include "Despachante.h"
 #include "Lobby.h"
+#include "SalaDeJogo.h"
 #include "Sessao.h"
 #include "Versao.h"
 
@@ -27,7 +29,11 @@ struct Ambiente
     QTemporaryDir pasta;
     Configuracao configuracao;
     BancoContas banco;
-    Lobby lobby;
+    Lobby lobby{[](const QString& nome, const QByteArray& senha) {
+        SalaDeJogo::Opcoes o;
+        o.semente = [] { return 7u; };
+        return std::make_unique<SalaDeJogo>(nome, senha, std::move(o));
+    }};
     std::unique_ptr<Despachante> despachante;
     QBuffer saidaVizinho;
     std::unique_ptr<Sessao> vizinho;
@@ -43,6 +49,13 @@ struct Ambiente
         if (!banco.Abrir(pasta.path(), &erro))
             qFatal("%s", qPrintable(erro));
         despachante = std::make_unique<Despachante>(configuracao, banco, lobby);
+        // As the server registers them.
+        for (const char* comando : {"Start", "Carta", "Truco", "tcSim", "tcNao"}) {
+            despachante->AdicionarComando(comando, [this](Sessao& s, const MensagemRecebida& m) {
+                if (auto* sala = dynamic_cast<SalaDeJogo*>(lobby.SalaDe(&s)))
+                    sala->Comando(&s, m.comando, m.argumentos);
+            });
+        }
         saidaVizinho.open(QIODevice::WriteOnly);
         vizinho =
             std::make_unique<Sessao>(1, &saidaVizinho, [](Sessao&, const MensagemRecebida&) {});

@@ -3,41 +3,61 @@
 #include "ErroProtocolo.h"
 #include "FuncoesComuns.h"
 
+#include <algorithm>
+
 CUnPacker& CUnPacker::Global()
 {
     static CUnPacker instancia;
     return instancia;
 }
 
+const CUnPacker::Faixa& CUnPacker::Slot(quint8 indice) const
+{
+    if (indice < 1 || indice > m_faixas.size())
+        throw ErroProtocolo("Subscrito fora do intervalo");
+    return m_faixas[indice - 1];
+}
+
 QByteArray CUnPacker::Argumento(quint8 indice) const
 {
-    if (indice < 1 || indice > m_slots.size())
-        throw ErroProtocolo("Subscrito fora do intervalo");
-    return m_slots[indice - 1];
+    const Faixa& f = Slot(indice);
+    return m_origem.sliced(f.inicio, f.tamanho);
+}
+
+QByteArrayView CUnPacker::ArgumentoVista(quint8 indice) const
+{
+    const Faixa& f = Slot(indice);
+    return QByteArrayView(m_origem).sliced(f.inicio, f.tamanho);
 }
 
 void CUnPacker::SetPacote(const QByteArray& m)
 {
-    m_comando = m.mid(4, 5);
-    if (m.size() < 10)
+    const qsizetype tamanho = m.size();
+    m_tamanhoComando = std::clamp<qsizetype>(tamanho - 4, 0, 5);
+    if (m_tamanhoComando > 0)
+        std::copy_n(m.constData() + 4, m_tamanhoComando, m_comando);
+    if (tamanho < 10)
         return;
     m_n = quint8(m[9]);
     if (m_n == 0)
         return;
-    m_slots = QList<QByteArray>(m_n);
+    m_origem = m;
+    m_faixas.clear(); // keeps the capacity
+    m_faixas.resize(m_n);
 
+    const uchar* dados = reinterpret_cast<const uchar*>(m.constData());
     qsizetype pos = 10;
-    for (int i = 1; pos < m.size() - 1; ++i) {
+    for (int i = 1; pos < tamanho - 1; ++i) {
         if (i > m_n)
             return; // more fields than declared
-        qint32 l = 0;
-        try {
-            l = DecodificarTamanho(QByteArrayView(m).sliced(pos, qMin<qsizetype>(4, m.size() - pos)));
-        } catch (const ErroProtocolo&) {
+        if (tamanho - pos < 4 || dados[pos] >= 0x80)
             return; // a truncated or oversized length field ends the parse
+        const qsizetype l = (qsizetype(dados[pos]) << 24) | (qsizetype(dados[pos + 1]) << 16) |
+                            (qsizetype(dados[pos + 2]) << 8) | qsizetype(dados[pos + 3]);
+        if (l > 0) {
+            const qsizetype inicio = pos + 4;
+            m_faixas[i - 1] = {inicio, std::min(l, tamanho - inicio)};
         }
-        if (l > 0)
-            m_slots[i - 1] = m.mid(pos + 4, l);
-        pos += 4 + qsizetype(l);
+        pos += 4 + l;
     }
 }

@@ -9,8 +9,8 @@
 class CortadorFluxo
 {
 public:
-    // limite: the largest message accepted, length field included. The client has none; the
-    // server caps what a peer may make it hold.
+    // limite: the largest message accepted, length field included, so that a peer cannot make
+    // the other side hold an arbitrary amount.
     explicit CortadorFluxo(qint32 limite = 0x7FFFFFFF) : m_limite(limite) {}
 
     void Acrescentar(const QByteArray& dados);

@@ -1,20 +1,93 @@
 #include "Texto.h"
 
+#include <QHash>
 #include <QStringDecoder>
-#include <QStringEncoder>
+#include <array>
 
 namespace Texto {
 
-QString DeBytes(const QByteArray& bytes)
+namespace {
+
+struct Tabelas
 {
-    QStringDecoder decodificador("windows-1252");
-    return decodificador.decode(bytes);
+    bool valida = false;
+    std::array<char16_t, 256> deByte{};
+    // The characters below U+0100 that are their own byte need no look-up; the rest (27 of them)
+    // are kept here with their byte.
+    std::array<qint16, 256> latin1{}; // byte for U+0000..U+00FF, -1 when Windows-1252 lacks it
+    QHash<char16_t, char> outros;
+
+    Tabelas()
+    {
+        latin1.fill(-1);
+        QStringDecoder decodificador("windows-1252");
+        if (!decodificador.isValid())
+            return;
+        for (int b = 0; b < 256; ++b) {
+            const char c = char(b);
+            const QString s = decodificador.decode(QByteArrayView(&c, 1));
+            if (decodificador.hasError() || s.size() != 1)
+                return;
+            const char16_t u = s.front().unicode();
+            deByte[b] = u;
+            if (u < 256)
+                latin1[u] = qint16(b);
+            else
+                outros.insert(u, c);
+        }
+        valida = true;
+    }
+};
+
+const Tabelas& Tabela()
+{
+    static const Tabelas tabelas;
+    return tabelas;
+}
+
+} // namespace
+
+bool Disponivel()
+{
+    return Tabela().valida;
+}
+
+QString DeBytes(QByteArrayView bytes)
+{
+    const Tabelas& t = Tabela();
+    if (!t.valida)
+        return QString();
+    QString texto(bytes.size(), Qt::Uninitialized);
+    char16_t* destino = reinterpret_cast<char16_t*>(texto.data());
+    const auto* origem = reinterpret_cast<const uchar*>(bytes.data());
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        destino[i] = t.deByte[origem[i]];
+    return texto;
 }
 
 QByteArray ParaBytes(const QString& texto)
 {
-    QStringEncoder codificador("windows-1252");
-    return codificador.encode(texto);
+    const Tabelas& t = Tabela();
+    if (!t.valida)
+        return QByteArray();
+    QByteArray bytes(texto.size(), Qt::Uninitialized);
+    char* destino = bytes.data();
+    const auto* origem = reinterpret_cast<const char16_t*>(texto.utf16());
+    const qsizetype n = texto.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t u = origem[i];
+        if (u < 256 && t.latin1[u] >= 0) {
+            *destino++ = char(t.latin1[u]);
+        } else if (const auto it = t.outros.constFind(u); it != t.outros.cend()) {
+            *destino++ = *it;
+        } else {
+            *destino++ = '?';
+            if (QChar::isHighSurrogate(u) && i + 1 < n && QChar::isLowSurrogate(origem[i + 1]))
+                ++i; // one character, one '?'
+        }
+    }
+    bytes.truncate(destino - bytes.data());
+    return bytes;
 }
 
 } // namespace Texto

@@ -8,15 +8,30 @@ CVariaveis& CVariaveis::Global()
     return instancia;
 }
 
+QString* CVariaveis::Valor(const QString& chave, bool criar) const
+{
+    if (QString* const valor = m_grafias.value(chave))
+        return valor;
+    const QString dobrada = chave.toLower();
+    auto it = m_valores.find(dobrada);
+    if (it == m_valores.end()) {
+        if (!criar)
+            return nullptr;
+        it = m_valores.emplace(dobrada, QString()).first;
+    }
+    m_grafias.insert(chave, &it->second);
+    return &it->second;
+}
+
 QString CVariaveis::Ler(const QString& chave) const
 {
-    const auto it = m_valores.constFind(chave.toLower());
-    if (it == m_valores.cend())
+    const QString* valor = Valor(chave, false);
+    if (!valor)
         throw std::out_of_range("Variável inexistente: " + chave.toStdString());
-    return *it;
+    return *valor;
 }
 
 void CVariaveis::Escrever(const QString& chave, const QString& valor)
 {
-    m_valores.insert(chave.toLower(), valor);
+    *Valor(chave, true) = valor;
 }

@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QString>
+#include <unordered_map>
 
 // The shared variables: text values by key, keys compared without regard to case. This is only
 // the store; the main window's Variaveis adds the side effects of "Vez" and "Fim".
@@ -15,5 +16,11 @@ public:
     void Escrever(const QString& chave, const QString& valor);
 
 private:
-    QHash<QString, QString> m_valores; // keyed by the lower-case key
+    // The value of a key, found through its spelling; folds a spelling seen for the first time.
+    QString* Valor(const QString& chave, bool criar) const;
+
+    // The values by lower-case key. Nodes never move, so the spellings may point into it.
+    mutable std::unordered_map<QString, QString> m_valores;
+    // Every spelling a key has come in, with its value: a write folds a spelling only once.
+    mutable QHash<QString, QString*> m_grafias;
 };

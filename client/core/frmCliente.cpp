@@ -12,6 +12,7 @@
 #include "TelaJogo.h"
 #include "TelaLogin.h"
 #include "TelaSalas.h"
+#include "Texto.h"
 #include "Twips.h"
 
 #include <QApplication>
@@ -134,6 +135,14 @@ QString frmCliente::HostDoServidor(const QString& linhaDeComando)
 void frmCliente::Form_Load()
 {
     if (Espera::Encerrando()) {
+        Form_Unload();
+        return;
+    }
+    // Without it every text would travel empty: refuse rather than play mute.
+    if (!Texto::Disponivel()) {
+        Caixas::Erro(QStringLiteral("O conversor de texto Windows-1252 não está disponível nesta "
+                                    "instalação do Qt; sem ele o Quarpel não consegue conversar "
+                                    "com o servidor."));
         Form_Unload();
         return;
     }

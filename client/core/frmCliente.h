@@ -202,8 +202,11 @@ private:
     quint16 m_porta;
     QPushButton* m_botaoPadrao = nullptr;
 
+    // The largest message the server sends is a few kilobytes (a room list, a picture); a length
+    // field above this is a fault reported at once rather than waited for.
+    static constexpr qint32 kLimiteMensagem = 1 << 20;
     // Bytes received and not yet handled, kept between passes.
-    CortadorFluxo BufferRecepcao;
+    CortadorFluxo BufferRecepcao{kLimiteMensagem};
     // The argument count of the message being handled, as it came.
     quint8 m_contagem = 0;
     // A pass is running, or waits in a suspended reaction: a pass started meanwhile only appends

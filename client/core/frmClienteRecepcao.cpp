@@ -23,6 +23,8 @@
 #include <QPushButton>
 #include <QTcpSocket>
 #include <QTreeWidget>
+#include <algorithm>
+#include <array>
 #include <stdexcept>
 #include <string>
 
@@ -116,17 +118,35 @@ void frmCliente::RelatarErro(const QString& descricao)
     Form_Unload();
 }
 
+namespace {
+
+// An argument beyond the message's own count: the parser keeps the slots of an earlier message.
+void ConferirIndice(quint8 i, quint8 contagem)
+{
+    if (i > contagem)
+        throw ErroProtocolo("Subscrito fora do intervalo: argumento " + std::to_string(i) + " de " +
+                            std::to_string(contagem));
+}
+
+// A five-byte command as one integer, the first byte highest; a shorter command matches nothing.
+constexpr quint64 CodigoComando(const char* c)
+{
+    return (quint64(quint8(c[0])) << 32) | (quint64(quint8(c[1])) << 24) |
+           (quint64(quint8(c[2])) << 16) | (quint64(quint8(c[3])) << 8) | quint64(quint8(c[4]));
+}
+
+} // namespace
+
 QByteArray frmCliente::ArgBytes(quint8 i) const
 {
-    if (i > m_contagem)
-        throw ErroProtocolo("Subscrito fora do intervalo: argumento " + std::to_string(i) + " de " +
-                            std::to_string(m_contagem));
+    ConferirIndice(i, m_contagem);
     return CUnPacker::Global().Argumento(i);
 }
 
 QString frmCliente::ArgTexto(quint8 i) const
 {
-    return Texto::DeBytes(ArgBytes(i));
+    ConferirIndice(i, m_contagem);
+    return Texto::DeBytes(CUnPacker::Global().ArgumentoVista(i));
 }
 
 qint32 frmCliente::ArgNumero(quint8 i) const
@@ -139,40 +159,59 @@ void frmCliente::Despachar()
     // A route calls either a plain reaction or one that may wait for the table's animations.
     struct Rota
     {
-        const char* comando;
+        quint64 codigo;
+        const char* nome;
         void (frmCliente::*reacao)();
         Reacao (frmCliente::*reacaoQueEspera)();
     };
-    // Tested in this order; a command that is in none is ignored.
-    static constexpr Rota kRotas[] = {
-        {"utVer", &frmCliente::utVer, nullptr}, {"erCNC", &frmCliente::erCNC, nullptr},
-        {"erEnt", &frmCliente::erEnt, nullptr}, {"erCmJ", &frmCliente::erCmJ, nullptr},
-        {"okAcc", &frmCliente::okAcc, nullptr}, {"okEnt", &frmCliente::okEnt, nullptr},
-        {"imLoc", &frmCliente::imLoc, nullptr}, {"slInf", &frmCliente::slInf, nullptr},
-        {"hlInf", &frmCliente::hlInf, nullptr}, {"slMsg", &frmCliente::slMsg, nullptr},
-        {"cmJog", nullptr, &frmCliente::cmJog}, {"cmPrt", nullptr, &frmCliente::cmPrt},
-        {"cmM11", nullptr, &frmCliente::cmM11}, {"esM11", &frmCliente::esM11, nullptr},
-        {"Carta", &frmCliente::Carta, nullptr}, {"prFim", &frmCliente::prFim, nullptr},
-        {"rdFim", nullptr, &frmCliente::rdFim}, {"Truco", &frmCliente::Truco, nullptr},
-        {"tcAct", &frmCliente::tcAct, nullptr}, {"jgInf", &frmCliente::jgInf, nullptr},
-        {"jgFim", nullptr, &frmCliente::jgFim}, {"Setar", &frmCliente::Setar, nullptr},
-    };
-    const QByteArray comando = CUnPacker::Global().Comando();
-    for (const Rota& rota : kRotas) {
-        if (comando != rota.comando)
-            continue;
-        if (rota.reacao) {
-            (this->*rota.reacao)();
-        } else {
-            m_reacaoEmEspera = (this->*rota.reacaoQueEspera)();
-            if (!m_reacaoEmEspera.Concluida()) {
-                m_comandoEmEspera = comando;
-                return;
-            }
-        }
-        emit Tratada(comando);
+    // Every command the server sends, sorted by its code; one that is in none is ignored.
+    static constexpr auto kRotas = [] {
+        std::array<Rota, 22> rotas{{
+            {CodigoComando("utVer"), "utVer", &frmCliente::utVer, nullptr},
+            {CodigoComando("erCNC"), "erCNC", &frmCliente::erCNC, nullptr},
+            {CodigoComando("erEnt"), "erEnt", &frmCliente::erEnt, nullptr},
+            {CodigoComando("erCmJ"), "erCmJ", &frmCliente::erCmJ, nullptr},
+            {CodigoComando("okAcc"), "okAcc", &frmCliente::okAcc, nullptr},
+            {CodigoComando("okEnt"), "okEnt", &frmCliente::okEnt, nullptr},
+            {CodigoComando("imLoc"), "imLoc", &frmCliente::imLoc, nullptr},
+            {CodigoComando("slInf"), "slInf", &frmCliente::slInf, nullptr},
+            {CodigoComando("hlInf"), "hlInf", &frmCliente::hlInf, nullptr},
+            {CodigoComando("slMsg"), "slMsg", &frmCliente::slMsg, nullptr},
+            {CodigoComando("cmJog"), "cmJog", nullptr, &frmCliente::cmJog},
+            {CodigoComando("cmPrt"), "cmPrt", nullptr, &frmCliente::cmPrt},
+            {CodigoComando("cmM11"), "cmM11", nullptr, &frmCliente::cmM11},
+            {CodigoComando("esM11"), "esM11", &frmCliente::esM11, nullptr},
+            {CodigoComando("Carta"), "Carta", &frmCliente::Carta, nullptr},
+            {CodigoComando("prFim"), "prFim", &frmCliente::prFim, nullptr},
+            {CodigoComando("rdFim"), "rdFim", nullptr, &frmCliente::rdFim},
+            {CodigoComando("Truco"), "Truco", &frmCliente::Truco, nullptr},
+            {CodigoComando("tcAct"), "tcAct", &frmCliente::tcAct, nullptr},
+            {CodigoComando("jgInf"), "jgInf", &frmCliente::jgInf, nullptr},
+            {CodigoComando("jgFim"), "jgFim", nullptr, &frmCliente::jgFim},
+            {CodigoComando("Setar"), "Setar", &frmCliente::Setar, nullptr},
+        }};
+        std::ranges::sort(rotas, {}, &Rota::codigo);
+        return rotas;
+    }();
+    const QByteArrayView comando = CUnPacker::Global().ComandoVista();
+    if (comando.size() != 5)
         return;
+    const quint64 codigo = CodigoComando(comando.data());
+    const auto rota = std::ranges::lower_bound(kRotas, codigo, {}, &Rota::codigo);
+    if (rota == kRotas.end() || rota->codigo != codigo)
+        return;
+    // The name is a literal: handing it out copies nothing.
+    const QByteArray nome = QByteArray::fromRawData(rota->nome, 5);
+    if (rota->reacao) {
+        (this->*rota->reacao)();
+    } else {
+        m_reacaoEmEspera = (this->*rota->reacaoQueEspera)();
+        if (!m_reacaoEmEspera.Concluida()) {
+            m_comandoEmEspera = nome;
+            return;
+        }
     }
+    emit Tratada(nome);
 }
 
 void frmCliente::utVer()

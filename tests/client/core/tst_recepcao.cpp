@@ -92,6 +92,7 @@ private slots:
         QTest::addColumn<QString>("comando");
         QTest::newRow("tamanho 80 00 00 00") << QByteArray::fromHex("80000000") << "erCNC";
         QTest::newRow("tamanho 3") << QByteArray::fromHex("00000003") << "erCNC";
+        QTest::newRow("acima de 1 MiB") << QByteArray::fromHex("00100001") << "erCNC";
         QTest::newRow("erEnt sem motivo") << Msg("erEnt") << "erEnt";
         QTest::newRow("Setar sem valor") << Msg("Setar", {"x"}) << "Setar";
         QTest::newRow("sem atualizador") << Msg("utVer", {"0.0.0.0"}) << "utVer";
