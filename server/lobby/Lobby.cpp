@@ -107,30 +107,34 @@ void Lobby::Agendar()
         m_aviso.start();
 }
 
-const QByteArray& Lobby::MensagemSalas()
+namespace {
+// A list is rebuilt only when marked dirty, and its version moves only when its bytes changed, so
+// nobody is sent the same list twice.
+template <typename Montar>
+const QByteArray& Atualizada(bool& suja, QByteArray& mensagem, quint64& versao, Montar montar)
 {
-    if (m_salasSujas) {
-        m_salasSujas = false;
-        QByteArray m = MontarMensagem("slInf", InfoSalas());
-        if (m != m_msgSalas) {
-            m_msgSalas = std::move(m);
-            ++m_versaoSalas;
+    if (suja) {
+        suja = false;
+        QByteArray nova = montar();
+        if (nova != mensagem) {
+            mensagem = std::move(nova);
+            ++versao;
         }
     }
-    return m_msgSalas;
+    return mensagem;
+}
+} // namespace
+
+const QByteArray& Lobby::MensagemSalas()
+{
+    return Atualizada(m_salasSujas, m_msgSalas, m_versaoSalas,
+                      [this] { return MontarMensagem("slInf", InfoSalas()); });
 }
 
 const QByteArray& Lobby::MensagemJogadores()
 {
-    if (m_jogadoresSujos) {
-        m_jogadoresSujos = false;
-        QByteArray m = MontarMensagem("hlInf", InfoJogadores());
-        if (m != m_msgJogadores) {
-            m_msgJogadores = std::move(m);
-            ++m_versaoJogadores;
-        }
-    }
-    return m_msgJogadores;
+    return Atualizada(m_jogadoresSujos, m_msgJogadores, m_versaoJogadores,
+                      [this] { return MontarMensagem("hlInf", InfoJogadores()); });
 }
 
 void Lobby::EnviarSalas(Participante* p)
