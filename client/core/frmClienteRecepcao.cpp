@@ -4,6 +4,7 @@
 #include "frmCliente.h"
 
 #include "CUnPacker.h"
+#include "CVariaveis.h"
 #include "Caixas.h"
 #include "Conversao.h"
 #include "ErroProtocolo.h"
@@ -54,7 +55,8 @@ void frmCliente::ProcessarMensagens()
             // looks at the socket again.
             if (Sock->bytesAvailable() > 0)
                 BufferRecepcao.Acrescentar(Sock->readAll());
-            const std::optional<QByteArray> mensagem = BufferRecepcao.Proxima();
+            // The parser copies what it keeps, so the view may go stale once it has read it.
+            const std::optional<QByteArrayView> mensagem = BufferRecepcao.ProximaVista();
             if (!mensagem)
                 break;
             CUnPacker::Global().SetPacote(*mensagem);
@@ -274,7 +276,16 @@ void frmCliente::okEnt()
     MudarFrame(frJogo);
 }
 
+// The message of a burst: the key is decoded into a buffer kept for it and the value straight
+// into the stored one, so that rewriting a variable allocates nothing.
 void frmCliente::Setar()
 {
-    SetVariaveis(ArgTexto(1), ArgTexto(2));
+    ConferirIndice(1, m_contagem);
+    ConferirIndice(2, m_contagem);
+    const QByteArrayView chave = CUnPacker::Global().ArgumentoVista(1);
+    const QByteArrayView valor = CUnPacker::Global().ArgumentoVista(2);
+    Texto::DeBytes(chave, m_chaveSetar);
+    QString& guardado = CVariaveis::Global().Lugar(m_chaveSetar);
+    Texto::DeBytes(valor, guardado);
+    DepoisDeEscrever(m_chaveSetar, guardado);
 }
