@@ -267,9 +267,13 @@ void frmCliente::okAcc()
     Caixas::Informar(QStringLiteral("Cadastro efetuado!"));
 }
 
+// A new table starts clean: a game asked for at the last table ("Start" sent, the player left
+// before "cmJog") must not keep the start button disabled and the seats locked here.
 void frmCliente::okEnt()
 {
     frSalas->setEnabled(true);
+    frJogo->btJgIniciarJogo->setEnabled(true);
+    frJogo->JogoIniciado = false;
     frJogo->MudarNomeSala(ArgTexto(1));
     MudarFrame(frJogo);
 }

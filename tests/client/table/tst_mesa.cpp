@@ -181,6 +181,9 @@ private slots:
         QVERIFY(c().FrameAtual == c().frSalas && m()->lbJgFim->isHidden());
         QCOMPARE(m()->lbJgEstado->text() + c().Variaveis("Total1"), "Aguardando o início do jogo0");
         QVERIFY(!marcado(m()->pbJgPlacar->grab().toImage(), 1, 0));
+        // Left before "cmJog": the next table may start again.
+        QVERIFY(b->Receber(Msg("okEnt", {"Outra"})));
+        QVERIFY(!m()->JogoIniciado && m()->btJgIniciarJogo->isEnabled());
     }
 
     // JogLocal 3, so the turn passes to seat 1 (bia). Hand: 12, a card not shown, 40. A click
