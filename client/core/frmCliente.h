@@ -208,6 +208,9 @@ private:
     // The largest message the server sends is a few kilobytes (a room list, a picture); a length
     // field above this is a fault reported at once rather than waited for.
     static constexpr qint32 kLimiteMensagem = 1 << 20;
+    // While a reaction waits (an animation of a few seconds) the server sends a few kilobytes;
+    // holding more than this is refused too.
+    static constexpr qint64 kLimiteEmEspera = 16 * kLimiteMensagem;
     // Bytes received and not yet handled, kept between passes.
     CortadorFluxo BufferRecepcao{kLimiteMensagem};
     // The key of the last "Setar", kept so that its buffer is reused.

@@ -39,6 +39,13 @@ void frmCliente::Sock_DataArrival()
     // A reaction that waits (a box, an animation) lets events run, and data may arrive meanwhile:
     // it is only kept, and the pass handles it in order once that reaction has ended.
     if (m_emPassagem) {
+        // A server that keeps sending while a reaction waits must not make the client hold an
+        // unbounded amount it cannot handle yet (past 2 GiB the buffer itself fails).
+        const qint64 guardados = BufferRecepcao.Pendentes() + Sock->bytesAvailable();
+        if (guardados > kLimiteEmEspera) {
+            RelatarErro(QStringLiteral("Dados demais à espera: %1 bytes").arg(guardados));
+            return;
+        }
         BufferRecepcao.Acrescentar(Sock->readAll());
         return;
     }
