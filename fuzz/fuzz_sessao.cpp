@@ -2,8 +2,8 @@
 // game rooms behind it. Half of the inputs start logged in, beside another player who holds a
 // room, so the lobby, room and game commands ("Start", "Carta", "Truco", "tcSim", "tcNao") are
 // reached too. The session handles a burst 64 messages at a time and the rest on later passes of
-// the event loop; the posted events are delivered here until it is idle, and every whole message of
-// the input must have been handled unless the session was closed.
+// the event loop, which is run here until the session is idle; every whole message of the input
+// must then have been handled unless the session was closed.
 
 #include "BancoContas.h"
 #include "Configuracao.h"
@@ -100,6 +100,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho)
         ++tratadas;
         d.Tratar(s, m);
     });
+    // Every input is a peer of its own: wrong passwords of earlier inputs earn it no wait.
+    sessao.SetEndereco(QString::number(id));
     d.Registrar(&sessao);
     if (dados[0] & 1) {
         sessao.Logar(qint64(id), QStringLiteral("fuzz%1").arg(id), QByteArray());
@@ -109,7 +111,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho)
     sessao.Receber(entrada);
     while (sessao.Ocupada()) {
         d.AguardarTrabalhos();
-        QCoreApplication::sendPostedEvents();
+        // Blocks until something happens: a job's end, the next turn after a long burst, or the
+        // timer of a login refused later for too many wrong passwords.
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     if (!sessao.Encerrada() && tratadas != MensagensInteiras(entrada))
         __builtin_trap(); // a burst was left unhandled
