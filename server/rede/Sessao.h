@@ -71,6 +71,10 @@ signals:
 private:
     void Processar();
     void Encerrar(const QString& motivo);
+    // Straight to the kernel when Qt holds nothing for this socket, the rest to Qt's buffer.
+    void Gravar(const QByteArray& bytes);
+    // Sends what every session gathered in this pass of the event loop.
+    static void Esvaziar();
 
     quint64 m_id;
     QIODevice* m_saida;
@@ -86,6 +90,8 @@ private:
     QString m_login;
     QByteArray m_foto;
     qint64 m_criadaEm = 0;
+    // Bytes of this pass of the event loop, not yet sent.
+    QByteArray m_juntar;
     // Token bucket of chat lines, in thousandths of a line.
     qint64 m_fichasChat = -1;
     qint64 m_chatEm = 0;
