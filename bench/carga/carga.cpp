@@ -327,7 +327,8 @@ void Carga::Linha(bool final)
                 final ? double(m_jogosTotal) / (double(agora - m_t0) / 1e6) : double(m_jogos) / s,
                 m_servidor.RssMb(), final ? 0.0 : 100.0 * (cpu - m_cpuAntes) / s,
                 final ? m_cpuLacoAntes * 1000.0 / double(std::max<qint64>(m_rttLacoTotal, 1))
-                      : (cpuLaco - m_cpuLacoMarca) * 1000.0 / double(std::max<size_t>(m_rtt.size(), 1)),
+                : m_rtt.empty() ? 0.0
+                                : (cpuLaco - m_cpuLacoMarca) * 1000.0 / double(m_rtt.size()),
                 m_piorSonda);
     std::fflush(stdout);
     if (!final) {
