@@ -56,7 +56,7 @@ void GravadorContas::Rodar()
             contas.push_back(p.conta);
         const QList<BancoContas::Criacao> r =
             *aberto ? banco.CriarVarias(contas)
-                   : QList<BancoContas::Criacao>(contas.size(), BancoContas::Criacao::Falha);
+                    : QList<BancoContas::Criacao>(contas.size(), BancoContas::Criacao::Falha);
         for (size_t i = 0; i < grupo.size(); ++i)
             QMetaObject::invokeMethod(
                 grupo[i].contexto,

@@ -3,7 +3,6 @@
 #include "Texto.h"
 #include "TraducaoEventos.h"
 
-
 MesaDeJogo::MesaDeJogo(const std::array<QString, 4>& logins, const std::array<bool, 4>& robos,
                        const Opcoes& opcoes, Envio envio, QObject* parent)
     : QObject(parent), m_logins(logins), m_robos(robos), m_opcoes(opcoes),

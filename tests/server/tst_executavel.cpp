@@ -88,7 +88,8 @@ private slots:
             for (int i = 0; i < 12; ++i) {
                 cs.push_back(servidor.Cliente());
                 QVERIFY(cs.back());
-                cs.back()->EnviarTextos("nvAcc", {"Morto", QString("morto%1").arg(i), "senha1", "m@q.br"});
+                cs.back()->EnviarTextos("nvAcc",
+                                        {"Morto", QString("morto%1").arg(i), "senha1", "m@q.br"});
             }
             for (auto& c : cs)
                 QVERIFY(c->Esperar("okAcc"));

@@ -52,14 +52,22 @@ private slots:
 
     void alarmes_data()
     {
-        QTest::addColumn<QList<int>>("ms");  // alarms a, b, c armed in this order
+        QTest::addColumn<QList<int>>("ms");   // alarms a, b, c armed in this order
         QTest::addColumn<QString>("rearmar"); // then these armed again, same delay
         QTest::addColumn<QString>("parar");   // and these stopped
         QTest::addColumn<QString>("ordem");
-        QTest::newRow("por prazo") << QList<int>{30, 5, 15} << "" << "" << "bca";
-        QTest::newRow("mesmo prazo: ordem de armar") << QList<int>{5, 5, 5} << "" << "" << "abc";
-        QTest::newRow("rearmado vai para trás") << QList<int>{5, 5, 5} << "a" << "" << "bca";
-        QTest::newRow("parado não toca") << QList<int>{5, 5, 15} << "" << "ba" << "c";
+        QTest::newRow("por prazo") << QList<int>{30, 5, 15} << ""
+                                   << ""
+                                   << "bca";
+        QTest::newRow("mesmo prazo: ordem de armar") << QList<int>{5, 5, 5} << ""
+                                                     << ""
+                                                     << "abc";
+        QTest::newRow("rearmado vai para trás") << QList<int>{5, 5, 5} << "a"
+                                                << ""
+                                                << "bca";
+        QTest::newRow("parado não toca") << QList<int>{5, 5, 15} << ""
+                                         << "ba"
+                                         << "c";
     }
 
     void alarmes()
@@ -88,7 +96,8 @@ private slots:
         QString ordem;
         Alarme a([&] {
             if (ordem.isEmpty())
-                QMetaObject::invokeMethod(this, [&] { ordem += u'p'; }, Qt::QueuedConnection);
+                QMetaObject::invokeMethod(
+                    this, [&] { ordem += u'p'; }, Qt::QueuedConnection);
             ordem += u'a';
             if (ordem.count(u'a') < 5)
                 a.Armar(0);
@@ -115,15 +124,17 @@ private slots:
         BancoContas outro;
         QString erro;
         QVERIFY2(outro.Abrir(pasta.path(), &erro), qPrintable(erro));
-        QCOMPARE(outro.Criar({0, "velho", "Velho", "v@q.br", "hash", {}}), BancoContas::Criacao::Criada);
+        QCOMPARE(outro.Criar({0, "velho", "Velho", "v@q.br", "hash", {}}),
+                 BancoContas::Criacao::Criada);
         QString resultado(logins.size(), u'?');
         {
             GravadorContas gravador(pasta.path());
             for (int i = 0; i < logins.size(); ++i) {
                 gravador.Criar({0, logins[i], "Nome", "e@q.br", "hash", {}}, this,
                                [&, i](BancoContas::Criacao r) {
-                                   resultado[i] = r == BancoContas::Criacao::Criada ? u'C'
-                                                  : r == BancoContas::Criacao::LoginEmUso ? u'E' : u'F';
+                                   resultado[i] = r == BancoContas::Criacao::Criada       ? u'C'
+                                                  : r == BancoContas::Criacao::LoginEmUso ? u'E'
+                                                                                          : u'F';
                                    if (!outro.Buscar(logins[i]))
                                        resultado[i] = u'X';
                                });
