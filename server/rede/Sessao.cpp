@@ -12,7 +12,8 @@
 #include <sys/socket.h>
 
 Sessao::Sessao(quint64 id, QIODevice* saida, Tratador tratador, QObject* parent)
-    : QObject(parent), m_id(id), m_saida(saida), m_tratador(std::move(tratador))
+    : QObject(parent), m_id(id), m_saida(saida), m_socket(qobject_cast<QAbstractSocket*>(saida)),
+      m_tratador(std::move(tratador))
 {
 }
 
@@ -103,7 +104,7 @@ void Sessao::EnviarMensagem(const QByteArray& mensagem)
     if (m_encerrada || !m_saida)
         return;
     // A socket already gone takes nothing: its bytes would only wait in memory for nobody.
-    const auto* socket = qobject_cast<const QAbstractSocket*>(m_saida);
+    const QAbstractSocket* socket = m_socket;
     if (socket && socket->state() != QAbstractSocket::ConnectedState)
         return;
     if (!socket || !QCoreApplication::instance()) {
@@ -134,7 +135,7 @@ void Sessao::Esvaziar()
         // Also for a session being closed: what it was told before still goes out first.
         QByteArray bytes;
         bytes.swap(s->m_juntar);
-        const auto* socket = qobject_cast<const QAbstractSocket*>(s->m_saida);
+        const QAbstractSocket* socket = s->m_socket;
         if (socket && socket->state() == QAbstractSocket::ConnectedState)
             s->Gravar(bytes);
     }
@@ -142,7 +143,7 @@ void Sessao::Esvaziar()
 
 void Sessao::Gravar(const QByteArray& mensagem)
 {
-    const auto* socket = qobject_cast<const QAbstractSocket*>(m_saida);
+    const QAbstractSocket* socket = m_socket;
     // With nothing waiting in Qt's buffer the bytes go straight to the kernel: Qt would arm the
     // socket's write notifier and write on a later pass of the event loop, a cost paid per
     // recipient of every broadcast. Only what the kernel does not take waits in Qt's buffer.

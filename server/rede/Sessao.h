@@ -7,6 +7,7 @@
 #include <QObject>
 #include <functional>
 
+class QAbstractSocket;
 class QIODevice;
 
 // One connection: its own receive buffer with a cap on message size, the account it logged in
@@ -78,6 +79,8 @@ private:
 
     quint64 m_id;
     QIODevice* m_saida;
+    // m_saida when it is a socket (looked up once: it is asked on every message).
+    QAbstractSocket* m_socket;
     Tratador m_tratador;
     CortadorFluxo m_cortador{kLimiteMensagem};
     QString m_descricao;
