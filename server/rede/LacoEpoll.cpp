@@ -9,9 +9,10 @@
 
 namespace {
 
-// What wakes each type of notifier, as Qt's own dispatcher does it with poll().
-constexpr uint32_t kAcorda[3] = {EPOLLIN | EPOLLHUP | EPOLLERR | EPOLLRDHUP, EPOLLOUT | EPOLLERR,
-                                 EPOLLPRI};
+// What wakes each type of notifier. A hang-up wakes the writer too: epoll reports it whether asked
+// or not, and a socket whose reader is paused would otherwise be reported on every pass for nobody.
+constexpr uint32_t kAcorda[3] = {EPOLLIN | EPOLLHUP | EPOLLERR | EPOLLRDHUP,
+                                 EPOLLOUT | EPOLLHUP | EPOLLERR, EPOLLPRI};
 constexpr uint32_t kPede[3] = {EPOLLIN, EPOLLOUT, EPOLLPRI};
 
 } // namespace
