@@ -18,6 +18,7 @@
 #include <QCoreApplication>
 #include <QTemporaryDir>
 #include <cstdint>
+#include <cstdlib>
 
 namespace {
 
@@ -69,6 +70,15 @@ struct Ambiente
     }
 };
 
+Ambiente* g_ambiente = nullptr;
+
+// The environment lives until the process ends; its worker threads (password checks with their own
+// database connection, the account writer) must be done before Qt's own globals go at exit.
+void Encerrar()
+{
+    g_ambiente->despachante.reset();
+}
+
 // The whole messages of the input up to the first length field that cannot be right, cut as the
 // session cuts them.
 int MensagensInteiras(const QByteArray& bytes)
@@ -88,7 +98,11 @@ int MensagensInteiras(const QByteArray& bytes)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho)
 {
-    static Ambiente* ambiente = new Ambiente;
+    static Ambiente* ambiente = [] {
+        g_ambiente = new Ambiente;
+        std::atexit(Encerrar);
+        return g_ambiente;
+    }();
     if (tamanho == 0)
         return 0;
     Despachante& d = *ambiente->despachante;
