@@ -43,6 +43,9 @@ void frmCliente::Sock_DataArrival()
         // unbounded amount it cannot handle yet (past 2 GiB the buffer itself fails).
         const qint64 guardados = BufferRecepcao.Pendentes() + Sock->bytesAvailable();
         if (guardados > kLimiteEmEspera) {
+            // Nothing more is read: the box lets events run, and a flood would bring a box per
+            // read.
+            Sock->abort();
             RelatarErro(QStringLiteral("Dados demais à espera: %1 bytes").arg(guardados));
             return;
         }
