@@ -1,3 +1,4 @@
+#include "LacoEpoll.h"
 #include "OpcoesLinhaComando.h"
 #include "RegistroLog.h"
 #include "ServidorQuarpel.h"
@@ -14,6 +15,10 @@ int main(int argc, char* argv[])
     // QT_NO_GLIB set to empty keeps GLib, for comparison.
     if (!qEnvironmentVariableIsSet("QT_NO_GLIB"))
         qputenv("QT_NO_GLIB", "1");
+    // Qt's own loop still polls every socket on every pass; the epoll one only the ready ones.
+    // QUARPEL_LACO_QT=1 keeps Qt's, for comparison.
+    if (!qEnvironmentVariableIsSet("QUARPEL_LACO_QT"))
+        QCoreApplication::setEventDispatcher(new LacoEpoll);
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("quarpel-server"));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(kVersaoQuarpel));

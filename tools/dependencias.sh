@@ -4,7 +4,7 @@
 set -euo pipefail
 pacotes=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-svg-dev libqt6svg6 libqt6sql6-sqlite libgl-dev
+  qt6-base-dev qt6-base-private-dev qt6-svg-dev libqt6svg6 libqt6sql6-sqlite libgl-dev
   kdegames-card-data-kf5 fonts-dejavu-core
   libsodium-dev libbenchmark-dev clang
   xvfb xauth qt6-translations-l10n

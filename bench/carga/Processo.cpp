@@ -94,6 +94,14 @@ double Processo::CpuS() const
            double(sysconf(_SC_CLK_TCK));
 }
 
+double Processo::CpuLacoMs() const
+{
+    QFile f(QStringLiteral("/proc/%1/schedstat").arg(m_pid));
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    return f.readAll().split(' ').value(0).toDouble() / 1e6;
+}
+
 double Percentil(std::vector<double> a, double p)
 {
     if (a.empty())

@@ -26,6 +26,9 @@ public:
     double RssMb() const;
     // User plus system CPU seconds so far.
     double CpuS() const;
+    // CPU of the server's main thread (its event loop) so far, in milliseconds, to the
+    // nanosecond: /proc's schedstat.
+    double CpuLacoMs() const;
 
 private:
     int m_pid = -1;

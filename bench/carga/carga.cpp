@@ -22,8 +22,16 @@
 #include <cstring>
 #include <memory>
 #include <sys/resource.h>
+#include <time.h>
 
 namespace {
+
+double CpuPropriaMs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
+}
 
 struct Opcoes
 {
@@ -94,6 +102,8 @@ private:
     qint64 m_jogos = 0, m_jogosTotal = 0;
     qint64 m_linhaEm = 0;
     double m_cpuAntes = 0;
+    double m_cpuLacoAntes = 0, m_cpuLacoMarca = 0;
+    qint64 m_rttLaco = 0, m_rttLacoTotal = 0;
     double m_piorSonda = 0;
     qint64 m_recusas = 0;
 
@@ -107,6 +117,7 @@ private:
     int m_chatRecebidos = 0;
     QByteArray m_chatTexto;
     qint64 m_chatEnvio = 0;
+    double m_chatCpuServidor = 0, m_chatCpuCarga = 0;
     std::vector<double> m_chat;
 
     // Passwords: the person's login times.
@@ -199,7 +210,10 @@ void Carga::Receber(Cliente& k, const QByteArray& c, const QList<QByteArray>& a)
     else if (m_o.modo == "saguao" && c == "slMsg" && a.value(1) == m_chatTexto &&
              ++m_chatRecebidos == m_o.n) {
         m_chat.push_back(double(AgoraUs() - m_chatEnvio) / 1000.0);
-        std::printf("chat: a linha chegou aos %d em %.1f ms\n", m_o.n, m_chat.back());
+        std::printf("chat: a linha chegou aos %d em %.1f ms (CPU: laço do servidor %.1f ms, "
+                    "esta carga %.1f ms)\n",
+                    m_o.n, m_chat.back(), m_servidor.CpuLacoMs() - m_chatCpuServidor,
+                    CpuPropriaMs() - m_chatCpuCarga);
     }
 }
 
@@ -303,16 +317,27 @@ void Carga::Linha(bool final)
     const qint64 agora = AgoraUs();
     const double s = double(agora - m_linhaEm) / 1e6;
     const double cpu = m_servidor.CpuS();
+    const double cpuLaco = m_servidor.CpuLacoMs();
     std::printf("%s t=%5.1fs  prontos=%d  rtt ms p50=%.2f p95=%.2f p99=%.2f (n=%zu)  "
-                "jogos/s=%.1f  RSS=%.1f MB  CPU=%.0f%%  sonda pior=%.1f ms\n",
+                "jogos/s=%.1f  RSS=%.1f MB  CPU=%.0f%%  laço µs/rtt=%.0f  sonda pior=%.1f ms\n",
                 final ? "TOTAL" : "     ", double(agora - m_t0) / 1e6, m_prontos,
                 Percentil(final ? m_rttTotal : m_rtt, 50),
                 Percentil(final ? m_rttTotal : m_rtt, 95),
                 Percentil(final ? m_rttTotal : m_rtt, 99), (final ? m_rttTotal : m_rtt).size(),
                 final ? double(m_jogosTotal) / (double(agora - m_t0) / 1e6) : double(m_jogos) / s,
-                m_servidor.RssMb(), final ? 0.0 : 100.0 * (cpu - m_cpuAntes) / s, m_piorSonda);
+                m_servidor.RssMb(), final ? 0.0 : 100.0 * (cpu - m_cpuAntes) / s,
+                final ? m_cpuLacoAntes * 1000.0 / double(std::max<qint64>(m_rttLacoTotal, 1))
+                : m_rtt.empty() ? 0.0
+                                : (cpuLaco - m_cpuLacoMarca) * 1000.0 / double(m_rtt.size()),
+                m_piorSonda);
     std::fflush(stdout);
     if (!final) {
+        // The total leaves out the first 10 s with round trips: the logins fall in it.
+        if (!m_rttTotal.empty()) {
+            m_cpuLacoAntes += cpuLaco - m_cpuLacoMarca;
+            m_rttLacoTotal += qint64(m_rtt.size());
+        }
+        m_cpuLacoMarca = cpuLaco;
         m_rttTotal.insert(m_rttTotal.end(), m_rtt.begin(), m_rtt.end());
         m_rtt.clear();
         m_jogosTotal += m_jogos;
@@ -358,18 +383,23 @@ bool Carga::Tique()
             m_chatTexto = "linha" + QByteArray::number(m_fase);
             m_chatRecebidos = 0;
             m_chatEnvio = agora;
+            m_chatCpuServidor = m_servidor.CpuLacoMs();
+            m_chatCpuCarga = CpuPropriaMs();
             Enviar(*m_clientes.front(), "slBla", {m_chatTexto});
             ++m_fase;
             m_faseEm = agora - 1'000'000;
         } else if (m_fase == 5 && m_chat.size() == 5 && agora - m_faseEm > 2'000'000) {
             std::printf("antes da saída: RSS=%.1f MB\n", m_servidor.RssMb());
+            m_chatCpuServidor = m_servidor.CpuLacoMs();
             for (auto& k : m_clientes)
                 k->c->Fechar();
             m_fase = 6;
             m_faseEm = agora;
         } else if (m_fase >= 6 && agora - m_faseEm > qint64(m_fase - 5) * 1'000'000) {
-            std::printf("  %d s depois da saída: RSS=%.1f MB, sonda pior=%.1f ms\n", m_fase - 5,
-                        m_servidor.RssMb(), m_piorSonda);
+            std::printf("  %d s depois da saída: RSS=%.1f MB, sonda pior=%.1f ms, CPU do laço do "
+                        "servidor desde a saída %.0f ms\n",
+                        m_fase - 5, m_servidor.RssMb(), m_piorSonda,
+                        m_servidor.CpuLacoMs() - m_chatCpuServidor);
             m_piorSonda = 0;
             if (++m_fase > 15) {
                 Linha(true);

@@ -4,6 +4,7 @@
 #include "frmCliente.h"
 
 #include "CUnPacker.h"
+#include "CaixaFigura.h"
 #include "Caixas.h"
 #include "Conversao.h"
 #include "ErroProtocolo.h"
@@ -267,9 +268,16 @@ void frmCliente::okAcc()
     Caixas::Informar(QStringLiteral("Cadastro efetuado!"));
 }
 
+// A new table starts clean: a game asked for at the last table ("Start" sent, the player left
+// before "cmJog") must not keep the start button disabled and the seats locked here, and the
+// deck a finished game left on the table shows again only with the first deal.
 void frmCliente::okEnt()
 {
     frSalas->setEnabled(true);
+    frJogo->btJgIniciarJogo->setEnabled(true);
+    frJogo->JogoIniciado = false;
+    for (qsizetype i = 1; i < frJogo->pbJgCarta.size(); ++i)
+        frJogo->pbJgCarta[i]->hide();
     frJogo->MudarNomeSala(ArgTexto(1));
     MudarFrame(frJogo);
 }

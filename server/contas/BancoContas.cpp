@@ -81,19 +81,40 @@ bool BancoContas::Abrir(const QString& pasta, QString* erro)
 
 BancoContas::Criacao BancoContas::Criar(const Conta& conta)
 {
-    QSqlQuery q(QSqlDatabase::database(m_conexao));
+    return CriarVarias({conta}).front();
+}
+
+QList<BancoContas::Criacao> BancoContas::CriarVarias(const QList<Conta>& contas)
+{
+    QSqlDatabase db = QSqlDatabase::database(m_conexao);
+    QList<Criacao> r(contas.size(), Criacao::Falha);
+    if (contas.size() > 1 && !db.transaction()) {
+        qWarning("Banco de contas: falha ao abrir a transação: %s",
+                 qPrintable(db.lastError().text()));
+        return r;
+    }
+    QSqlQuery q(db);
     q.prepare(QStringLiteral("INSERT INTO contas (login, chave, nome, email, senha, foto, criada)"
                              " VALUES (:login, :chave, :nome, :email, :senha, NULL, :criada)"
                              " ON CONFLICT (chave) DO NOTHING"));
-    q.bindValue(QStringLiteral(":login"), conta.login);
-    q.bindValue(QStringLiteral(":chave"), Validacao::ChaveLogin(conta.login));
-    q.bindValue(QStringLiteral(":nome"), conta.nome);
-    q.bindValue(QStringLiteral(":email"), conta.email);
-    q.bindValue(QStringLiteral(":senha"), QString::fromLatin1(conta.hashSenha));
-    q.bindValue(QStringLiteral(":criada"), QDateTime::currentDateTimeUtc().toString(Qt::ISODate));
-    if (!Executar(q, "criar conta"))
-        return Criacao::Falha;
-    return q.numRowsAffected() == 1 ? Criacao::Criada : Criacao::LoginEmUso;
+    const QString criada = QDateTime::currentDateTimeUtc().toString(Qt::ISODate);
+    for (qsizetype i = 0; i < contas.size(); ++i) {
+        const Conta& conta = contas[i];
+        q.bindValue(QStringLiteral(":login"), conta.login);
+        q.bindValue(QStringLiteral(":chave"), Validacao::ChaveLogin(conta.login));
+        q.bindValue(QStringLiteral(":nome"), conta.nome);
+        q.bindValue(QStringLiteral(":email"), conta.email);
+        q.bindValue(QStringLiteral(":senha"), QString::fromLatin1(conta.hashSenha));
+        q.bindValue(QStringLiteral(":criada"), criada);
+        if (Executar(q, "criar conta"))
+            r[i] = q.numRowsAffected() == 1 ? Criacao::Criada : Criacao::LoginEmUso;
+    }
+    if (contas.size() > 1 && !db.commit()) {
+        qWarning("Banco de contas: falha no commit: %s", qPrintable(db.lastError().text()));
+        db.rollback();
+        r.fill(Criacao::Falha);
+    }
+    return r;
 }
 
 std::optional<Conta> BancoContas::Buscar(const QString& login)

@@ -2,6 +2,7 @@
 
 #include "Conta.h"
 
+#include <QList>
 #include <QString>
 #include <optional>
 
@@ -26,6 +27,9 @@ public:
     bool Abrir(const QString& pasta, QString* erro);
 
     Criacao Criar(const Conta& conta);
+    // Several in one transaction, one commit: each is created or its login is taken (also by an
+    // earlier one of the list); all fail together when the commit fails.
+    QList<Criacao> CriarVarias(const QList<Conta>& contas);
     std::optional<Conta> Buscar(const QString& login);
     bool TrocarSenha(qint64 id, const QByteArray& hash);
     bool TrocarFoto(qint64 id, const QByteArray& foto);

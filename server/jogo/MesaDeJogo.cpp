@@ -3,19 +3,13 @@
 #include "Texto.h"
 #include "TraducaoEventos.h"
 
-#include <QTimer>
-
 MesaDeJogo::MesaDeJogo(const std::array<QString, 4>& logins, const std::array<bool, 4>& robos,
                        const Opcoes& opcoes, Envio envio, QObject* parent)
     : QObject(parent), m_logins(logins), m_robos(robos), m_opcoes(opcoes),
       m_envio(std::move(envio)), m_partida(opcoes.partida)
 {
-    // One clock and one bot timer for the table, restarted or stopped on each move: a timer per
+    // One clock and one bot alarm for the table, re-armed or stopped on each move: a timer per
     // turn would pile up for the whole turn time, and the event loop would drown in them.
-    m_relogio.setSingleShot(true);
-    m_vezRobo.setSingleShot(true);
-    connect(&m_relogio, &QTimer::timeout, this, &MesaDeJogo::TempoEsgotado);
-    connect(&m_vezRobo, &QTimer::timeout, this, &MesaDeJogo::MoverRobo);
 }
 
 void MesaDeJogo::Comecar()
@@ -30,8 +24,8 @@ void MesaDeJogo::Encerrar()
 {
     m_encerrada = true;
     ++m_momento;
-    m_relogio.stop();
-    m_vezRobo.stop();
+    m_relogio.Parar();
+    m_vezRobo.Parar();
 }
 
 void MesaDeJogo::EnviarATodos(const MensagemJogo& mensagem)
@@ -119,8 +113,8 @@ bool MesaDeJogo::RoboAge(int assento) const
 void MesaDeJogo::Agendar()
 {
     if (m_encerrada || m_partida.Terminada()) {
-        m_relogio.stop();
-        m_vezRobo.stop();
+        m_relogio.Parar();
+        m_vezRobo.Parar();
         return;
     }
     bool robo = false, pessoa = false;
@@ -131,14 +125,14 @@ void MesaDeJogo::Agendar()
     // A seat turned bot (TrocarPorRobo) does not restart a clock already running for another.
     const quint64 momento = m_momento;
     if (!robo)
-        m_vezRobo.stop();
-    else if (m_roboAgendado != momento || !m_vezRobo.isActive())
-        m_vezRobo.start(m_opcoes.atrasoRoboMs);
+        m_vezRobo.Parar();
+    else if (m_roboAgendado != momento || !m_vezRobo.Ativo())
+        m_vezRobo.Armar(m_opcoes.atrasoRoboMs);
     m_roboAgendado = momento;
     if (!pessoa || m_opcoes.tempoJogadaS <= 0)
-        m_relogio.stop();
-    else if (m_relogioAgendado != momento || !m_relogio.isActive())
-        m_relogio.start(m_opcoes.tempoJogadaS * 1000);
+        m_relogio.Parar();
+    else if (m_relogioAgendado != momento || !m_relogio.Ativo())
+        m_relogio.Armar(m_opcoes.tempoJogadaS * 1000);
     m_relogioAgendado = momento;
 }
 

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "Alarme.h"
 #include "MensagemJogo.h"
 #include "Partida.h"
 #include "Robo.h"
 
 #include <QObject>
 #include <QString>
-#include <QTimer>
 #include <array>
 #include <functional>
 
@@ -74,6 +74,6 @@ private:
     bool m_encerrada = false;
     quint64 m_roboAgendado = ~quint64{0};
     quint64 m_relogioAgendado = ~quint64{0};
-    QTimer m_relogio;
-    QTimer m_vezRobo;
+    Alarme m_relogio{[this] { TempoEsgotado(); }};
+    Alarme m_vezRobo{[this] { MoverRobo(); }};
 };

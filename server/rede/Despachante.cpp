@@ -51,7 +51,7 @@ Despachante::Despachante(const Configuracao& configuracao, BancoContas& banco, L
       m_hashFicticio(m_hash.Gerar(QByteArrayLiteral("ninguem-tem-esta")).value_or(QByteArray())),
       // Each hash takes tens of megabytes; two at a time keeps a burst of logins from exhausting
       // memory while the event loop stays free.
-      m_fila(2)
+      m_gravador(configuracao.pastaDados), m_fila(2)
 {
     m_relogio.start();
 }
@@ -194,31 +194,35 @@ void Despachante::NovaConta(Sessao& s, const MensagemRecebida& m)
         return RecusarConta(s, *motivo);
     }
 
+    // Hashed on a worker, then written by the group writer; "okAcc" only once the commit that
+    // holds the account returned. The session takes no input meanwhile.
     const HashSenha hash = m_hash;
-    const QString pasta = m_configuracao.pastaDados;
-    // Hashed and committed on the worker; "okAcc" only once the commit returned.
-    EmSegundoPlano<BancoContas::Criacao>(
-        s, QStringLiteral("cadastro"),
-        [hash, senha, conta, pasta]() mutable {
-            const std::optional<QByteArray> gerado = hash.Gerar(senha);
-            BancoContas* banco = BancoDaThread(pasta);
-            if (!gerado || !banco)
-                return BancoContas::Criacao::Falha;
-            conta.hashSenha = *gerado;
-            return banco->Criar(conta);
-        },
-        [conta](Sessao* s, const BancoContas::Criacao& r) {
-            if (!s)
-                return;
-            if (r == BancoContas::Criacao::Criada) {
-                qInfo("Conta criada: %s", qPrintable(conta.login));
-                s->Enviar("okAcc", {});
-            } else if (r == BancoContas::Criacao::LoginEmUso) {
-                RecusarConta(*s, QStringLiteral("Este login já está em uso"));
-            } else {
-                RecusarConta(*s, QStringLiteral("Não foi possível criar a conta agora. "
-                                                "Tente de novo mais tarde"));
-            }
+    auto gerado = std::make_shared<std::optional<QByteArray>>();
+    s.SetOcupada(true);
+    const auto fim = [this, id = s.Id(), login = conta.login](BancoContas::Criacao r) {
+        Sessao* s = m_sessoes.value(id);
+        if (!s)
+            return;
+        if (r == BancoContas::Criacao::Criada) {
+            qInfo("Conta criada: %s", qPrintable(login));
+            s->Enviar("okAcc", {});
+        } else if (r == BancoContas::Criacao::LoginEmUso) {
+            RecusarConta(*s, QStringLiteral("Este login já está em uso"));
+        } else {
+            RecusarConta(*s, QStringLiteral("Não foi possível criar a conta agora. "
+                                            "Tente de novo mais tarde"));
+        }
+        s->SetOcupada(false);
+    };
+    m_fila.Pedir(
+        s.Endereco() + u'\n' + QStringLiteral("cadastro"),
+        [gerado, hash, senha] { *gerado = hash.Gerar(senha); },
+        [this, gerado, conta, fim]() mutable {
+            if (!*gerado)
+                return fim(BancoContas::Criacao::Falha);
+            conta.hashSenha = **gerado;
+            // Written even if he has gone meanwhile; he just is not told.
+            m_gravador.Criar(conta, this, fim);
         });
 }
 

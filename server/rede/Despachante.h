@@ -2,6 +2,7 @@
 
 #include "Configuracao.h"
 #include "FilaSenhas.h"
+#include "GravadorContas.h"
 #include "HashSenha.h"
 #include "MensagemRecebida.h"
 
@@ -79,6 +80,7 @@ private:
     QHash<quint64, Sessao*> m_sessoes;
     QHash<QString, Sessao*> m_logadas;
     QHash<QByteArray, Comando> m_comandos;
+    GravadorContas m_gravador;
     // Last, so that it is destroyed first and waits for every job still running.
     FilaSenhas m_fila;
 };

@@ -4,13 +4,16 @@
 #include "FuncoesComuns.h"
 
 #include <QAbstractSocket>
+#include <QCoreApplication>
 #include <QIODevice>
+#include <QPointer>
 #include <algorithm>
 #include <cerrno>
 #include <sys/socket.h>
 
 Sessao::Sessao(quint64 id, QIODevice* saida, Tratador tratador, QObject* parent)
-    : QObject(parent), m_id(id), m_saida(saida), m_tratador(std::move(tratador))
+    : QObject(parent), m_id(id), m_saida(saida), m_socket(qobject_cast<QAbstractSocket*>(saida)),
+      m_tratador(std::move(tratador))
 {
 }
 
@@ -90,14 +93,57 @@ void Sessao::Logar(qint64 idConta, const QString& login, const QByteArray& foto)
     m_foto = foto;
 }
 
+namespace {
+// Sessions with bytes gathered in this pass of the event loop, sent together at its end.
+std::vector<QPointer<Sessao>> g_aEsvaziar;
+bool g_esvaziarPedido = false;
+} // namespace
+
 void Sessao::EnviarMensagem(const QByteArray& mensagem)
 {
     if (m_encerrada || !m_saida)
         return;
     // A socket already gone takes nothing: its bytes would only wait in memory for nobody.
-    const auto* socket = qobject_cast<const QAbstractSocket*>(m_saida);
+    const QAbstractSocket* socket = m_socket;
     if (socket && socket->state() != QAbstractSocket::ConnectedState)
         return;
+    if (!socket || !QCoreApplication::instance()) {
+        Gravar(mensagem);
+        return;
+    }
+    // The messages of one pass of the event loop go out in one send at its end: a move is a
+    // dozen small messages to each player, and each send over TCP costs the kernel the same
+    // work whatever its size.
+    if (m_juntar.isEmpty())
+        g_aEsvaziar.emplace_back(this);
+    m_juntar += mensagem;
+    if (!g_esvaziarPedido) {
+        g_esvaziarPedido = true;
+        QMetaObject::invokeMethod(QCoreApplication::instance(), &Sessao::Esvaziar,
+                                  Qt::QueuedConnection);
+    }
+}
+
+void Sessao::Esvaziar()
+{
+    g_esvaziarPedido = false;
+    std::vector<QPointer<Sessao>> lista;
+    lista.swap(g_aEsvaziar);
+    for (const QPointer<Sessao>& s : lista) {
+        if (!s)
+            continue;
+        // Also for a session being closed: what it was told before still goes out first.
+        QByteArray bytes;
+        bytes.swap(s->m_juntar);
+        const QAbstractSocket* socket = s->m_socket;
+        if (socket && socket->state() == QAbstractSocket::ConnectedState)
+            s->Gravar(bytes);
+    }
+}
+
+void Sessao::Gravar(const QByteArray& mensagem)
+{
+    const QAbstractSocket* socket = m_socket;
     // With nothing waiting in Qt's buffer the bytes go straight to the kernel: Qt would arm the
     // socket's write notifier and write on a later pass of the event loop, a cost paid per
     // recipient of every broadcast. Only what the kernel does not take waits in Qt's buffer.
@@ -122,7 +168,7 @@ void Sessao::EnviarMensagem(const QByteArray& mensagem)
 
 qint64 Sessao::Pendente() const
 {
-    return m_saida && !m_encerrada ? m_saida->bytesToWrite() : 0;
+    return m_saida && !m_encerrada ? m_saida->bytesToWrite() + m_juntar.size() : 0;
 }
 
 bool Sessao::PodeConversar(qint64 agoraMs, int rajada)

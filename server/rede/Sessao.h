@@ -7,6 +7,7 @@
 #include <QObject>
 #include <functional>
 
+class QAbstractSocket;
 class QIODevice;
 
 // One connection: its own receive buffer with a cap on message size, the account it logged in
@@ -71,9 +72,15 @@ signals:
 private:
     void Processar();
     void Encerrar(const QString& motivo);
+    // Straight to the kernel when Qt holds nothing for this socket, the rest to Qt's buffer.
+    void Gravar(const QByteArray& bytes);
+    // Sends what every session gathered in this pass of the event loop.
+    static void Esvaziar();
 
     quint64 m_id;
     QIODevice* m_saida;
+    // m_saida when it is a socket (looked up once: it is asked on every message).
+    QAbstractSocket* m_socket;
     Tratador m_tratador;
     CortadorFluxo m_cortador{kLimiteMensagem};
     QString m_descricao;
@@ -86,6 +93,8 @@ private:
     QString m_login;
     QByteArray m_foto;
     qint64 m_criadaEm = 0;
+    // Bytes of this pass of the event loop, not yet sent.
+    QByteArray m_juntar;
     // Token bucket of chat lines, in thousandths of a line.
     qint64 m_fichasChat = -1;
     qint64 m_chatEm = 0;

@@ -163,6 +163,7 @@ private slots:
             QCOMPARE(b->Enviado(), Msg(QList<QByteArray>{"Truco", "tcSim", "tcNao"}[i]));
             QVERIFY(truco[0]->isHidden() && truco[1]->isHidden() && truco[2]->isHidden());
         }
+        m()->MostrarMao(5, {1, 2, 3});
         m()->lbJgFim->show();
         m()->lbJgEstado->setText("É a sua vez");
         m()->VazasGanhas[1][0] = 1;
@@ -172,6 +173,10 @@ private slots:
         QVERIFY(c().FrameAtual == c().frSalas && m()->lbJgFim->isHidden());
         QCOMPARE(m()->lbJgEstado->text() + c().Variaveis("Total1"), "Aguardando o início do jogo0");
         QVERIFY(!marcado(m()->pbJgPlacar->grab().toImage(), 1, 0));
+        // Left before "cmJog": the next table may start again, with no card of the last one.
+        QVERIFY(b->Receber(Msg("okEnt", {"Outra"})));
+        QVERIFY(!m()->JogoIniciado && m()->btJgIniciarJogo->isEnabled());
+        QVERIFY(m()->pbJgCarta[1]->isHidden() && m()->pbJgCarta[14]->isHidden());
     }
 
     // JogLocal 3, so the turn passes to seat 1 (bia). Hand: 12, a card not shown, 40. A click
