@@ -2,6 +2,8 @@
 # Measures what the test suite catches: applies each fault of tools/mutantes.txt in turn to the
 # source tree, rebuilds incrementally, runs ctest and puts the file back as it was.
 #   bash tools/mutantes.sh [build-dir] [id...]     (build-dir defaults to ./build)
+# With MATRIZ=1 every test of the part runs and each fault lists all the tests that caught it:
+# a test that is never the only one is a candidate for deletion.
 # Slow: run it with nice, in the background. The tree is restored even when interrupted.
 set -u
 raiz=$(cd "$(dirname "$0")/.." && pwd)
@@ -28,8 +30,9 @@ compilar() {
     cmake --build "$build" -j2 "${alvos[@]}" >"$build/mutante.log" 2>&1 </dev/null
 }
 testar() {
-    local rotulos=${partes// /|}
-    (cd "$build" && QT_QPA_PLATFORM=offscreen ctest -j2 --timeout 60 --stop-on-failure \
+    local rotulos=${partes// /|} parar=--stop-on-failure
+    [ -z "${MATRIZ:-}" ] || parar=""
+    (cd "$build" && QT_QPA_PLATFORM=offscreen ctest -j2 --timeout 60 $parar \
         ${rotulos:+-L "^($rotulos)\$"} >>"$build/mutante.log" 2>&1 </dev/null)
 }
 
@@ -65,8 +68,9 @@ aplicar() { # id file original replacement
     elif testar; then
         resultado="NÃO PEGO"; soltos=$((soltos + 1)); naoPegos+=("$id")
     else
-        resultado="pego por $(grep -m1 -E '^[[:space:]]+[0-9]+ - ' "$build/mutante.log" |
-            sed 's/.* - //')"
+        resultado="pego por $(grep -E '^[[:space:]]+[0-9]+ - ' "$build/mutante.log" |
+            sed 's/.* - //; s/ (.*//' | head -n "$([ -n "${MATRIZ:-}" ] && echo 99 || echo 1)" |
+            xargs)"
         pegos=$((pegos + 1))
     fi
     restaurar

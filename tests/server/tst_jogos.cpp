@@ -214,31 +214,13 @@ private slots:
         QVERIFY(resta.cliente->Esperar("cmJog"));
     }
 
-    void ultimaPessoaSaiEASalaFecha()
-    {
-        auto olheiro = ClienteTeste::NoSaguao(m_servidor->Porta(), "olheiro");
-        QVERIFY(olheiro);
-        QVERIFY(Mesa({"sozinho"}));
-        Pessoa& p = *m_pessoas[0];
-        QVERIFY(Jogar([&] { return p.Cartas() >= 1; }));
-        p.cliente->Enviar("slSai");
-        p.saiu = true;
-        QVERIFY(p.cliente->Esperar("slInf"));
-        // The bots do not keep the room: it is gone from the lobby, and its name is free again.
-        QVERIFY(olheiro->Sincronizar());
-        const auto listas = olheiro->NaoLidas("slInf");
-        QVERIFY(!listas.isEmpty());
-        QCOMPARE(listas.last().Texto(1), "0");
-        p.cliente->Descartar();
-        QCOMPARE(p.cliente->CriarSala("Mesa verde"), "OK");
-    }
-
-    void cartaRecusadaDevolveAVez()
+    void cartaRecusadaEUltimaPessoaSai()
     {
         // No checker: the bots play up to his turn and wait. His client had passed the turn on
         // when it sent a card the table refused, so the turn comes back to him.
+        auto olheiro = ClienteTeste::NoSaguao(m_servidor->Porta(), "olheiro");
         auto sala = ClienteTeste::NaSala(m_servidor->Porta(), {"solo"}, "Mesa");
-        QVERIFY(sala.size() == 1);
+        QVERIFY(olheiro && sala.size() == 1);
         ClienteTeste& solo = *sala[0];
         solo.Enviar("Start");
         const auto minhaVez = [&] {
@@ -255,6 +237,13 @@ private slots:
         while (carta && carta->Argumento(1) != "0")
             carta = solo.Esperar("Carta");
         QVERIFY(carta);
+        // The bots do not keep the room: it is gone from the lobby, and its name is free again.
+        solo.Enviar("slSai");
+        QVERIFY(solo.Esperar("slInf") && olheiro->Sincronizar());
+        QCOMPARE(olheiro->NaoLidas("slInf").value(0).Texto(1), "1");
+        QCOMPARE(olheiro->NaoLidas("slInf").last().Texto(1), "0");
+        solo.Descartar();
+        QCOMPARE(solo.CriarSala("Mesa"), "OK");
     }
 
     void recusasDoComeco()

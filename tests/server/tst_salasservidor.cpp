@@ -103,7 +103,7 @@ private slots:
         QCOMPARE(caio->CriarSala("Aberta"), "OK");
         QCOMPARE(Salas(*bia->Esperar("slInf")),
                  (QStringList{"Mesa Um|1/4|True|0", "Aberta|1/4|False|0"}));
-        QVERIFY(bia->EntrarNaSala("Aberta"));
+        QVERIFY(bia->EntrarNaSala("Aberta", "qualquer")); // an open room takes any password
         QCOMPARE(Assentos(bia->Esperar("jgInf")), (QStringList{"caio", "bia1", "", ""}));
         QVERIFY(ana->Sincronizar() && bia->Sincronizar() && caio->Sincronizar());
         // Those in rooms are not sent the lobby's room list.
@@ -224,6 +224,7 @@ private slots:
         // line: dropped.
         gama->EnviarTextos("slBla", {QString(71, u'z')});
         gama->EnviarTextos("slBla", {"oi\r\nalfa: eu perdi"});
+        gama->Enviar("slBla", {"oi\x81"}); // a control character (U+0081)
         QVERIFY(gama->Sincronizar() && sala[0]->Sincronizar() && sala[1]->Sincronizar());
         for (auto c : {gama, sala[0], sala[1]})
             QVERIFY(c->NaoLidas("slMsg").isEmpty());

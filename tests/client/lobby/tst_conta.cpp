@@ -87,17 +87,6 @@ private slots:
         QCOMPARE(b->cliente->Variaveis("Login"), guardado);
     }
 
-    void fecharDuranteAEsperaTerminaSemCaixa()
-    {
-        login()->txLgLogin->setText("ana");
-        login()->txLgSenha->setText("x");
-        QVERIFY(!ClicarEResponder(*b, login()->btLgOK, 1, "Login", "ana",
-                                  [&] { b->cliente->btFechar->click(); }));
-        QVERIFY(Espera::Encerrando());
-        QVERIFY(b->caixas.lista.isEmpty());
-        QCOMPARE(b->cliente->FrameAtual, static_cast<QWidget*>(login()));
-    }
-
     void cadastroChecaNaOrdemEEnviaOsQuatroCampos()
     {
         login()->btLgCriarConta->click();

@@ -1,4 +1,3 @@
-#include "Aparencia.h"
 #include "Bancada.h"
 #include "Foto.h"
 #include "HistoricoChat.h"
@@ -68,23 +67,6 @@ private slots:
         QVERIFY(b->Receber(salas({})));
         QCOMPARE(lista()->topLevelItemCount(), 0);
         QVERIFY(b->caixas.lista.isEmpty());
-    }
-
-    // Each column fits its widest text plus 195 twips (13 px); with short texts the last one
-    // reaches the list's edge less 89.362 twips (6 px).
-    void colunasCabemNosTextos()
-    {
-        const QFontMetrics medida(Aparencia::FonteDaJanela(b->cliente.get()));
-        QVERIFY(b->Receber(salas({{"Ana", "1/4", "False", "0"}})));
-        int total = 0;
-        for (int c = 1; c <= 2; ++c) {
-            int maior = 0;
-            for (int r = 0; r <= 1; ++r)
-                maior = std::max(maior, medida.horizontalAdvance(ListaSalas::TextoDaCelula(lista(), c, r)));
-            QCOMPARE(lista()->columnWidth(c - 1), maior + 13);
-            total += lista()->columnWidth(c - 1);
-        }
-        QCOMPARE(total + lista()->columnWidth(2), lista()->width() - 6);
     }
 
     void mensagemMalFormadaVaiAoRelatorio_data()

@@ -122,34 +122,26 @@ private slots:
         QVERIFY(b->caixas.lista.isEmpty() && b->Enviado().isEmpty());
     }
 
-    // Qt's own texts in Portuguese; the boxes over the window.
+    // Qt's own texts in Portuguese; the password box over the window, its text hidden.
     void dialogosDoQtEmPortugues()
     {
         QVERIFY(Inicio::CarregarTraducaoQt(*qApp));
         Caixas::SetInterceptador({});
         QStringList vistos;
-        const auto fotografar = [&](const QString& nome) {
-            QTimer::singleShot(100, this, [&, nome] {
-                QWidget* w = QApplication::activeModalWidget();
-                vistos << nome + (w->parentWidget() == &c() ? "|janela" : "|fora");
-                for (QAbstractButton* botao : w->findChildren<QAbstractButton*>())
-                    vistos << botao->text();
-                if (auto* e = w->findChild<QLineEdit*>(); e && nome == "senha")
-                    vistos << QString::number(e->echoMode());
-                static_cast<QDialog*>(w)->reject();
-            });
-        };
-        fotografar("senha");
+        QTimer::singleShot(100, this, [&] {
+            QWidget* w = QApplication::activeModalWidget();
+            vistos << (w->parentWidget() == &c() ? "janela" : "fora")
+                   << QString::number(w->findChild<QLineEdit*>()->echoMode());
+            for (QAbstractButton* botao : w->findChildren<QAbstractButton*>())
+                vistos << botao->text();
+            static_cast<QDialog*>(w)->reject();
+        });
         QCOMPARE(Caixas::PedirSenha("Digite a senha:"), std::nullopt);
-        fotografar("arquivo");
-        Caixas::EscolherArquivo({}, "Imagens (*.png)");
         std::unique_ptr<QMenu> menu(c().txFalar->createStandardContextMenu());
         for (QAction* a : menu->actions())
             vistos << a->text();
         const QString todos = vistos.join(',');
-        QVERIFY2(todos.contains("senha|janela,OK,Cancelar,2,") &&
-                     todos.contains("arquivo|janela") && todos.contains("&Abrir") &&
-                     todos.contains("&Copiar"),
+        QVERIFY2(todos.startsWith("janela,2,OK,Cancelar,") && todos.contains("&Copiar"),
                  qPrintable(todos));
     }
 };

@@ -144,6 +144,7 @@ private slots:
              "estado=caio está pedindo 6|truco=-|botoes=00|tag=Truco"},
             {"meu truco", 0, "cmPrt 5 12 20 40;Setar Vez ana;Truco 0 3 ana",
              "estado=Você está pedindo truco|truco=-"},
+            {"doze do outro time", 0, "cmPrt 5 12 20 40;Truco 1 12 bia", "truco=-|botoes=11"},
             {"doze, aceito", 0, "cmPrt 5 12 20 40;Truco 1 12 bia;Setar Vez ana;tcAct",
              "truco=-|botoes=00|tag=|equipe=0|estado=É a sua vez"},
             {"três aceito, minha vez", 0, "cmPrt 5 12 20 40;Truco 1 3 bia;Setar Vez ana;tcAct",

@@ -1,21 +1,13 @@
 #include "Arte.h"
 #include "Bancada.h"
-#include "CPacker.h"
 #include "CaixaFigura.h"
-#include "ClienteTeste.h"
 #include "Foto.h"
 #include "MovePBs.h"
-#include "ServidorTeste.h"
 #include "TelaJogo.h"
-#include "TelaLogin.h"
 #include "TelaSalas.h"
 #include "Twips.h"
-#include "frmCriarSala.h"
 
-#include <QApplication>
-#include <QDir>
 #include <QLabel>
-#include <QTreeWidget>
 
 namespace {
 QByteArray fotoDe(QColor cor)
@@ -44,8 +36,7 @@ bool marcado(const QImage& placar, int linha, int vaza)
 }
 } // namespace
 
-// The table against the scripted server, then against the real one; clicks go through the
-// widgets, as a player's would.
+// The table against the scripted server; clicks go through the widgets, as a player's would.
 class TstMesa : public QObject
 {
     Q_OBJECT
@@ -254,62 +245,6 @@ private slots:
             QVERIFY(l->sizeHint().width() <= l->width() && l->sizeHint().height() <= 20);
         QCOMPARE(m()->shJgNomeSala->geometry().adjusted(4, 0, -6, 0).x(), m()->lbJgNomeSala->x());
         QCOMPARE(m()->shJgNomeSala->width(), m()->lbJgNomeSala->width() + 10);
-    }
-
-    // Ana hosts with the real client, Bia enters: each sees the other's name and picture. Ana
-    // swaps Bia to seat 4; Bia leaves; Ana starts, the deal shows, and she leaves.
-    void pontaAPonta()
-    {
-        cleanup();
-        CaixasGravadas caixas;
-        ServidorTeste s;
-        auto bia = ClienteTeste::NoSaguao(s.Porta(), "beatriz");
-        ClienteTeste conta;
-        QVERIFY(bia && conta.Conectar(s.Porta()) && conta.CriarConta("anabela", "senha1"));
-        bia->Enviar("nvImg", {fotoDe(Qt::red)});
-        Espera::Reiniciar();
-        frmCliente j({"servidor", "127.0.0.1"}, s.Porta());
-        TelaJogo* m = j.frJogo;
-        j.Form_Load();
-        QTRY_VERIFY(j.isVisible());
-        j.frLogin->txLgLogin->setText("anabela");
-        j.frLogin->txLgSenha->setText("senha1");
-        j.frLogin->btLgOK->click();
-        CPacker::Global().SetArgumentos(1);
-        CPacker::Global().SetArgumento(1, fotoDe(Qt::blue));
-        CPacker::Global().Enviar("nvImg");
-        QTimer::singleShot(0, [] {
-            auto* d = qobject_cast<frmCriarSala*>(QApplication::activeModalWidget());
-            d->txNome->setText("Mesa da Ana e da Bia");
-            d->btOK->click();
-        });
-        j.frSalas->btSlCriarSala->click();
-        QVERIFY(bia->EntrarNaSala("Mesa da Ana e da Bia"));
-        auto lista = bia->Esperar("jgInf");
-        QVERIFY(lista && lista->Argumento(1) == "anabela" &&
-                lista->Argumento(2) == fotoDe(Qt::blue));
-        QTRY_COMPARE(m->lbJgJogador[1]->text(), QStringLiteral("beatriz"));
-        QCOMPARE(centro(m->pbJgJogador[1]), qRgb(255, 0, 0));
-        QCOMPARE(centro(m->pbJgJogador[0]), qRgb(0, 0, 255));
-
-        QTest::mouseClick(m->pbJgJogador[1], Qt::LeftButton);
-        QTest::mouseClick(m->pbJgJogador[3], Qt::LeftButton);
-        QTRY_COMPARE(m->lbJgJogador[3]->text(), QStringLiteral("beatriz"));
-        QVERIFY((lista = bia->Esperar("jgInf")) && lista->Texto(7) == "beatriz");
-        bia->Enviar("slSai");
-        QVERIFY(bia->Esperar("slInf"));
-        QTRY_VERIFY(m->lbJgJogador[3]->isHidden());
-
-        m->btJgIniciarJogo->click();
-        QTRY_VERIFY_WITH_TIMEOUT(
-            !m->pbJgCarta[1]->isHidden() && m->lbJgEstado->text().startsWith("É a"), 30000);
-        for (int i : {1, 2, 3, 13})
-            QVERIFY(m->Cartas[i].Codigo >= 1 && m->Cartas[i].Codigo <= 40);
-        const QString pasta = qEnvironmentVariable("QUARPEL_ARTEFATOS", QDir::tempPath());
-        QVERIFY(QDir().mkpath(pasta) && j.grab().save(pasta + "/mesa-mao-distribuida.png"));
-        m->btJgSair->click();
-        QCOMPARE(j.FrameAtual, j.frSalas);
-        QTRY_COMPARE(j.frSalas->ltSlSalas->topLevelItemCount(), 0);
     }
 };
 

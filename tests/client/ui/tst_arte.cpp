@@ -43,33 +43,6 @@ private slots:
         }
         QCOMPARE(vistas.size(), cartas.size());
     }
-
-    // The labels (Rodada, 1a-3a, Total, Seu Time, Adversario, Rodada esta valendo) are printed
-    // where the table writes nothing; the cells it writes into (marks, numbers) are plain.
-    void placar()
-    {
-        const QImage& placar = Arte::FundoPlacar();
-        QCOMPARE(placar.size(), QSize(149, 65));
-        QList<std::pair<QRect, bool>> areas{{{2, 2, 54, 12}, true},   {{60, 2, 13, 12}, true},
-                                            {{76, 2, 13, 12}, true},  {{92, 2, 13, 12}, true},
-                                            {{108, 2, 39, 12}, true}, {{2, 18, 54, 12}, true},
-                                            {{2, 34, 54, 12}, true},  {{2, 50, 102, 12}, true}};
-        for (int i = 0; i < 6; ++i)
-            areas.append({QRect(63 + 16 * (i % 3), 21 + 16 * (i / 3), 7, 7), false});
-        for (int i = 0; i < 3; ++i)
-            areas.append({QRect(108, 18 + 16 * i, 38, 13), false});
-        for (const auto& [area, comTinta] : areas) {
-            const QRgb fundo = placar.pixel(area.topLeft());
-            int tinta = 0, outras = 0;
-            for (int y = area.top(); y <= area.bottom(); ++y)
-                for (int x = area.left(); x <= area.right(); ++x) {
-                    tinta += qGray(placar.pixel(x, y)) < qGray(fundo) - 60;
-                    outras += placar.pixel(x, y) != fundo;
-                }
-            QVERIFY2((tinta > 8) == comTinta && (comTinta || outras == 0),
-                     qPrintable(QString("%1,%2").arg(area.x()).arg(area.y())));
-        }
-    }
 };
 
 QTEST_MAIN(TstArte)

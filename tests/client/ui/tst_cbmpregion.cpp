@@ -51,6 +51,7 @@ private slots:
                     esperada += QRect(x, y, 1, 1);
             }
         CBMPRegion r;
+        QVERIFY(!r.CreateFromPic(QImage(), kChave) && !r.TemRegiao());
         QVERIFY(r.CreateFromPic(img, kChave));
         QVERIFY((r.Handle() ^ esperada).isEmpty());
 
@@ -65,44 +66,6 @@ private slots:
         QVERIFY(f.CreateFromFile(caminho));
         QVERIFY(
             (f.Handle() ^ (esperada & QRect(1, 1, img.width() - 1, img.height() - 2))).isEmpty());
-    }
-
-    void arquivoMalformado_data()
-    {
-        QTest::addColumn<QByteArray>("conteudo");
-        QTest::addColumn<QRegion>("regiao");
-        const QRegion base(1, 1, 9, 3); // "10,5": (1, 1)-(10, 4)
-        QTest::newRow("registro ilegivel repete o anterior")
-            << QByteArray("10,5\r\n2,4@1|x,y@z") << base.subtracted(QRect(2, 1, 2, 1));
-        QTest::newRow("sinal fica com o anterior")
-            << QByteArray("10,5\r\n-3,4@1") << base.subtracted(QRect(1, 1, 3, 1));
-        QTest::newRow("fora do retangulo ou invertido")
-            << QByteArray("10,5\r\n5,50@2|1,3@99|0,3@0|6,2@3")
-            << base.subtracted(QRect(5, 2, 5, 1));
-        QTest::newRow("lixo") << QByteArray("abc|,@") << QRegion();
-        QTest::newRow("tamanho absurdo") << QByteArray("999999999,99999\r\n1,9@1") << QRegion();
-        QTest::newRow("nao existe") << QByteArray() << QRegion();
-    }
-
-    void arquivoMalformado()
-    {
-        QFETCH(QByteArray, conteudo);
-        QFETCH(QRegion, regiao);
-        const QString caminho = pasta.filePath(QString::fromLatin1(QTest::currentDataTag()));
-        if (!conteudo.isEmpty())
-            Escrever(caminho, conteudo);
-        CBMPRegion r;
-        QVERIFY(r.CreateFromFile(caminho) && r.TemRegiao());
-        QVERIFY((r.Handle() ^ regiao).isEmpty());
-    }
-
-    void falhas()
-    {
-        CBMPRegion r;
-        QVERIFY(!r.Destroy() && !r.TemRegiao() && r.Handle().isEmpty());
-        QVERIFY(!r.CreateFromPic(QImage(), kChave));
-        QImage img(2, 2, QImage::Format_RGB32);
-        QVERIFY(!r.CreateRegionFile(img, kChave, pasta.filePath(QStringLiteral("sem/pasta/r"))));
     }
 };
 

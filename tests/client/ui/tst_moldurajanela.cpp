@@ -40,50 +40,34 @@ private slots:
 
     void cleanup() { d.reset(); }
 
-    void arrastoMoveODialogoPeloDeslocamentoDoPonteiro()
-    {
-        Mouse(d.get(), QEvent::MouseButtonPress, kLivre, Qt::LeftButton, Qt::LeftButton);
-        auto* moldura = MolduraJanela::Da(d.get());
-        QVERIFY(moldura && moldura->Arrastando());
-        QCOMPARE(QPoint(moldura->InicioX(), moldura->InicioY()), kLivre * 15);
-
-        // 300 twips right and 150 down.
-        Mouse(d.get(), QEvent::MouseMove, kLivre + QPoint(20, 10), Qt::NoButton, Qt::LeftButton);
-        QCOMPARE(d->pos(), antes + QPoint(20, 10));
-        // The pointer moved with the window: the press point is under it again, nothing moves.
-        Mouse(d.get(), QEvent::MouseMove, kLivre, Qt::NoButton, Qt::LeftButton);
-        QCOMPARE(d->pos(), antes + QPoint(20, 10));
-        Mouse(d.get(), QEvent::MouseMove, kLivre + QPoint(-5, 3), Qt::NoButton, Qt::LeftButton);
-        QCOMPARE(d->pos(), antes + QPoint(15, 13));
-
-        // A window system that moves the window late reports the pointer inside the window as
-        // if it had not moved yet; the window still ends where the pointer says.
-        Mouse(d.get(), QEvent::MouseMove, kLivre + QPoint(25, 23), Qt::NoButton, Qt::LeftButton,
-              d->mapToGlobal(kLivre) + QPoint(10, 10));
-        QCOMPARE(d->pos(), antes + QPoint(25, 23));
-
-        Mouse(d.get(), QEvent::MouseButtonRelease, kLivre, Qt::LeftButton, Qt::NoButton);
-        QVERIFY(!moldura->Arrastando());
-        Mouse(d.get(), QEvent::MouseMove, kLivre + QPoint(30, 30), Qt::NoButton, Qt::LeftButton);
-        QCOMPARE(d->pos(), antes + QPoint(25, 23));
-    }
-
-    // Only the left button alone on a free point drags: not the right one, not both, not a
-    // press on a control.
-    void soOBotaoEsquerdoSozinhoArrasta()
+    // Only the left button alone on a free point drags: not the right one, not both, not a press
+    // on a control. The dialog then follows the pointer's moves from the press point.
+    void arrasto()
     {
         auto* rotulo = d->findChildren<QLabel*>().constFirst();
         Mouse(d.get(), QEvent::MouseButtonPress, kLivre, Qt::RightButton, Qt::RightButton);
         Mouse(d.get(), QEvent::MouseMove, kLivre + QPoint(20, 0), Qt::NoButton, Qt::RightButton);
         Mouse(d.get(), QEvent::MouseButtonRelease, kLivre, Qt::RightButton, Qt::NoButton);
+        Mouse(rotulo, QEvent::MouseButtonPress, QPoint(3, 3), Qt::LeftButton, Qt::LeftButton);
+        Mouse(d.get(), QEvent::MouseMove, kLivre + QPoint(20, 10), Qt::NoButton, Qt::LeftButton);
         Mouse(d.get(), QEvent::MouseButtonPress, kLivre, Qt::LeftButton, Qt::LeftButton);
         Mouse(d.get(), QEvent::MouseMove, kLivre + QPoint(20, 0), Qt::NoButton,
               Qt::LeftButton | Qt::RightButton);
         QCOMPARE(d->pos(), antes);
-        Mouse(d.get(), QEvent::MouseButtonRelease, kLivre, Qt::LeftButton, Qt::NoButton);
-        Mouse(rotulo, QEvent::MouseButtonPress, QPoint(3, 3), Qt::LeftButton, Qt::LeftButton);
+
         Mouse(d.get(), QEvent::MouseMove, kLivre + QPoint(20, 10), Qt::NoButton, Qt::LeftButton);
-        QCOMPARE(d->pos(), antes);
+        QCOMPARE(d->pos(), antes + QPoint(20, 10));
+        // The pointer moved with the window: the press point is under it again, nothing moves.
+        Mouse(d.get(), QEvent::MouseMove, kLivre, Qt::NoButton, Qt::LeftButton);
+        QCOMPARE(d->pos(), antes + QPoint(20, 10));
+        // A window system that moves the window late reports the pointer inside the window as
+        // if it had not moved yet; the window still ends where the pointer says.
+        Mouse(d.get(), QEvent::MouseMove, kLivre + QPoint(30, 20), Qt::NoButton, Qt::LeftButton,
+              d->mapToGlobal(kLivre) + QPoint(10, 10));
+        QCOMPARE(d->pos(), antes + QPoint(30, 20));
+        Mouse(d.get(), QEvent::MouseButtonRelease, kLivre, Qt::LeftButton, Qt::NoButton);
+        Mouse(d.get(), QEvent::MouseMove, kLivre + QPoint(30, 30), Qt::NoButton, Qt::LeftButton);
+        QCOMPARE(d->pos(), antes + QPoint(30, 20));
     }
 
     void fecharEMinimizar()
