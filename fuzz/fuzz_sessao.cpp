@@ -1,10 +1,13 @@
 // Feeds arbitrary bytes to a session's receive path, with the real dispatcher, lobby, accounts and
 // game rooms behind it. Half of the inputs start logged in, beside another player who holds a
 // room, so the lobby, room and game commands ("Start", "Carta", "Truco", "tcSim", "tcNao") are
-// reached too.
+// reached too. The session handles a burst 64 messages at a time and the rest on later passes of
+// the event loop, which is run here until the session is idle; every whole message of the input
+// must then have been handled unless the session was closed.
 
 #include "BancoContas.h"
 #include "Configuracao.h"
+#include "CortadorFluxo.h"
 #include "Despachante.h"
 #include "Lobby.h"
 #include "SalaDeJogo.h"
@@ -15,6 +18,7 @@
 #include <QCoreApplication>
 #include <QTemporaryDir>
 #include <cstdint>
+#include <cstdlib>
 
 namespace {
 
@@ -66,30 +70,72 @@ struct Ambiente
     }
 };
 
+Ambiente* g_ambiente = nullptr;
+
+// The environment lives until the process ends; its worker threads (password checks with their own
+// database connection, the account writer) must be done before Qt's own globals go at exit.
+void Encerrar()
+{
+    g_ambiente->despachante.reset();
+}
+
+// The whole messages of the input up to the first length field that cannot be right, cut as the
+// session cuts them.
+int MensagensInteiras(const QByteArray& bytes)
+{
+    CortadorFluxo cortador(Sessao::kLimiteMensagem);
+    cortador.Acrescentar(bytes);
+    int n = 0;
+    try {
+        while (cortador.ProximaVista())
+            ++n;
+    } catch (const std::exception&) {
+    }
+    return n;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho)
 {
-    static Ambiente* ambiente = new Ambiente;
+    static Ambiente* ambiente = [] {
+        g_ambiente = new Ambiente;
+        std::atexit(Encerrar);
+        return g_ambiente;
+    }();
     if (tamanho == 0)
         return 0;
     Despachante& d = *ambiente->despachante;
     QBuffer saida;
     saida.open(QIODevice::WriteOnly);
     const quint64 id = ambiente->proximo++;
-    Sessao sessao(id, &saida, [&d](Sessao& s, const MensagemRecebida& m) { d.Tratar(s, m); });
+    int tratadas = 0;
+    Sessao sessao(id, &saida, [&d, &tratadas](Sessao& s, const MensagemRecebida& m) {
+        ++tratadas;
+        d.Tratar(s, m);
+    });
+    // Every input is a peer of its own: wrong passwords of earlier inputs earn it no wait.
+    sessao.SetEndereco(QString::number(id));
     d.Registrar(&sessao);
     if (dados[0] & 1) {
         sessao.Logar(qint64(id), QStringLiteral("fuzz%1").arg(id), QByteArray());
         ambiente->lobby.Chegar(&sessao);
     }
-    sessao.Receber(QByteArray(reinterpret_cast<const char*>(dados + 1), qsizetype(tamanho - 1)));
+    const QByteArray entrada(reinterpret_cast<const char*>(dados + 1), qsizetype(tamanho - 1));
+    sessao.Receber(entrada);
     while (sessao.Ocupada()) {
         d.AguardarTrabalhos();
-        QCoreApplication::sendPostedEvents();
+        // Blocks until something happens: a job's end, the next turn after a long burst, or the
+        // timer of a login refused later for too many wrong passwords.
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
+    if (!sessao.Encerrada() && tratadas != MensagensInteiras(entrada))
+        __builtin_trap(); // a burst was left unhandled
     d.Remover(&sessao);
     ambiente->lobby.Partir(&sessao);
     ambiente->saidaVizinho.seek(0);
+    // Tables that ended were released with deleteLater(); outside a running event loop that needs
+    // asking for.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return 0;
 }

@@ -30,7 +30,7 @@ QByteArrayView CUnPacker::ArgumentoVista(quint8 indice) const
     return QByteArrayView(m_origem).sliced(f.inicio, f.tamanho);
 }
 
-void CUnPacker::SetPacote(const QByteArray& m)
+void CUnPacker::SetPacote(QByteArrayView m)
 {
     const qsizetype tamanho = m.size();
     m_tamanhoComando = std::clamp<qsizetype>(tamanho - 4, 0, 5);
@@ -41,11 +41,12 @@ void CUnPacker::SetPacote(const QByteArray& m)
     m_n = quint8(m[9]);
     if (m_n == 0)
         return;
-    m_origem = m;
+    m_origem.resize(tamanho); // keeps the capacity: no allocation once it is large enough
+    std::copy_n(m.data(), tamanho, m_origem.data());
     m_faixas.clear(); // keeps the capacity
     m_faixas.resize(m_n);
 
-    const uchar* dados = reinterpret_cast<const uchar*>(m.constData());
+    const uchar* dados = reinterpret_cast<const uchar*>(m.data());
     qsizetype pos = 10;
     for (int i = 1; pos < tamanho - 1; ++i) {
         if (i > m_n)

@@ -8,14 +8,15 @@
 // malformed message stops the parse silently and keeps what was read so far: the dispatcher still
 // routes it by whatever command was read.
 //
-// The parse copies nothing: it keeps the message (shared, not copied) and where each argument
-// lies in it, reusing its own storage from one message to the next.
+// The parse allocates nothing once warmed up: it copies a message with arguments into its own
+// buffer (so the caller's bytes may go away at once) and keeps where each argument lies in it,
+// reusing that storage from one message to the next.
 class CUnPacker
 {
 public:
     static CUnPacker& Global();
 
-    void SetPacote(const QByteArray& mensagem);
+    void SetPacote(QByteArrayView mensagem);
 
     QByteArray Comando() const { return QByteArray(m_comando, m_tamanhoComando); }
     // The same bytes without a copy, valid until the next SetPacote.
@@ -40,6 +41,6 @@ private:
     char m_comando[5] = {};
     qsizetype m_tamanhoComando = 0;
     quint8 m_n = 0;
-    QByteArray m_origem; // the last message that had arguments
+    QByteArray m_origem; // the last message that had arguments; never shared, so it is reused
     QList<Faixa> m_faixas;
 };

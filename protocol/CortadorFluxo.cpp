@@ -7,6 +7,12 @@
 
 void CortadorFluxo::Acrescentar(const QByteArray& dados)
 {
+    if (m_inicio == m_dados.size()) {
+        // Everything was handed out: the new bytes are taken as they are, shared, not copied.
+        m_dados = dados;
+        m_inicio = 0;
+        return;
+    }
     if (m_inicio > 0 && m_inicio * 2 >= m_dados.size()) {
         m_dados.remove(0, m_inicio);
         m_inicio = 0;
@@ -14,24 +20,29 @@ void CortadorFluxo::Acrescentar(const QByteArray& dados)
     m_dados += dados;
 }
 
-std::optional<QByteArray> CortadorFluxo::Proxima()
+std::optional<QByteArrayView> CortadorFluxo::ProximaVista()
 {
     if (Pendentes() < 4)
         return std::nullopt;
-    const qint32 tamanho = DecodificarTamanho(QByteArrayView(m_dados).sliced(m_inicio, 4));
+    const QByteArrayView pendentes = QByteArrayView(m_dados).sliced(m_inicio);
+    const qint32 tamanho = DecodificarTamanho(pendentes.first(4));
     if (tamanho < 4)
         throw ErroProtocolo("Tamanho de mensagem inválido: " + std::to_string(tamanho));
     if (tamanho > m_limite)
         throw ErroProtocolo("Mensagem grande demais: " + std::to_string(tamanho) + " bytes");
-    if (Pendentes() < tamanho)
+    if (pendentes.size() < tamanho)
         return std::nullopt;
-    QByteArray mensagem = m_dados.mid(m_inicio, tamanho);
+    // The buffer is left as it is (even when all of it is handed out) so that the view stays
+    // valid; the next Acrescentar drops what was consumed.
     m_inicio += tamanho;
-    if (m_inicio == m_dados.size()) {
-        m_dados.clear();
-        m_inicio = 0;
-    }
-    return mensagem;
+    return pendentes.first(tamanho);
+}
+
+std::optional<QByteArray> CortadorFluxo::Proxima()
+{
+    if (const std::optional<QByteArrayView> vista = ProximaVista())
+        return vista->toByteArray();
+    return std::nullopt;
 }
 
 void CortadorFluxo::Limpar()

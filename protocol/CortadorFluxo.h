@@ -1,11 +1,12 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <optional>
 
 // Cuts a byte stream into whole messages by their length fields. Pending bytes are kept with a
 // read offset, so a burst of many messages is cut in linear time; the consumed front is dropped
-// only once it is at least half of the buffer.
+// only once it is at least half of the buffer, or all of it when new bytes arrive.
 class CortadorFluxo
 {
 public:
@@ -19,6 +20,9 @@ public:
     // field that cannot be right (below 4, 2^31 or more, or above the limit); the stream cannot be
     // cut past it, so the caller gives up on the connection.
     std::optional<QByteArray> Proxima();
+    // The same without a copy: a view of the pending bytes, valid until the next Acrescentar or
+    // Limpar.
+    std::optional<QByteArrayView> ProximaVista();
 
     // Bytes received but not yet returned as a message.
     qsizetype Pendentes() const { return m_dados.size() - m_inicio; }

@@ -52,17 +52,37 @@ bool Disponivel()
     return Tabela().valida;
 }
 
+namespace {
+
+void Decodificar(const Tabelas& t, QByteArrayView bytes, QChar* destino)
+{
+    char16_t* alvo = reinterpret_cast<char16_t*>(destino);
+    const auto* origem = reinterpret_cast<const uchar*>(bytes.data());
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        alvo[i] = t.deByte[origem[i]];
+}
+
+} // namespace
+
 QString DeBytes(QByteArrayView bytes)
 {
     const Tabelas& t = Tabela();
     if (!t.valida)
         return QString();
     QString texto(bytes.size(), Qt::Uninitialized);
-    char16_t* destino = reinterpret_cast<char16_t*>(texto.data());
-    const auto* origem = reinterpret_cast<const uchar*>(bytes.data());
-    for (qsizetype i = 0; i < bytes.size(); ++i)
-        destino[i] = t.deByte[origem[i]];
+    Decodificar(t, bytes, texto.data());
     return texto;
+}
+
+void DeBytes(QByteArrayView bytes, QString& destino)
+{
+    const Tabelas& t = Tabela();
+    if (!t.valida) {
+        destino = QString();
+        return;
+    }
+    destino.resize(bytes.size()); // keeps the buffer when it is not shared and large enough
+    Decodificar(t, bytes, destino.data());
 }
 
 QByteArray ParaBytes(const QString& texto)

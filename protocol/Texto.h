@@ -15,6 +15,9 @@ namespace Texto {
 bool Disponivel();
 
 QString DeBytes(QByteArrayView bytes);
+// The same, written into destino's own buffer: no allocation when it is not shared and already
+// large enough, as for a value rewritten again and again.
+void DeBytes(QByteArrayView bytes, QString& destino);
 // A character Windows-1252 cannot hold is sent as '?', one per character (a pair of surrogates
 // is one character).
 QByteArray ParaBytes(const QString& texto);

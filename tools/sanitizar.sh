@@ -5,8 +5,8 @@
 # configure step.
 set -euo pipefail
 raiz=$(cd "$(dirname "$0")/.." && pwd)
-testes=(tst_mensagem tst_texto tst_recepcao tst_conexao tst_variaveis tst_conta tst_salas tst_foto
-        tst_fluxo tst_salasservidor tst_contas tst_jogos)
+testes=(tst_mensagem tst_recepcao tst_reescrita tst_conexao tst_variaveis tst_conta tst_salas
+        tst_foto tst_fluxo tst_salasservidor tst_contas tst_jogos)
 # The test files of a part build into one program each.
 programas=(testes_protocol testes_client testes_server)
 

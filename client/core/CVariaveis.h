@@ -14,6 +14,8 @@ public:
     // Throws std::out_of_range for a key that has never been written.
     QString Ler(const QString& chave) const;
     void Escrever(const QString& chave, const QString& valor);
+    // The stored value of a key (created empty when new), for a writer that fills it in place.
+    QString& Lugar(const QString& chave) { return *Valor(chave, true); }
 
 private:
     // The value of a key, found through its spelling; folds a spelling seen for the first time.

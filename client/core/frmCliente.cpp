@@ -316,6 +316,11 @@ QString frmCliente::Variaveis(const QString& chave) const
 void frmCliente::SetVariaveis(const QString& chave, const QString& valor)
 {
     CVariaveis::Global().Escrever(chave, valor);
+    DepoisDeEscrever(chave, valor);
+}
+
+void frmCliente::DepoisDeEscrever(const QString& chave, const QString& valor)
+{
     if (chave == QLatin1String("Vez"))
         AtualizarVez(valor);
     if (chave == QLatin1String("Fim"))

@@ -152,6 +152,9 @@ private:
     // Keys 1, 2, 3 (Shift: face down), T, A and R at the table: the same handlers as the mouse.
     bool TeclaDaMesa(QKeyEvent* evento);
 
+    // What writing "Vez" or "Fim" does beyond storing the value.
+    void DepoisDeEscrever(const QString& chave, const QString& valor);
+
     // The receive path (frmClienteRecepcao.cpp).
     void ProcessarMensagens();
     void Despachar();
@@ -205,8 +208,13 @@ private:
     // The largest message the server sends is a few kilobytes (a room list, a picture); a length
     // field above this is a fault reported at once rather than waited for.
     static constexpr qint32 kLimiteMensagem = 1 << 20;
+    // While a reaction waits (an animation of a few seconds) the server sends a few kilobytes;
+    // holding more than this is refused too.
+    static constexpr qint64 kLimiteEmEspera = 16 * kLimiteMensagem;
     // Bytes received and not yet handled, kept between passes.
     CortadorFluxo BufferRecepcao{kLimiteMensagem};
+    // The key of the last "Setar", kept so that its buffer is reused.
+    QString m_chaveSetar;
     // The argument count of the message being handled, as it came.
     quint8 m_contagem = 0;
     // A pass is running, or waits in a suspended reaction: a pass started meanwhile only appends

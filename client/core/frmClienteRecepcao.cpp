@@ -4,6 +4,7 @@
 #include "frmCliente.h"
 
 #include "CUnPacker.h"
+#include "CVariaveis.h"
 #include "CaixaFigura.h"
 #include "Caixas.h"
 #include "Conversao.h"
@@ -38,6 +39,16 @@ void frmCliente::Sock_DataArrival()
     // A reaction that waits (a box, an animation) lets events run, and data may arrive meanwhile:
     // it is only kept, and the pass handles it in order once that reaction has ended.
     if (m_emPassagem) {
+        // A server that keeps sending while a reaction waits must not make the client hold an
+        // unbounded amount it cannot handle yet (past 2 GiB the buffer itself fails).
+        const qint64 guardados = BufferRecepcao.Pendentes() + Sock->bytesAvailable();
+        if (guardados > kLimiteEmEspera) {
+            // Nothing more is read: the box lets events run, and a flood would bring a box per
+            // read.
+            Sock->abort();
+            RelatarErro(QStringLiteral("Dados demais à espera: %1 bytes").arg(guardados));
+            return;
+        }
         BufferRecepcao.Acrescentar(Sock->readAll());
         return;
     }
@@ -55,7 +66,8 @@ void frmCliente::ProcessarMensagens()
             // looks at the socket again.
             if (Sock->bytesAvailable() > 0)
                 BufferRecepcao.Acrescentar(Sock->readAll());
-            const std::optional<QByteArray> mensagem = BufferRecepcao.Proxima();
+            // The parser copies what it keeps, so the view may go stale once it has read it.
+            const std::optional<QByteArrayView> mensagem = BufferRecepcao.ProximaVista();
             if (!mensagem)
                 break;
             CUnPacker::Global().SetPacote(*mensagem);
@@ -282,7 +294,16 @@ void frmCliente::okEnt()
     MudarFrame(frJogo);
 }
 
+// The message of a burst: the key is decoded into a buffer kept for it and the value straight
+// into the stored one, so that rewriting a variable allocates nothing.
 void frmCliente::Setar()
 {
-    SetVariaveis(ArgTexto(1), ArgTexto(2));
+    ConferirIndice(1, m_contagem);
+    ConferirIndice(2, m_contagem);
+    const QByteArrayView chave = CUnPacker::Global().ArgumentoVista(1);
+    const QByteArrayView valor = CUnPacker::Global().ArgumentoVista(2);
+    Texto::DeBytes(chave, m_chaveSetar);
+    QString& guardado = CVariaveis::Global().Lugar(m_chaveSetar);
+    Texto::DeBytes(valor, guardado);
+    DepoisDeEscrever(m_chaveSetar, guardado);
 }

@@ -96,6 +96,11 @@ private slots:
         QTest::newRow("erEnt sem motivo") << Msg("erEnt") << "erEnt";
         QTest::newRow("Setar sem valor") << Msg("Setar", {"x"}) << "Setar";
         QTest::newRow("sem atualizador") << Msg("utVer", {"0.0.0.0"}) << "utVer";
+        // Found by fuzz_cliente: the deal waits for its animation while 17 MiB more arrive.
+        QTest::newRow("17 MiB durante a espera")
+            << Msg("cmPrt", {"5", "12", "0", "40"}) +
+                   Msg("Setar", {"k", QByteArray(1000, 'v')}).repeated(17 * 1024)
+            << "cmPrt";
     }
 
     void falhaRelataEEncerra()
