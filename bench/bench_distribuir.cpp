@@ -8,7 +8,6 @@
 #include "MovePBs.h"
 #include "TelaJogo.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QSignalSpy>
@@ -92,13 +91,3 @@ void Distribuir(benchmark::State& estado)
 }
 BENCHMARK(Distribuir)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

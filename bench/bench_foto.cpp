@@ -3,7 +3,6 @@
 
 #include "Foto.h"
 
-#include <QGuiApplication>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -27,12 +26,3 @@ void Recortar(benchmark::State& estado)
 }
 BENCHMARK(Recortar)->Arg(480)->Arg(3000);
 } // namespace
-
-int main(int argc, char** argv)
-{
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

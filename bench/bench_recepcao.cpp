@@ -9,7 +9,6 @@
 #include "Bancada.h"
 #include "FuncoesComuns.h"
 
-#include <QApplication>
 #include <QDeadlineTimer>
 #include <QTimer>
 #include <benchmark/benchmark.h>
@@ -113,13 +112,3 @@ BENCHMARK(CortadorIngenuo)
     ->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
