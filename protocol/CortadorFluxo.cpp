@@ -40,9 +40,15 @@ std::optional<QByteArrayView> CortadorFluxo::ProximaVista()
 
 std::optional<QByteArray> CortadorFluxo::Proxima()
 {
-    if (const std::optional<QByteArrayView> vista = ProximaVista())
-        return vista->toByteArray();
-    return std::nullopt;
+    const std::optional<QByteArrayView> vista = ProximaVista();
+    if (!vista)
+        return std::nullopt;
+    QByteArray mensagem = vista->toByteArray();
+    // The caller has its own copy, so nothing points into the buffer: once all of it is handed
+    // out it is freed, or every idle connection of a server would keep its last read (16 KB).
+    if (Pendentes() == 0)
+        Limpar();
+    return mensagem;
 }
 
 void CortadorFluxo::Limpar()
