@@ -1,4 +1,4 @@
-// The message format: parsing a message and cutting a stream.
+// The message format: building and parsing a message, cutting a stream.
 #include "CUnPacker.h"
 #include "CortadorFluxo.h"
 #include "ErroProtocolo.h"
@@ -11,6 +11,17 @@ class TstMensagem : public QObject
     Q_OBJECT
 
 private slots:
+    // The length field counts the whole message; its first bit is never set.
+    void montagem()
+    {
+        QCOMPARE(MontarMensagem("slBla", {"abc"}),
+                 QByteArray::fromHex("00000011736c426c6101 00000003616263"));
+        for (qint32 v : {255, 256, 65535, 16777216, 0x7FFFFFFF})
+            QCOMPARE(DecodificarTamanho(CodificarTamanho(v)), v);
+        QVERIFY_THROWS_EXCEPTION(ErroProtocolo,
+                                 DecodificarTamanho(QByteArray::fromHex("80000000")));
+    }
+
     void analise_data()
     {
         QTest::addColumn<QByteArray>("pacote");

@@ -29,13 +29,15 @@ private slots:
         QCOMPARE(b.caixas.Textos(), (QStringList{"A", "Conexão com o servidor perdida."}));
     }
 
-    // Closing under a wait that nothing else would end leaves the program's loop, and is not a
-    // lost connection.
+    // Closing under a wait that nothing else would end leaves the program's loop, even with
+    // another window open, and is not a lost connection.
     void fecharEncerraOLacoDoPrograma()
     {
         Bancada b;
         QVERIFY(b.cliente);
         b.cliente->show();
+        QWidget outra;
+        outra.show();
         bool esperaTerminou = false;
         QTimer::singleShot(0, b.cliente.get(), [&] {
             QTimer::singleShot(0, b.cliente->btFechar, &QPushButton::click);
