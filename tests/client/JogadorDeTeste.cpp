@@ -73,11 +73,8 @@ void JogadorDeTeste::Agir()
         mov.Tick();
     if (m_cliente.FrameAtual != t)
         return;
-    if (!t->btJgAceitar->isHidden()) {
-        t->btJgAceitar->click();
-        ++m_respostas;
-        return;
-    }
+    if (!t->btJgAceitar->isHidden())
+        return t->btJgAceitar->click();
     QString vez; // unset before the first deal
     try {
         vez = m_cliente.Variaveis(QStringLiteral("Vez"));

@@ -22,7 +22,6 @@ public:
     bool JogarAteOFim(int ms);
 
     int Jogadas() const { return m_jogadas; }
-    int Respostas() const { return m_respostas; }
 
 private:
     // One step of play: every move stepped to its end, then a click if one is due.
@@ -32,5 +31,4 @@ private:
     QString m_login;
     QSignalSpy m_tratadas;
     int m_jogadas = 0;
-    int m_respostas = 0;
 };

@@ -2,7 +2,6 @@
 #include "Foto.h"
 #include "frmPerfil.h"
 
-#include <QDir>
 #include <QLabel>
 #include <QTemporaryDir>
 
@@ -38,7 +37,6 @@ class TstFrmPerfil : public QObject
 
     std::unique_ptr<Bancada> b;
     std::unique_ptr<frmPerfil> m_dialogo;
-    QTemporaryDir m_pasta;
 
     void abrir()
     {
@@ -47,8 +45,6 @@ class TstFrmPerfil : public QObject
     }
 
 private slots:
-    void initTestCase() { QVERIFY(m_pasta.isValid()); }
-
     void init()
     {
         b = std::make_unique<Bancada>();
@@ -103,7 +99,8 @@ private slots:
 
     void procurarPreencheOCaminho()
     {
-        const QString caminho = m_pasta.filePath("larga.png");
+        QTemporaryDir pasta;
+        const QString caminho = pasta.filePath("larga.png");
         QVERIFY(Listrada(204, 102).save(caminho));
         Caixas::SetInterceptador([&](const Caixas::Caixa& c) {
             return c.tipo == Caixas::Tipo::Arquivo && c.filtro.contains("*.png") ? caminho : "";

@@ -33,8 +33,7 @@ int main(int argc, char** argv)
         falha = "caixa";
     else if (j.Jogadas() < 2)
         falha = "nenhuma vaza jogada";
-    std::fprintf(falha ? stderr : stdout, "%s: %s; %d cartas, %d respostas; caixas: %s\n",
-                 qPrintable(a[2]), falha ? falha : "fim do jogo", j.Jogadas(), j.Respostas(),
-                 qPrintable(caixas.Textos().join(" | ")));
+    std::fprintf(falha ? stderr : stdout, "%s: %s; %d cartas; caixas: %s\n", qPrintable(a[2]),
+                 falha ? falha : "fim do jogo", j.Jogadas(), qPrintable(caixas.Textos().join(" | ")));
     return falha ? 1 : 0;
 }
