@@ -37,14 +37,6 @@ CaixasGravadas::CaixasGravadas()
     });
 }
 
-QStringList CaixasGravadas::Textos() const
-{
-    QStringList textos;
-    for (const Caixas::Caixa& c : lista)
-        textos << c.texto;
-    return textos;
-}
-
 std::unique_ptr<frmCliente> ClienteDeTeste(ServidorRoteirizado& servidor,
                                            const QStringList& argumentos)
 {

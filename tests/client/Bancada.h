@@ -49,7 +49,13 @@ struct CaixasGravadas
 {
     CaixasGravadas();
     ~CaixasGravadas() { Caixas::SetInterceptador({}); }
-    QStringList Textos() const;
+    QStringList Textos() const
+    {
+        QStringList textos;
+        for (const Caixas::Caixa& c : lista)
+            textos << c.texto;
+        return textos;
+    }
 
     QList<Caixas::Caixa> lista;
     std::function<void(const Caixas::Caixa&)> aoMostrar;

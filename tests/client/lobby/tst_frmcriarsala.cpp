@@ -54,29 +54,23 @@ private slots:
         QCOMPARE(b->Enviado(), QByteArray());
     }
 
-    void criadaSentaOAnfitriaoNaMesa_data()
-    {
-        QTest::addColumn<QString>("senha");
-        QTest::addColumn<QString>("rotulo");
-        QTest::newRow("sem senha") << "" << QStringLiteral("Mesa É");
-        QTest::newRow("com senha") << "abc" << QStringLiteral("Mesa É - Senha: abc");
-    }
     void criadaSentaOAnfitriaoNaMesa()
     {
-        QFETCH(QString, senha);
-        QFETCH(QString, rotulo);
-        b->cliente->SetVariaveis("Jogador3", "bia");
-        b->cliente->frJogo->JogSel = 2;
-        d->txNome->setText(QStringLiteral("Mesa É"));
-        d->txSenha->setText(senha);
-        QVERIFY(confirmar("ok", Msg("nvSal", {"Mesa \xC9", senha.toLatin1()})));
-        QCOMPARE(d->result(), int(QDialog::Accepted));
-        QCOMPARE(b->cliente->frJogo->lbJgNomeSala->text(), rotulo);
-        QVERIFY(b->cliente->FrameAtual == b->cliente->frJogo && b->cliente->frJogo->JogSel == 4);
-        QStringList vars;
-        for (const char* v : {"Jogador1", "Jogador2", "Jogador3", "Jogador4", "Hosting", "JogLocal"})
-            vars << b->cliente->Variaveis(v);
-        QCOMPARE(vars, (QStringList{"ana", "", "", "", "True", "0"}));
+        for (const auto& [senha, rotulo] : {std::pair<QString, QString>{"", "Mesa É"}, {"abc", "Mesa É - Senha: abc"}}) {
+            d = std::make_unique<frmCriarSala>(b->cliente.get());
+            b->cliente->SetVariaveis("Jogador3", "bia");
+            b->cliente->frJogo->JogSel = 2;
+            d->txNome->setText(QStringLiteral("Mesa É"));
+            d->txSenha->setText(senha);
+            QVERIFY(confirmar("ok", Msg("nvSal", {"Mesa \xC9", senha.toLatin1()})));
+            QCOMPARE(d->result(), int(QDialog::Accepted));
+            QCOMPARE(b->cliente->frJogo->lbJgNomeSala->text(), rotulo);
+            QVERIFY(b->cliente->FrameAtual == b->cliente->frJogo && b->cliente->frJogo->JogSel == 4);
+            QStringList vars;
+            for (const char* v : {"Jogador1", "Jogador2", "Jogador3", "Jogador4", "Hosting", "JogLocal"})
+                vars << b->cliente->Variaveis(v);
+            QCOMPARE(vars, (QStringList{"ana", "", "", "", "True", "0"}));
+        }
     }
 
     // Cancel, close, Escape and a second OK while the answer is awaited: all ignored, and only

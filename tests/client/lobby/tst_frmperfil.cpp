@@ -3,6 +3,7 @@
 #include "frmPerfil.h"
 
 #include <QLabel>
+#include <QPainter>
 #include <QTemporaryDir>
 
 namespace {
@@ -15,16 +16,15 @@ QByteArray Padrao()
     return b;
 }
 
-// Left quarter red, right quarter blue, the middle green.
-QImage Listrada(int largura, int altura)
+// 204 x 102: the left quarter red, the right quarter blue, the middle green.
+QImage Listrada()
 {
-    QImage img(largura, altura, QImage::Format_RGB32);
-    img.fill(qRgb(0, 255, 0));
-    for (int y = 0; y < altura; ++y)
-        for (int x = 0; x < largura / 4; ++x) {
-            img.setPixel(x, y, qRgb(255, 0, 0));
-            img.setPixel(largura - 1 - x, y, qRgb(0, 0, 255));
-        }
+    QImage img(204, 102, QImage::Format_RGB32);
+    img.fill(Qt::green);
+    QPainter p(&img);
+    p.fillRect(0, 0, 51, 102, Qt::red);
+    p.fillRect(153, 0, 51, 102, Qt::blue);
+    p.end();
     return img;
 }
 } // namespace
@@ -101,7 +101,7 @@ private slots:
     {
         QTemporaryDir pasta;
         const QString caminho = pasta.filePath("larga.png");
-        QVERIFY(Listrada(204, 102).save(caminho));
+        QVERIFY(Listrada().save(caminho));
         Caixas::SetInterceptador([&](const Caixas::Caixa& c) {
             return c.tipo == Caixas::Tipo::Arquivo && c.filtro.contains("*.png") ? caminho : "";
         });
