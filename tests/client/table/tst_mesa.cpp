@@ -139,6 +139,7 @@ private slots:
         m()->lbJgFim->show();
         m()->lbJgEstado->setText("É a sua vez");
         m()->VazasGanhas[1][0] = 1;
+        m()->pbJgPlacar_Paint();
         c().SetVariaveis("Total1", "9");
         m()->btJgSair->click();
         QCOMPARE(b->Enviado(), Msg("slSai"));
