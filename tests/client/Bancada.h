@@ -81,9 +81,8 @@ struct Bancada
     bool Receber(const QByteArray& bytes);
     // What the client sent since the last call, up to a marker chat line it is made to send now.
     QByteArray Enviado();
-    // Clicks botao; once the client has sent n bytes, runs durante (the click still waits) and,
-    // when the client's wait sleeps, sets variavel to valor: a wait that spins never sleeps, so
-    // never gets the answer. True when it went out and the program goes on.
+    // Clicks botao; once the client sent n bytes, runs durante and sets variavel to valor when
+    // the client's wait sleeps (a spinning wait never gets it). True if sent and still running.
     bool ClicarEResponder(QAbstractButton* botao, qsizetype n, const QByteArray& variavel,
                           const QByteArray& valor, const std::function<void()>& durante = {});
 

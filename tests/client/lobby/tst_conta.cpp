@@ -33,9 +33,9 @@ private slots:
         QTest::addColumn<QByteArray>("resposta");
         QTest::addColumn<QString>("nome"); // empty when refused
         QTest::addColumn<QString>("guardado");
-        QTest::newRow("aceito") << QByteArray("Jo\xE3o") << "João" << "João";
-        QTest::newRow("com asterisco, guardado sem ele") << QByteArray("*Jo\xE3o") << "*João" << "João";
-        QTest::newRow("recusado") << QByteArray("_Senha incorreta") << "" << "";
+        QTest::newRow("aceito") << QByteArray("Jo\xE3o") << "João" << QString("João");
+        QTest::newRow("asterisco") << QByteArray("*Jo\xE3o") << "*João" << QString("João");
+        QTest::newRow("recusado") << QByteArray("_Senha incorreta") << "" << QString();
     }
 
     void loginEsperaComATelaDesligadaEContinuaComAResposta()
@@ -58,11 +58,14 @@ private slots:
         }));
         QVERIFY(esperava && login()->isEnabled());
         QCOMPARE(b->servidor.Recebido(), esperado);
-        QCOMPARE(b->caixas.Textos(), nome.isEmpty() ? QStringList{"Senha incorreta"} : QStringList{});
-        QVERIFY(b->cliente->FrameAtual == (nome.isEmpty() ? static_cast<QWidget*>(login()) : b->cliente->frSalas));
+        QCOMPARE(b->caixas.Textos(),
+                 nome.isEmpty() ? QStringList{"Senha incorreta"} : QStringList{});
+        QVERIFY(b->cliente->FrameAtual ==
+                (nome.isEmpty() ? static_cast<QWidget*>(login()) : b->cliente->frSalas));
         if (!nome.isEmpty())
             QCOMPARE(b->cliente->windowTitle() + b->cliente->frJogo->lbJgJogador[0]->text() + "," +
-                         b->cliente->Variaveis("Login"), "Quarpel - " + nome + nome + "," + guardado);
+                         b->cliente->Variaveis("Login"),
+                     "Quarpel - " + nome + nome + "," + guardado);
     }
 
     void cadastroChecaNaOrdemEEnviaOsQuatroCampos()
@@ -80,7 +83,7 @@ private slots:
             {"Ana", "", "ana", "", "x", "Digite a senha"},
             {"Ana", "", "ana", "Segredo", "segredo", "As senhas devem ser iguais"},
             {"Ana", "", "ana", "Segredo", "Segredo", "Digite o seu e-mail"},
-            {"Ana L\xC3\xBA" "cia", "ana@x.br", "ana", "Segredo", "Segredo", nullptr},
+            {"Ana Lúcia", "ana@x.br", "ana", "Segredo", "Segredo", nullptr},
         };
         for (const auto& c : casos) {
             b->caixas.lista.clear();
@@ -95,7 +98,7 @@ private slots:
             QCOMPARE(cadastro()->isEnabled(), c.caixa != nullptr);
         }
         // Name, login, password, e-mail: nothing before it went out.
-        const QByteArray esperado = Msg("nvAcc", {"Ana L\xFA" "cia", "ana", "Segredo", "ana@x.br"});
+        const QByteArray esperado = Msg("nvAcc", {"Ana L\xFA\x63ia", "ana", "Segredo", "ana@x.br"});
         QVERIFY(b->servidor.AguardarBytes(esperado.size()));
         QCOMPARE(b->servidor.Recebido(), esperado);
     }

@@ -2,7 +2,6 @@
 #include "Foto.h"
 #include "frmPerfil.h"
 
-#include <QLabel>
 #include <QPainter>
 #include <QTemporaryDir>
 
@@ -14,18 +13,6 @@ QByteArray Padrao()
     for (int i = 0; i < b.size(); ++i)
         b[i] = char((i * 7 + i / 153) & 0xFF);
     return b;
-}
-
-// 204 x 102: the left quarter red, the right quarter blue, the middle green.
-QImage Listrada()
-{
-    QImage img(204, 102, QImage::Format_RGB32);
-    img.fill(Qt::green);
-    QPainter p(&img);
-    p.fillRect(0, 0, 51, 102, Qt::red);
-    p.fillRect(153, 0, 51, 102, Qt::blue);
-    p.end();
-    return img;
 }
 } // namespace
 
@@ -101,7 +88,13 @@ private slots:
     {
         QTemporaryDir pasta;
         const QString caminho = pasta.filePath("larga.png");
-        QVERIFY(Listrada().save(caminho));
+        QImage larga(204, 102, QImage::Format_RGB32); // the quarters red and blue, the middle green
+        larga.fill(Qt::green);
+        QPainter g(&larga);
+        g.fillRect(0, 0, 51, 102, Qt::red);
+        g.fillRect(153, 0, 51, 102, Qt::blue);
+        g.end();
+        QVERIFY(larga.save(caminho));
         Caixas::SetInterceptador([&](const Caixas::Caixa& c) {
             return c.tipo == Caixas::Tipo::Arquivo && c.filtro.contains("*.png") ? caminho : "";
         });

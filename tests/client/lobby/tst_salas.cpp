@@ -50,7 +50,8 @@ private slots:
         for (int r = 0; r < lista()->topLevelItemCount(); ++r)
             for (int c = 0; c < 3; ++c)
                 celulas << lista()->topLevelItem(r)->text(c);
-        QCOMPARE(celulas.join('|'), QStringLiteral("Mesa 1|2/4|Sim|Mesa É| 3 / 4 |Não|Mesa 3|0/4|Sim"));
+        QCOMPARE(celulas.join('|'),
+                 QStringLiteral("Mesa 1|2/4|Sim|Mesa É| 3 / 4 |Não|Mesa 3|0/4|Sim"));
         QVERIFY(lista()->selectedItems().isEmpty() && b->caixas.lista.isEmpty());
     }
 
@@ -106,7 +107,8 @@ private slots:
                                              {"Fechada", "1/4", "True", "0"}});
         using Caso = std::tuple<int, const char*, QByteArray, QByteArray, QString>;
         for (const auto& [linha, digitada, nova, esperado, visto] :
-             {Caso{-1, "", {}, "", ""}, Caso{0, "ignorada", {}, Msg("Entra", {"Aberta", ""}), "Aberta"},
+             {Caso{-1, "", {}, "", ""},
+              Caso{0, "ignorada", {}, Msg("Entra", {"Aberta", ""}), "Aberta"},
               Caso{1, "abc", {}, Msg("Entra", {"Fechada", "abc"}), "Digite a senha:|Fechada"},
               Caso{2, "ignorada", {}, Msg("Entra", {"Quase", ""}), "Quase"},
               Caso{1, "x", reordenada, Msg("Entra", {"Fechada", "x"}), "Digite a senha:|Fechada"},

@@ -15,7 +15,6 @@
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTreeWidget>
-#include <algorithm>
 
 // A whole game against the real server, played through the screens: Ana here, Bia in a process of
 // her own (this program again: the client's packer, parser and shared variables are
@@ -23,9 +22,8 @@
 namespace {
 const QString kSala = QStringLiteral("Mesa das Duas");
 
-// A real client played as a person would: it clicks its own cards on its turn and accepts every
-// truco call and hand of eleven. The animation is stepped here (its timer never fires), so a game
-// takes no longer than the messages do. Every step is bounded.
+// A real client played as a person would: it plays its own cards on its turn and accepts every
+// call. The animation is stepped here (its timer never fires); every step is bounded.
 class Jogador
 {
 public:
@@ -151,11 +149,10 @@ private slots:
         bia.start(QCoreApplication::applicationFilePath(),
                   {"tst_doisclientes", "-bia", QString::number(servidor.Porta())});
         TelaJogo* t = c.frJogo;
-        const auto sentada = [&] {
-            return std::ranges::any_of(t->lbJgJogador, [](QLabel* l) { return l->text() == "beatriz"; });
-        };
-        QVERIFY(EsperarAte([&] { return sentada() || bia.state() == QProcess::NotRunning; }, 60000));
-        QVERIFY(sentada());
+        // Bia takes the first free seat, seat 2, which Ana sees in panel 1.
+        QVERIFY(EsperarAte([&] { return !t->lbJgJogador[1]->text().isEmpty() || !bia.processId(); },
+                           60000));
+        QCOMPARE(t->lbJgJogador[1]->text(), "beatriz");
         t->btJgIniciarJogo->click();
         QVERIFY2(ana.JogarAteOFim(150000), qPrintable(caixas.Textos().join('|')));
         QVERIFY(EsperarAte([&] { return bia.state() == QProcess::NotRunning; }, 30000));
