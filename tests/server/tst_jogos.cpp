@@ -143,17 +143,9 @@ private slots:
         QVERIFY(m_pessoas[0]->cliente->Esperar("cmJog"));
     }
 
-    void comRobos_data()
+    void doisRobos()
     {
-        QTest::addColumn<QStringList>("pessoas");
-        QTest::newRow("três robôs") << QStringList{"solo"};
-        QTest::newRow("dois robôs") << QStringList{"dupla1", "dupla2"};
-        QTest::newRow("um robô") << QStringList{"trio1", "trio2", "trio3"};
-    }
-    void comRobos()
-    {
-        QFETCH(QStringList, pessoas);
-        QVERIFY(Mesa(pessoas));
+        QVERIFY(Mesa({"dupla1", "dupla2"}));
         // Malformed moves mid-game upset nothing.
         Pessoa& p0 = *m_pessoas[0];
         QVERIFY(Jogar([&] { return p0.Cartas() >= 1; }));
@@ -166,50 +158,27 @@ private slots:
         QVERIFY(Jogar([&] { return TodosTerminaram(); }));
         QVERIFY(Escutar());
         // The bots sat in the free seats for the game and stood up after it.
-        QStringList noJogo{pessoas}, depois{pessoas};
-        for (int i = int(pessoas.size()); i < 4; ++i) {
-            noJogo << QStringLiteral("Robô %1").arg(i + 1);
-            depois << QString();
-        }
         for (const auto& p : m_pessoas) {
             SemErros(*p);
-            QCOMPARE(p->assentos.first(), noJogo);
-            QCOMPARE(p->assentos.last(), depois);
+            QCOMPARE(p->assentos.first(), (QStringList{"dupla1", "dupla2", "Robô 3", "Robô 4"}));
+            QCOMPARE(p->assentos.last(), (QStringList{"dupla1", "dupla2", "", ""}));
         }
     }
 
-    void alguemSaiNoMeioDaMao_data()
+    // The host leaves mid-hand: a bot holds his seat; after the game the guest is host, alone.
+    void anfitriaoSaiNoMeioDaMao()
     {
-        QTest::addColumn<bool>("caiARede");
-        QTest::addColumn<QStringList>("durante");
-        QTest::addColumn<QString>("fica");
-        QTest::newRow("o convidado cai")
-            << true << QStringList{"dono", "Robô 2", "Robô 3", "Robô 4"} << "dono";
-        QTest::newRow("o dono sai e o convidado assume")
-            << false << QStringList{"Robô 1", "hospede", "Robô 3", "Robô 4"} << "hospede";
-    }
-    void alguemSaiNoMeioDaMao()
-    {
-        QFETCH(bool, caiARede);
-        QFETCH(QStringList, durante);
-        QFETCH(QString, fica);
         QVERIFY(Mesa({"dono", "hospede"}));
-        Pessoa& sai = *m_pessoas[fica == "dono" ? 1 : 0];
-        Pessoa& resta = *m_pessoas[fica == "dono" ? 0 : 1];
+        Pessoa &sai = *m_pessoas[0], &resta = *m_pessoas[1];
         QVERIFY(Jogar([&] { return sai.Cartas() >= 1; }));
         sai.saiu = true;
-        if (caiARede) {
-            sai.cliente->Desconectar();
-        } else {
-            sai.cliente->Enviar("slSai");
-            QVERIFY(sai.cliente->Esperar("slInf"));
-        }
+        sai.cliente->Enviar("slSai");
+        QVERIFY(sai.cliente->Esperar("slInf"));
         QVERIFY(Jogar([&] { return TodosTerminaram(); }));
         SemErros(resta);
-        // A bot holds the seat during the game; after it the one left is alone in seat 1 and host.
         QVERIFY(Escutar());
-        QVERIFY(resta.assentos.contains(durante));
-        QCOMPARE(resta.assentos.last(), (QStringList{fica, "", "", ""}));
+        QVERIFY(resta.assentos.contains(QStringList{"Robô 1", "hospede", "Robô 3", "Robô 4"}));
+        QCOMPARE(resta.assentos.last(), (QStringList{"hospede", "", "", ""}));
         resta.cliente->Enviar("Start");
         QVERIFY(resta.cliente->Esperar("cmJog"));
     }
