@@ -1,15 +1,12 @@
 // What keeps the server steady under load: the table's turn clock, the fair password line, the
-// choice of slow readers to drop, and the epoll event loop this program runs on.
+// choice of slow readers to drop, and the alarms of the epoll event loop this program runs on.
 #include "Alarme.h"
 #include "EscolhaLentos.h"
 #include "FilaSenhas.h"
-#include "FuncoesComuns.h"
 #include "LacoEpoll.h"
 #include "MesaDeJogo.h"
-#include "ServidorTeste.h"
 #include "VerificadorJogo.h"
 
-#include <QTcpSocket>
 #include <QTest>
 #include <deque>
 
@@ -94,30 +91,6 @@ private slots:
         a.Armar(0);
         QTRY_COMPARE(ordem.count(u'a'), 5);
         QCOMPARE(ordem.left(2), "ap");
-    }
-
-    // Whichever answer is handled first deletes the other socket, ready in the same pass: that
-    // one is not woken.
-    void socketApagadoNaMesmaPassada()
-    {
-        ServidorTeste servidor;
-        QTcpSocket* s[2] = {new QTcpSocket, new QTcpSocket};
-        int respostas = 0;
-        for (int i = 0; i < 2; ++i) {
-            connect(s[i], &QTcpSocket::readyRead, this, [&, i] {
-                ++respostas;
-                delete std::exchange(s[1 - i], nullptr);
-            });
-            s[i]->connectToHost(QHostAddress::LocalHost, servidor.Porta());
-            QVERIFY(s[i]->waitForConnected());
-        }
-        for (QTcpSocket* x : s)
-            x->write(MontarMensagem("obVer", {}));
-        QTRY_VERIFY(respostas > 0);
-        QTest::qWait(50);
-        QCOMPARE(respostas, 1);
-        delete s[0];
-        delete s[1];
     }
 };
 

@@ -7,13 +7,6 @@
 #include <QTest>
 
 namespace {
-QByteArray Foto(char semente)
-{
-    QByteArray foto(7803, '\0');
-    for (int i = 0; i < foto.size(); ++i)
-        foto[i] = char(semente + i * 7);
-    return foto;
-}
 const QString kInvalido = "_Login ou senha inválidos";
 } // namespace
 
@@ -136,12 +129,14 @@ private slots:
         auto sala = ClienteTeste::NaSala(m_servidor->Porta(), {"anfi", "convidado"}, "mesa");
         QVERIFY(sala.size() == 2);
         auto a = std::move(sala[0]), b = std::move(sala[1]);
+        QByteArray foto;
+        for (int i = 0; i < 7803; ++i)
+            foto += char(i * 7);
         // Not 7803 bytes: ignored.
-        b->Enviar("nvImg", {Foto(1).left(7802)});
-        b->Enviar("nvImg", {Foto(1) + 'x'});
+        b->Enviar("nvImg", {foto.left(7802)});
+        b->Enviar("nvImg", {foto + 'x'});
         QVERIFY(b->Sincronizar() && a->Sincronizar());
         QVERIFY(a->NaoLidas().isEmpty() && b->NaoLidas().isEmpty());
-        const QByteArray foto = Foto(9);
         b->Enviar("nvImg", {foto});
         QCOMPARE(b->Esperar("imLoc")->Argumento(1), foto);
         const auto info = a->Esperar("jgInf");
