@@ -38,7 +38,7 @@ private slots:
         qtHookData[4] = reinterpret_cast<quintptr>(+[](QObject*) { --g_objetos; });
         int lances = 0, pico = 0;
         mesa.Comecar();
-        while (!terminou && !ana.Erros().size()) {
+        while (!terminou && ana.Erros().isEmpty()) {
             for (; !fila.empty(); fila.pop_front())
                 if (auto r = ana.Receber(fila.front().comando, fila.front().argumentos))
                     ++lances, mesa.Receber(0, r->comando, r->argumentos);
