@@ -2,6 +2,7 @@
 
 #include "ErroProtocolo.h"
 #include "FuncoesComuns.h"
+#include "LacoEpoll.h"
 
 #include <QAbstractSocket>
 #include <QCoreApplication>
@@ -105,7 +106,8 @@ void Sessao::EnviarMensagem(const QByteArray& mensagem)
         return;
     // A socket already gone takes nothing: its bytes would only wait in memory for nobody.
     const QAbstractSocket* socket = m_socket;
-    if (socket && socket->state() != QAbstractSocket::ConnectedState)
+    if (socket && (socket->state() != QAbstractSocket::ConnectedState ||
+                   LacoEpoll::PeerFechou(socket->socketDescriptor())))
         return;
     if (!socket || !QCoreApplication::instance()) {
         Gravar(mensagem);
