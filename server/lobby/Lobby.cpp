@@ -170,8 +170,13 @@ void Lobby::EnviarPendentes()
     const bool alguemNoSaguao = qsizetype(m_conectados.size()) > m_salaDe.size();
     const QByteArray salas = alguemNoSaguao ? MensagemSalas() : QByteArray();
     const QByteArray jogadores = MensagemJogadores();
+    const std::pair<quint64, quint64> versoes{m_versaoSalas, m_versaoJogadores};
+    // Everyone had these lists at the end of the last round, and whoever came to the lobby since
+    // was given them: no round to make. Most passes of a busy server end here.
+    if (m_cursor == 0 && versoes == m_versoesCompletas)
+        return;
     if (m_cursor == 0)
-        m_versoesNaVolta = {m_versaoSalas, m_versaoJogadores};
+        m_versoesNaVolta = versoes;
     int envios = 0;
     auto it = m_conectados.lower_bound(m_cursor);
     for (; it != m_conectados.end() && envios < kEnviosPorPassagem; ++it) {
@@ -191,10 +196,11 @@ void Lobby::EnviarPendentes()
     m_cursor = it == m_conectados.end() ? 0 : it->first;
     // The rest of the round on the next pass; a list that changed during the round goes round
     // again for those already passed.
-    const std::pair<quint64, quint64> versoes{m_versaoSalas, m_versaoJogadores};
     if (m_cursor != 0 || versoes != m_versoesNaVolta) {
         m_pendente = true;
         m_aviso.start(0);
+    } else {
+        m_versoesCompletas = versoes;
     }
 }
 

@@ -100,6 +100,7 @@ private:
     // versions of the lists when the round began.
     quint64 m_cursor = 0;
     std::pair<quint64, quint64> m_versoesNaVolta;
+    std::pair<quint64, quint64> m_versoesCompletas{~0ULL, ~0ULL}; // of the last round made
     QTimer m_aviso;
     QElapsedTimer m_ultimoAviso;
 };
