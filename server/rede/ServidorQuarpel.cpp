@@ -194,7 +194,8 @@ void ServidorQuarpel::Vigiar()
     }
     // After many departures, hand the freed memory back to the system: the allocator keeps it
     // otherwise, and the process would stay at its peak for good.
-    const qsizetype sessoes = m_despachante->Sessoes().size();
+    // Counting the sockets still to be deleted: their memory is freed only then.
+    const qsizetype sessoes = m_despachante->Sessoes().size() + qsizetype(m_aFechar.size());
     if (sessoes + 1000 < m_sessoesNoPico) {
 #ifdef __GLIBC__
         malloc_trim(0);
