@@ -349,7 +349,11 @@ bool Carga::Tique()
             ++m_fase;
             m_faseEm = agora - 1'000'000;
         } else if (m_fase == 5 && m_chat.size() == 5 && agora - m_faseEm > 2'000'000) {
-            std::printf("antes da saída: RSS=%.1f MB\n", m_servidor.RssMb());
+            // The chat lines' own wait is not counted as the departure's.
+            m_piorSonda = std::max(m_piorSonda, m_sonda->Pior());
+            std::printf("antes da saída: RSS=%.1f MB, sonda pior até aqui=%.1f ms\n",
+                        m_servidor.RssMb(), m_piorSonda);
+            m_piorSonda = 0;
             m_chatCpuServidor = m_servidor.CpuLacoMs();
             for (auto& k : m_clientes)
                 k->c->Fechar();
