@@ -7,6 +7,8 @@
 #include "MesaDeJogo.h"
 #include "VerificadorJogo.h"
 
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTest>
 #include <deque>
 
@@ -73,6 +75,32 @@ private slots:
             {{40, 30, 30}, {}}, {{50, 60, 40, 5}, {1, 0}}, {{30, 30, 30, 30}, {0, 1, 2}}};
         for (const auto& [pendentes, derrubados] : casos)
             QCOMPARE(EscolherLentos(pendentes, 100), derrubados);
+    }
+
+    // Two sockets ready in the same pass: whichever is handled first deletes the other, which must
+    // then not be woken (the sanitizer build sees a use after free otherwise).
+    void socketApagadoNaMesmaPassagem()
+    {
+        QTcpServer escuta;
+        QVERIFY(escuta.listen(QHostAddress::LocalHost));
+        connect(&escuta, &QTcpServer::newConnection, this, [&] {
+            while (QTcpSocket* s = escuta.nextPendingConnection())
+                s->write("x");
+        });
+        QTcpSocket* s[2] = {new QTcpSocket, new QTcpSocket};
+        int respostas = 0;
+        for (int i = 0; i < 2; ++i) {
+            connect(s[i], &QTcpSocket::readyRead, this, [&, i] {
+                ++respostas;
+                delete std::exchange(s[1 - i], nullptr);
+            });
+            s[i]->connectToHost(QHostAddress::LocalHost, escuta.serverPort());
+        }
+        QTRY_VERIFY(respostas > 0);
+        QTest::qWait(50);
+        QCOMPARE(respostas, 1);
+        delete s[0];
+        delete s[1];
     }
 
     // An alarm armed for "now" from inside an alarm waits for the next pass of the event loop:
