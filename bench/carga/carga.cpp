@@ -16,6 +16,7 @@
 #include "Conexao.h"
 #include "Laco.h"
 #include "Processo.h"
+#include "Sonda.h"
 
 #include <QDir>
 #include <cstdio>
@@ -83,7 +84,6 @@ private:
     void Jogo(Cliente& k, const QByteArray& c, const QList<QByteArray>& a);
     void Enviar(Cliente& k, QByteArrayView c, const QList<QByteArray>& a = {});
     void Linha(bool final = false);
-    void Sondar();
     bool Tique();
 
     const Opcoes& m_o;
@@ -107,9 +107,7 @@ private:
     double m_piorSonda = 0;
     qint64 m_recusas = 0;
 
-    // The probe.
-    std::unique_ptr<Cliente> m_sonda;
-    qint64 m_sondaEnvio = 0, m_sondaProxima = 0;
+    std::unique_ptr<Sonda> m_sonda;
 
     // Lobby: chat lines and the mass departure.
     int m_fase = 0;
@@ -159,13 +157,6 @@ void Carga::Enviar(Cliente& k, QByteArrayView c, const QList<QByteArray>& a)
 
 void Carga::Receber(Cliente& k, const QByteArray& c, const QList<QByteArray>& a)
 {
-    if (&k == m_sonda.get()) {
-        if (c == "utVer") {
-            m_piorSonda = std::max(m_piorSonda, double(AgoraUs() - m_sondaEnvio) / 1000.0);
-            m_sondaEnvio = 0;
-        }
-        return;
-    }
     switch (k.etapa) {
     case Etapa::Versao:
         if (c != "utVer")
@@ -281,37 +272,6 @@ void Carga::Jogo(Cliente& k, const QByteArray& c, const QList<QByteArray>& a)
     }
 }
 
-void Carga::Sondar()
-{
-    const qint64 agora = AgoraUs();
-    // The server drops connections that never log in; the probe then starts over.
-    if (m_sonda && !m_sonda->c->Aberta()) {
-        m_sonda.reset();
-        m_sondaEnvio = 0;
-    }
-    if (!m_sonda) {
-        m_sonda = std::make_unique<Cliente>();
-        Cliente* p = m_sonda.get();
-        p->c = std::make_unique<Conexao>(
-            0, [this, p](Conexao&, const QByteArray& c, const QList<QByteArray>& a) {
-                Receber(*p, c, a);
-            });
-        if (!p->c->Conectar(m_servidor.Porta()))
-            return;
-        m_laco.Adicionar(p->c.get());
-    }
-    if (m_sondaEnvio) {
-        // Still waiting: the wait so far counts.
-        m_piorSonda = std::max(m_piorSonda, double(agora - m_sondaEnvio) / 1000.0);
-        return;
-    }
-    if (agora < m_sondaProxima)
-        return;
-    m_sondaProxima = agora + 100'000;
-    m_sondaEnvio = agora;
-    Enviar(*m_sonda, "obVer");
-}
-
 void Carga::Linha(bool final)
 {
     const qint64 agora = AgoraUs();
@@ -356,7 +316,7 @@ bool Carga::Tique()
         Linha(true);
         return true;
     }
-    Sondar();
+    m_piorSonda = std::max(m_piorSonda, m_sonda->Pior());
     // New sessions, at most 100 logging in at a time.
     const int emLoginMax = m_o.modo == "senhas" ? m_o.n : 100;
     while (m_proximo < m_o.n && m_emLogin < emLoginMax) {
@@ -389,10 +349,16 @@ bool Carga::Tique()
             ++m_fase;
             m_faseEm = agora - 1'000'000;
         } else if (m_fase == 5 && m_chat.size() == 5 && agora - m_faseEm > 2'000'000) {
-            std::printf("antes da saída: RSS=%.1f MB\n", m_servidor.RssMb());
+            // The chat lines' own wait is not counted as the departure's.
+            m_piorSonda = std::max(m_piorSonda, m_sonda->Pior());
+            std::printf("antes da saída: RSS=%.1f MB, sonda pior até aqui=%.1f ms\n",
+                        m_servidor.RssMb(), m_piorSonda);
+            m_piorSonda = 0;
             m_chatCpuServidor = m_servidor.CpuLacoMs();
             for (auto& k : m_clientes)
                 k->c->Fechar();
+            std::printf("  %zu conexões fechadas por esta carga em %.1f ms\n", m_clientes.size(),
+                        double(AgoraUs() - agora) / 1000.0);
             m_fase = 6;
             m_faseEm = agora;
         } else if (m_fase >= 6 && agora - m_faseEm > qint64(m_fase - 5) * 1'000'000) {
@@ -458,6 +424,7 @@ int Carga::Rodar()
                 m_servidor.Porta(), qPrintable(m_o.modo), m_o.n, m_o.tempoS);
     m_t0 = m_linhaEm = AgoraUs();
     m_cpuAntes = m_servidor.CpuS();
+    m_sonda = std::make_unique<Sonda>(m_servidor.Porta());
     m_laco.Rodar([this] { return Tique(); });
     if (!m_chat.empty())
         std::printf("chat p50=%.1f ms pior=%.1f ms\n", Percentil(m_chat, 50),

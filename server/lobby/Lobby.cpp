@@ -12,6 +12,13 @@ namespace {
 
 constexpr int kSalasPorLista = 63;
 constexpr int kJogadoresPorLista = 254;
+// The lists go out at most this often: a burst of departures is one list to those who stay, not
+// one per pass of the event loop, each of them also to the sockets that are about to be read as
+// closed.
+constexpr qint64 kIntervaloAvisosMs = 50;
+// A list to thousands is sent a slice per pass of the event loop (about ten milliseconds each), so
+// that the games and the sockets get their turn in between.
+constexpr int kEnviosPorPassagem = 1000;
 
 QByteArray Recusa(const QString& motivo)
 {
@@ -79,17 +86,18 @@ QList<QByteArray> Lobby::InfoSalas() const
 
 QList<QByteArray> Lobby::InfoJogadores() const
 {
-    const qsizetype n = std::min<qsizetype>(m_conectados.size(), kJogadoresPorLista);
+    const qsizetype n = std::min<qsizetype>(qsizetype(m_conectados.size()), kJogadoresPorLista);
     QList<QByteArray> argumentos{QByteArray::number(n)};
-    for (qsizetype i = 0; i < n; ++i)
-        argumentos << Texto::ParaBytes(m_conectados[i]->Login());
+    auto it = m_conectados.begin();
+    for (qsizetype i = 0; i < n; ++i, ++it)
+        argumentos << Texto::ParaBytes(it->second->Login());
     return argumentos;
 }
 
 void Lobby::EnviarAoSaguao(QByteArrayView comando, const QList<QByteArray>& argumentos) const
 {
     const QByteArray mensagem = MontarMensagem(comando, argumentos);
-    for (Participante* p : m_conectados)
+    for (const auto& [chegada, p] : m_conectados)
         if (!m_salaDe.contains(p))
             p->EnviarMensagem(mensagem);
 }
@@ -103,8 +111,10 @@ void Lobby::EnviarInfoSalasAoSaguao()
 void Lobby::Agendar()
 {
     m_pendente = true;
-    if (!m_aviso.isActive())
-        m_aviso.start();
+    if (!m_aviso.isActive()) {
+        const qint64 desde = m_ultimoAviso.isValid() ? m_ultimoAviso.elapsed() : kIntervaloAvisosMs;
+        m_aviso.start(int(std::max<qint64>(0, kIntervaloAvisosMs - desde)));
+    }
 }
 
 namespace {
@@ -155,20 +165,42 @@ void Lobby::EnviarPendentes()
         return;
     m_pendente = false;
     m_aviso.stop();
+    m_ultimoAviso.start();
     // Nobody in the lobby: the room list waits until someone is there to see it.
-    const bool alguemNoSaguao = m_conectados.size() > m_salaDe.size();
+    const bool alguemNoSaguao = qsizetype(m_conectados.size()) > m_salaDe.size();
     const QByteArray salas = alguemNoSaguao ? MensagemSalas() : QByteArray();
     const QByteArray jogadores = MensagemJogadores();
-    for (Participante* p : std::as_const(m_conectados)) {
+    const std::pair<quint64, quint64> versoes{m_versaoSalas, m_versaoJogadores};
+    // Everyone had these lists at the end of the last round, and whoever came to the lobby since
+    // was given them: no round to make. Most passes of a busy server end here.
+    if (m_cursor == 0 && versoes == m_versoesCompletas)
+        return;
+    if (m_cursor == 0)
+        m_versoesNaVolta = versoes;
+    int envios = 0;
+    auto it = m_conectados.lower_bound(m_cursor);
+    for (; it != m_conectados.end() && envios < kEnviosPorPassagem; ++it) {
+        Participante* p = it->second;
         Visto& v = m_vistos[p];
         if (alguemNoSaguao && v.salas != m_versaoSalas && !m_salaDe.contains(p)) {
             p->EnviarMensagem(salas);
             v.salas = m_versaoSalas;
+            ++envios;
         }
         if (v.jogadores != m_versaoJogadores) {
             p->EnviarMensagem(jogadores);
             v.jogadores = m_versaoJogadores;
+            ++envios;
         }
+    }
+    m_cursor = it == m_conectados.end() ? 0 : it->first;
+    // The rest of the round on the next pass; a list that changed during the round goes round
+    // again for those already passed.
+    if (m_cursor != 0 || versoes != m_versoesNaVolta) {
+        m_pendente = true;
+        m_aviso.start(0);
+    } else {
+        m_versoesCompletas = versoes;
     }
 }
 
@@ -176,10 +208,10 @@ void Lobby::Chegar(Participante* p)
 {
     if (m_vistos.contains(p))
         return;
-    m_conectados << p;
-    m_vistos.insert(p, {});
+    m_conectados.emplace(++m_chegadas, p);
+    m_vistos.insert(p, {m_chegadas});
     // Only the first ones are listed: a later arrival changes nobody's list.
-    if (m_conectados.size() <= kJogadoresPorLista)
+    if (qsizetype(m_conectados.size()) <= kJogadoresPorLista)
         m_jogadoresSujos = true;
     EnviarSalas(p);
     EnviarJogadores(p);
@@ -191,9 +223,9 @@ void Lobby::Partir(Participante* p)
     if (!m_vistos.contains(p))
         return;
     Sala* sala = SalaDe(p);
-    if (m_conectados.indexOf(p) < kJogadoresPorLista)
-        m_jogadoresSujos = true;
-    m_conectados.removeOne(p);
+    // Rebuilt once in the next pass, and sent only if the first ones listed changed.
+    m_jogadoresSujos = true;
+    m_conectados.erase(m_vistos.value(p).chegada);
     m_vistos.remove(p);
     if (sala)
         Levantar(p, sala);

@@ -1,12 +1,15 @@
 #pragma once
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QHash>
 #include <QList>
 #include <QString>
 #include <QTimer>
 #include <functional>
+#include <map>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class Participante;
@@ -53,14 +56,15 @@ public:
     void EnviarInfoSalasAoSaguao();
     // Sends the lists that changed to whoever has not seen them. The dispatcher calls it after
     // each command, so that the lists keep their place in each client's stream; what happens
-    // outside a command (departures, a game's end) is sent on the next pass of the event loop,
-    // once for a whole burst.
+    // outside a command (departures, a game's end) is sent on a later pass of the event loop,
+    // once for a whole burst. To thousands it goes a slice per pass.
     void EnviarPendentes();
 
 private:
     // What a person was last sent of each list, by version.
     struct Visto
     {
+        quint64 chegada = 0; // his key in m_conectados
         quint64 salas = 0;
         quint64 jogadores = 0;
     };
@@ -76,8 +80,10 @@ private:
     void EnviarJogadores(Participante* p);
 
     FabricaSala m_fabrica;
-    // In order of arrival: "hlInf" lists the first ones.
-    QList<Participante*> m_conectados;
+    // In order of arrival: "hlInf" lists the first ones. Keyed by a count of arrivals, so that
+    // thousands leaving at once is not a scan of the whole list each.
+    std::map<quint64, Participante*> m_conectados;
+    quint64 m_chegadas = 0;
     QHash<const Participante*, Visto> m_vistos;
     QHash<const Participante*, Sala*> m_salaDe;
     std::vector<std::unique_ptr<Sala>> m_salas;
@@ -90,5 +96,11 @@ private:
     quint64 m_versaoSalas = 0, m_versaoJogadores = 0;
     bool m_salasSujas = true, m_jogadoresSujos = true;
     bool m_pendente = false;
+    // Where the round of EnviarPendentes goes on (an arrival number; 0: a new round), and the
+    // versions of the lists when the round began.
+    quint64 m_cursor = 0;
+    std::pair<quint64, quint64> m_versoesNaVolta;
+    std::pair<quint64, quint64> m_versoesCompletas{~0ULL, ~0ULL}; // of the last round made
     QTimer m_aviso;
+    QElapsedTimer m_ultimoAviso;
 };

@@ -94,7 +94,6 @@ void Despachante::Remover(Sessao* sessao)
     if (m_logadas.value(chave) == sessao)
         m_logadas.remove(chave);
     m_lobby.Partir(sessao);
-    qInfo("%s saiu do servidor", qPrintable(sessao->Login()));
 }
 
 void Despachante::AdicionarComando(const QByteArray& comando, Comando tratador)

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <QtCore/private/qeventdispatcher_unix_p.h>
 #include <cerrno>
 #include <sys/epoll.h>
@@ -13,9 +14,24 @@ namespace {
 // or not, and a socket whose reader is paused would otherwise be reported on every pass for nobody.
 constexpr uint32_t kAcorda[3] = {EPOLLIN | EPOLLHUP | EPOLLERR | EPOLLRDHUP,
                                  EPOLLOUT | EPOLLHUP | EPOLLERR, EPOLLPRI};
-constexpr uint32_t kPede[3] = {EPOLLIN, EPOLLOUT, EPOLLPRI};
+constexpr uint32_t kPede[3] = {EPOLLIN | EPOLLRDHUP, EPOLLOUT, EPOLLPRI};
+// The peer has closed, or the connection failed.
+constexpr uint32_t kFim = EPOLLRDHUP | EPOLLHUP | EPOLLERR;
+constexpr int kLote = 512;
+// Reading the ready list stops here; the rest is reported on the next pass.
+constexpr int kMaxLotes = 64;
+// About five milliseconds of closing sockets per pass.
+constexpr int kFinsPorPassagem = 128;
+
+LacoEpoll* g_laco = nullptr;
 
 } // namespace
+
+bool LacoEpoll::PeerFechou(qintptr fd)
+{
+    return g_laco && fd >= 0 && size_t(fd) < g_laco->m_peerFechou.size() &&
+           g_laco->m_peerFechou[size_t(fd)];
+}
 
 LacoEpoll::LacoEpoll(QObject* parent)
     : QAbstractEventDispatcher(parent), m_qt(std::make_unique<QEventDispatcherUNIX>()),
@@ -30,6 +46,8 @@ LacoEpoll::LacoEpoll(QObject* parent)
 
 LacoEpoll::~LacoEpoll()
 {
+    if (g_laco == this)
+        g_laco = nullptr;
     delete m_pronto;
     ::close(m_epoll);
 }
@@ -50,9 +68,17 @@ void LacoEpoll::registerSocketNotifier(QSocketNotifier* notifier)
         // Registers itself with Qt's dispatcher through the line above.
         m_pronto = new QSocketNotifier(m_epoll, QSocketNotifier::Read, this);
         connect(m_pronto, &QSocketNotifier::activated, this, &LacoEpoll::Despachar);
+        m_fins = new QTimer(this);
+        m_fins->setSingleShot(true);
+        m_fins->setInterval(0);
+        connect(m_fins, &QTimer::timeout, this, &LacoEpoll::DespacharFins);
     }
     const bool novo = !m_descritores.contains(fd);
+    if (novo && size_t(fd) < m_peerFechou.size())
+        m_peerFechou[size_t(fd)] = false;
     Descritor& d = m_descritores[fd];
+    if (novo)
+        d.serie = ++m_serie;
     d.notificadores[int(notifier->type())] = notifier;
     Atualizar(fd, d, novo);
 }
@@ -83,6 +109,9 @@ void LacoEpoll::unregisterSocketNotifier(QSocketNotifier* notifier)
 
 void LacoEpoll::Atualizar(int fd, Descritor& d, bool novo)
 {
+    // Waiting in line to be dispatched; put back in epoll when its turn comes.
+    if (d.adiado)
+        return;
     epoll_event ev{};
     for (int t = 0; t < 3; ++t)
         if (d.notificadores[t])
@@ -97,22 +126,68 @@ void LacoEpoll::Atualizar(int fd, Descritor& d, bool novo)
 
 void LacoEpoll::Despachar()
 {
-    // Level-triggered: what is not taken now is reported again on the next pass.
-    epoll_event prontos[512];
-    const int n = epoll_wait(m_epoll, prontos, 512, 0);
-    struct Pronto
-    {
-        int fd;
-        uint32_t eventos;
-        quint64 serie;
-    };
-    std::vector<Pronto> lista;
-    lista.reserve(size_t(std::max(n, 0)));
-    for (int i = 0; i < n; ++i) {
-        const auto it = m_descritores.constFind(prontos[i].data.fd);
-        if (it != m_descritores.cend())
-            lista.push_back({prontos[i].data.fd, prontos[i].events, it->serie});
+    // Level-triggered: a socket not dispatched now would be reported again on every pass. So the
+    // whole ready list is read, and the sockets whose peer has closed are taken out of epoll and
+    // wait in line: when thousands leave at once, whoever stays is served in this pass, and the
+    // departures are handled a slice per pass.
+    ++m_passagem;
+    std::vector<Pronto> vivos;
+    epoll_event prontos[kLote];
+    for (int lote = 0; lote < kMaxLotes; ++lote) {
+        const int n = epoll_wait(m_epoll, prontos, kLote, 0);
+        bool deuVolta = false;
+        for (int i = 0; i < n; ++i) {
+            const int fd = prontos[i].data.fd;
+            const auto it = m_descritores.find(fd);
+            if (it == m_descritores.end())
+                continue;
+            // Reported again: the list has been read round.
+            if (it->passagem == m_passagem) {
+                deuVolta = true;
+                continue;
+            }
+            it->passagem = m_passagem;
+            const Pronto pronto{fd, prontos[i].events, it->serie};
+            if (!(pronto.eventos & kFim)) {
+                vivos.push_back(pronto);
+                continue;
+            }
+            if (size_t(fd) >= m_peerFechou.size())
+                m_peerFechou.resize(size_t(fd) + 1);
+            m_peerFechou[size_t(fd)] = true;
+            it->adiado = true;
+            epoll_ctl(m_epoll, EPOLL_CTL_DEL, fd, nullptr);
+            m_adiados.push_back(pronto);
+        }
+        if (n < kLote || deuVolta)
+            break;
     }
+    Notificar(vivos);
+    if (!m_adiados.empty() && !m_fins->isActive())
+        m_fins->start();
+}
+
+void LacoEpoll::DespacharFins()
+{
+    std::vector<Pronto> vez;
+    while (!m_adiados.empty() && int(vez.size()) < kFinsPorPassagem) {
+        const Pronto p = m_adiados.front();
+        m_adiados.pop_front();
+        const auto it = m_descritores.find(p.fd);
+        if (it == m_descritores.end() || it->serie != p.serie || !it->adiado)
+            continue;
+        // Back in epoll: if this pass does not close it, it is reported again.
+        it->adiado = false;
+        Atualizar(p.fd, *it, true);
+        vez.push_back(p);
+    }
+    Notificar(vez);
+    if (!m_adiados.empty())
+        m_fins->start();
+}
+
+void LacoEpoll::Notificar(const std::vector<Pronto>& lista)
+{
     for (const Pronto& p : lista) {
         for (int t = 0; t < 3; ++t) {
             if (!(p.eventos & kAcorda[t]))

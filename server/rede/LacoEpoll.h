@@ -2,10 +2,12 @@
 
 #include <QAbstractEventDispatcher>
 #include <QHash>
+#include <deque>
 #include <memory>
 #include <vector>
 
 class QSocketNotifier;
+class QTimer;
 
 // The server's event dispatcher. Qt's own one polls every socket notifier on every pass of the
 // event loop (poll() over all of them), so with 10,000 connections each pass costs in proportion to
@@ -18,6 +20,10 @@ class LacoEpoll : public QAbstractEventDispatcher
 public:
     explicit LacoEpoll(QObject* parent = nullptr);
     ~LacoEpoll() override;
+
+    // Whether the peer of this socket is known to have closed it: it is about to be read as
+    // closed, and whatever is sent to it meanwhile only makes the kernel answer with a reset.
+    static bool PeerFechou(qintptr fd);
 
     bool processEvents(QEventLoop::ProcessEventsFlags flags) override;
     void registerSocketNotifier(QSocketNotifier* notifier) override;
@@ -38,13 +44,27 @@ private:
     {
         QSocketNotifier* notificadores[3] = {};
         quint64 serie = 0;
+        quint64 passagem = 0; // the last pass that saw it ready
+        bool adiado = false;  // its peer closed; out of epoll, in m_adiados
+    };
+    struct Pronto
+    {
+        int fd;
+        uint32_t eventos;
+        quint64 serie;
     };
     void Atualizar(int fd, Descritor& d, bool novo);
     void Despachar();
+    void DespacharFins();
+    void Notificar(const std::vector<Pronto>& lista);
 
     std::unique_ptr<QAbstractEventDispatcher> m_qt;
     int m_epoll = -1;
     QSocketNotifier* m_pronto = nullptr;
+    QTimer* m_fins = nullptr;
+    std::deque<Pronto> m_adiados;
     QHash<int, Descritor> m_descritores;
+    std::vector<bool> m_peerFechou; // by descriptor
     quint64 m_serie = 0;
+    quint64 m_passagem = 0;
 };

@@ -30,6 +30,9 @@ ServidorQuarpel::ServidorQuarpel(Configuracao configuracao, Lobby::FabricaSala f
         m_escuta->pauseAccepting();
         QTimer::singleShot(1000, m_escuta, &QTcpServer::resumeAccepting);
     });
+    m_fechamento.setSingleShot(true);
+    m_fechamento.setInterval(0);
+    connect(&m_fechamento, &QTimer::timeout, this, &ServidorQuarpel::FecharAlguns);
     connect(m_vigia, &QTimer::timeout, this, &ServidorQuarpel::Vigiar);
     m_vigia->start(250);
     for (const char* comando : {"Start", "Carta", "Truco", "tcSim", "tcNao"}) {
@@ -126,19 +129,49 @@ void ServidorQuarpel::NovaConexao()
         };
         connect(socket, &QTcpSocket::readyRead, sessao, ler);
         connect(sessao, &Sessao::desocupada, sessao, ler);
-        connect(sessao, &Sessao::encerrar, socket, [sessao, socket](const QString& motivo) {
+        connect(sessao, &Sessao::encerrar, this, [this, sessao, socket](const QString& motivo) {
             qWarning("Desconectando %s: %s", qPrintable(sessao->Descricao()), qPrintable(motivo));
             // Later, from the event loop: the session may be in the middle of a broadcast.
-            QMetaObject::invokeMethod(socket, &QTcpSocket::abort, Qt::QueuedConnection);
+            Fechar(socket, false);
         });
         connect(socket, &QTcpSocket::disconnected, this, [this, socket, sessao] {
-            qInfo("Fim da %s", qPrintable(sessao->Descricao()));
+            if (sessao->Logada())
+                qInfo("Fim da %s: %s saiu do servidor", qPrintable(sessao->Descricao()),
+                      qPrintable(sessao->Login()));
+            else
+                qInfo("Fim da %s", qPrintable(sessao->Descricao()));
+            // Gone from the lobby and its room at once, so that he can come back right away.
             m_despachante->Remover(sessao);
-            socket->deleteLater();
+            Fechar(socket, true);
         });
         if (socket->bytesAvailable() > 0)
             ler();
     }
+}
+
+void ServidorQuarpel::Fechar(QTcpSocket* socket, bool apagar)
+{
+    m_aFechar.push_back({socket, apagar});
+    if (!m_fechamento.isActive())
+        m_fechamento.start();
+}
+
+void ServidorQuarpel::FecharAlguns()
+{
+    // About a millisecond of work; the rest waits for the next pass.
+    constexpr int kPorPassagem = 64;
+    for (int i = 0; i < kPorPassagem && !m_aFechar.empty(); ++i) {
+        const AFechar f = m_aFechar.front();
+        m_aFechar.pop_front();
+        if (!f.socket)
+            continue;
+        if (f.apagar)
+            delete f.socket.data();
+        else
+            f.socket->abort(); // emits disconnected, which puts it back in line to be deleted
+    }
+    if (!m_aFechar.empty())
+        m_fechamento.start();
 }
 
 void ServidorQuarpel::Vigiar()
@@ -161,7 +194,8 @@ void ServidorQuarpel::Vigiar()
     }
     // After many departures, hand the freed memory back to the system: the allocator keeps it
     // otherwise, and the process would stay at its peak for good.
-    const qsizetype sessoes = m_despachante->Sessoes().size();
+    // Counting the sockets still to be deleted: their memory is freed only then.
+    const qsizetype sessoes = m_despachante->Sessoes().size() + qsizetype(m_aFechar.size());
     if (sessoes + 1000 < m_sessoesNoPico) {
 #ifdef __GLIBC__
         malloc_trim(0);

@@ -6,7 +6,9 @@
 
 #include <QElapsedTimer>
 #include <QObject>
+#include <QPointer>
 #include <QTimer>
+#include <deque>
 #include <memory>
 
 class Despachante;
@@ -37,6 +39,11 @@ private:
     // Every quarter second: connections that did not log in in time, and the slowest readers
     // when the bytes held for all of them pass the limit.
     void Vigiar();
+    // Sockets are aborted and deleted a slice per pass of the event loop, not all in one pass:
+    // when thousands of people leave at once, the games and the lobby get their turn between
+    // slices.
+    void Fechar(QTcpSocket* socket, bool apagar);
+    void FecharAlguns();
     // Rooms that hold games, with this server's bot delay, turn time and seeds.
     Lobby::FabricaSala FabricaPadrao();
 
@@ -46,6 +53,13 @@ private:
     std::unique_ptr<Despachante> m_despachante;
     QTcpServer* m_escuta;
     QTimer* m_vigia;
+    struct AFechar
+    {
+        QPointer<QTcpSocket> socket;
+        bool apagar;
+    };
+    std::deque<AFechar> m_aFechar;
+    QTimer m_fechamento;
     QElapsedTimer m_relogio;
     qsizetype m_sessoesNoPico = 0;
     quint64 m_proximaSessao = 1;

@@ -2,6 +2,7 @@
 
 #include "ErroProtocolo.h"
 #include "FuncoesComuns.h"
+#include "LacoEpoll.h"
 
 #include <QAbstractSocket>
 #include <QCoreApplication>
@@ -9,6 +10,7 @@
 #include <QPointer>
 #include <algorithm>
 #include <cerrno>
+#include <deque>
 #include <sys/socket.h>
 
 Sessao::Sessao(quint64 id, QIODevice* saida, Tratador tratador, QObject* parent)
@@ -94,10 +96,23 @@ void Sessao::Logar(qint64 idConta, const QString& login, const QByteArray& foto)
 }
 
 namespace {
-// Sessions with bytes gathered in this pass of the event loop, sent together at its end.
-std::vector<QPointer<Sessao>> g_aEsvaziar;
+// Sessions with bytes gathered in this pass of the event loop, sent together at its end: first
+// those that answer their own command, then the others in order, a slice per pass. A broadcast to
+// thousands so goes out over several passes, and whoever asks meanwhile is answered in the next.
+std::vector<QPointer<Sessao>> g_respostas;
+std::deque<QPointer<Sessao>> g_aEsvaziar;
 bool g_esvaziarPedido = false;
+constexpr int kEsvaziarPorPassagem = 500;
 } // namespace
+
+void Sessao::PedirEsvaziar()
+{
+    if (g_esvaziarPedido)
+        return;
+    g_esvaziarPedido = true;
+    QMetaObject::invokeMethod(QCoreApplication::instance(), &Sessao::Esvaziar,
+                              Qt::QueuedConnection);
+}
 
 void Sessao::EnviarMensagem(const QByteArray& mensagem)
 {
@@ -105,7 +120,8 @@ void Sessao::EnviarMensagem(const QByteArray& mensagem)
         return;
     // A socket already gone takes nothing: its bytes would only wait in memory for nobody.
     const QAbstractSocket* socket = m_socket;
-    if (socket && socket->state() != QAbstractSocket::ConnectedState)
+    if (socket && (socket->state() != QAbstractSocket::ConnectedState ||
+                   LacoEpoll::PeerFechou(socket->socketDescriptor())))
         return;
     if (!socket || !QCoreApplication::instance()) {
         Gravar(mensagem);
@@ -114,31 +130,49 @@ void Sessao::EnviarMensagem(const QByteArray& mensagem)
     // The messages of one pass of the event loop go out in one send at its end: a move is a
     // dozen small messages to each player, and each send over TCP costs the kernel the same
     // work whatever its size.
-    if (m_juntar.isEmpty())
+    if (!m_naFila) {
+        m_naFila = true;
         g_aEsvaziar.emplace_back(this);
-    m_juntar += mensagem;
-    if (!g_esvaziarPedido) {
-        g_esvaziarPedido = true;
-        QMetaObject::invokeMethod(QCoreApplication::instance(), &Sessao::Esvaziar,
-                                  Qt::QueuedConnection);
     }
+    // Handling his own command, or the end of his slow job.
+    if ((m_processando || m_ocupada) && !m_respondendo) {
+        m_respondendo = true;
+        g_respostas.emplace_back(this);
+    }
+    m_juntar += mensagem;
+    PedirEsvaziar();
 }
 
 void Sessao::Esvaziar()
 {
     g_esvaziarPedido = false;
-    std::vector<QPointer<Sessao>> lista;
-    lista.swap(g_aEsvaziar);
-    for (const QPointer<Sessao>& s : lista) {
-        if (!s)
-            continue;
-        // Also for a session being closed: what it was told before still goes out first.
-        QByteArray bytes;
-        bytes.swap(s->m_juntar);
-        const QAbstractSocket* socket = s->m_socket;
-        if (socket && socket->state() == QAbstractSocket::ConnectedState)
-            s->Gravar(bytes);
+    std::vector<QPointer<Sessao>> respostas;
+    respostas.swap(g_respostas);
+    for (const QPointer<Sessao>& s : respostas)
+        if (s) {
+            s->m_respondendo = false;
+            s->Esvaziar1();
+        }
+    for (int i = 0; i < kEsvaziarPorPassagem && !g_aEsvaziar.empty(); ++i) {
+        const QPointer<Sessao> s = g_aEsvaziar.front();
+        g_aEsvaziar.pop_front();
+        if (s) {
+            s->m_naFila = false;
+            s->Esvaziar1();
+        }
     }
+    if (!g_aEsvaziar.empty())
+        PedirEsvaziar();
+}
+
+void Sessao::Esvaziar1()
+{
+    // Also for a session being closed: what it was told before still goes out first.
+    QByteArray bytes;
+    bytes.swap(m_juntar);
+    const QAbstractSocket* socket = m_socket;
+    if (!bytes.isEmpty() && socket && socket->state() == QAbstractSocket::ConnectedState)
+        Gravar(bytes);
 }
 
 void Sessao::Gravar(const QByteArray& mensagem)

@@ -74,8 +74,10 @@ private:
     void Encerrar(const QString& motivo);
     // Straight to the kernel when Qt holds nothing for this socket, the rest to Qt's buffer.
     void Gravar(const QByteArray& bytes);
-    // Sends what every session gathered in this pass of the event loop.
+    // Sends what the sessions gathered: the answers, then a slice of the others.
     static void Esvaziar();
+    static void PedirEsvaziar();
+    void Esvaziar1();
 
     quint64 m_id;
     QIODevice* m_saida;
@@ -93,8 +95,10 @@ private:
     QString m_login;
     QByteArray m_foto;
     qint64 m_criadaEm = 0;
-    // Bytes of this pass of the event loop, not yet sent.
+    // Bytes of this pass of the event loop, not yet sent, and in which lines of Esvaziar.
     QByteArray m_juntar;
+    bool m_naFila = false;
+    bool m_respondendo = false;
     // Token bucket of chat lines, in thousandths of a line.
     qint64 m_fichasChat = -1;
     qint64 m_chatEm = 0;

@@ -1,5 +1,8 @@
 #include "Bancada.h"
 
+#include <QAbstractEventDispatcher>
+#include <QTimer>
+
 ServidorRoteirizado::ServidorRoteirizado()
 {
     connect(&m_servidor, &QTcpServer::newConnection, this, [this] {
@@ -32,14 +35,6 @@ CaixasGravadas::CaixasGravadas()
             aoMostrar(c);
         return QString();
     });
-}
-
-QStringList CaixasGravadas::Textos() const
-{
-    QStringList textos;
-    for (const Caixas::Caixa& c : lista)
-        textos << c.texto;
-    return textos;
 }
 
 std::unique_ptr<frmCliente> ClienteDeTeste(ServidorRoteirizado& servidor,
@@ -78,4 +73,29 @@ QByteArray Bancada::Enviado()
     const QByteArray r = servidor.Recebido().chopped(fim.size());
     servidor.LimparRecebido();
     return r;
+}
+
+bool Bancada::ClicarEResponder(QAbstractButton* botao, qsizetype n, const QByteArray& variavel,
+                               const QByteArray& valor, const std::function<void()>& durante)
+{
+    bool respondeu = false;
+    QTimer limite; // closes the window if the answer never goes out
+    limite.setSingleShot(true);
+    QObject::connect(&limite, &QTimer::timeout, cliente.get(), [this] { cliente->Form_Unload(); });
+    QTimer::singleShot(0, cliente.get(), [&] {
+        if (!servidor.AguardarBytes(n))
+            return cliente->Form_Unload();
+        if (durante)
+            durante();
+        auto ligacao = std::make_shared<QMetaObject::Connection>();
+        *ligacao = QObject::connect(QAbstractEventDispatcher::instance(),
+                                    &QAbstractEventDispatcher::aboutToBlock, &limite, [&, ligacao] {
+                                        QObject::disconnect(*ligacao);
+                                        servidor.Enviar(Msg("Setar", {variavel, valor}));
+                                        respondeu = true;
+                                    });
+        limite.start(20000);
+    });
+    botao->click();
+    return respondeu && !Espera::Encerrando();
 }

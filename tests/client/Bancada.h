@@ -49,7 +49,13 @@ struct CaixasGravadas
 {
     CaixasGravadas();
     ~CaixasGravadas() { Caixas::SetInterceptador({}); }
-    QStringList Textos() const;
+    QStringList Textos() const
+    {
+        QStringList textos;
+        for (const Caixas::Caixa& c : lista)
+            textos << c.texto;
+        return textos;
+    }
 
     QList<Caixas::Caixa> lista;
     std::function<void(const Caixas::Caixa&)> aoMostrar;
@@ -75,6 +81,10 @@ struct Bancada
     bool Receber(const QByteArray& bytes);
     // What the client sent since the last call, up to a marker chat line it is made to send now.
     QByteArray Enviado();
+    // Clicks botao; once the client sent n bytes, runs durante and sets variavel to valor when
+    // the client's wait sleeps (a spinning wait never gets it). True if sent and still running.
+    bool ClicarEResponder(QAbstractButton* botao, qsizetype n, const QByteArray& variavel,
+                          const QByteArray& valor, const std::function<void()>& durante = {});
 
     CaixasGravadas caixas;
     ServidorRoteirizado servidor;

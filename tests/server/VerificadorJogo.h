@@ -1,9 +1,8 @@
 #pragma once
 
+#include "MensagemJogo.h"
 #include "Texto.h"
 
-#include <QByteArray>
-#include <QList>
 #include <QStringList>
 #include <array>
 #include <optional>
@@ -15,32 +14,25 @@
 class VerificadorJogo
 {
 public:
-    struct Resposta
-    {
-        QByteArray comando;
-        QList<QByteArray> argumentos;
-    };
-
     // logins: who sits where, as "jgInf" said when the game began.
     VerificadorJogo(int assento, const std::array<QString, 4>& logins)
         : m_assento(assento), m_logins(logins)
     {
     }
 
-    // Whether this player calls truco on his first turn of each hand.
-    void PedirTruco(bool sim) { m_pedeTruco = sim; }
-    // Whether he accepts calls and plays hands of eleven (otherwise he refuses).
-    void Aceitar(bool sim) { m_aceita = sim; }
+    // Whether this player calls truco on his first turn of each hand, and whether he accepts
+    // calls and plays hands of eleven (otherwise he refuses).
+    bool pedeTruco = false, aceita = true;
+
     void TrocarLogin(int assento, const QString& login) { m_logins.at(assento) = login; }
 
     const QStringList& Erros() const { return m_erros; }
     bool Terminou() const { return m_vencedor >= 0; }
-    int EquipeVencedora() const { return m_vencedor; }
     std::array<int, 2> Pontos() const { return m_pontos; }
     int CartasProprias() const { return m_cartasProprias; }
 
     // Takes one received message; returns what this player sends back, if anything.
-    std::optional<Resposta> Receber(const QByteArray& c, const QList<QByteArray>& a)
+    std::optional<MensagemJogo> Receber(const QByteArray& c, const QList<QByteArray>& a)
     {
         const auto n = [&](int i) { return a.value(i).toInt(); };
         const auto erro = [&](const QString& texto) {
@@ -57,7 +49,7 @@ public:
             // No truco in a hand of eleven nor in the blind hand of iron.
             m_pedi = c == "cmM11" || m_mao == std::array<int, 3>{};
             if (c == "cmM11" && n(7) == minhaEquipe)
-                return Resposta{m_aceita ? "tcSim" : "tcNao", {}};
+                return MensagemJogo{aceita ? "tcSim" : "tcNao", {}};
         } else if (c == "Setar" && a.value(0) == "Vez") {
             int vez = 0;
             while (vez < 4 && Texto::ParaBytes(m_logins[vez]) != a.value(1))
@@ -99,7 +91,7 @@ public:
             m_ultimaEquipeTruco = n(0);
             m_valorTruco = n(1);
             if (n(0) != minhaEquipe)
-                return Resposta{m_aceita ? "tcSim" : "tcNao", {}};
+                return MensagemJogo{aceita ? "tcSim" : "tcNao", {}};
         } else if (c == "tcAct" && m_vez == m_assento && m_mesa.size() < 4) {
             return Jogar();
         } else if (c == "prFim") {
@@ -117,22 +109,22 @@ public:
     }
 
 private:
-    std::optional<Resposta> Jogar()
+    std::optional<MensagemJogo> Jogar()
     {
-        if (m_pedeTruco && !m_pedi && m_ultimaEquipeTruco != m_assento % 2 && m_valorTruco < 12) {
+        if (pedeTruco && !m_pedi && m_ultimaEquipeTruco != m_assento % 2 && m_valorTruco < 12) {
             m_pedi = true;
-            return Resposta{"Truco", {}};
+            return MensagemJogo{"Truco", {}};
         }
         for (int p = 0; p < 3; ++p)
             if (!m_jogadas[p])
-                return Resposta{"Carta", {QByteArray::number(p), "False"}};
+                return MensagemJogo{"Carta", {QByteArray::number(p), "False"}};
         m_erros << QStringLiteral("assento %1: minha vez sem cartas").arg(m_assento);
         return std::nullopt;
     }
 
     int m_assento;
     std::array<QString, 4> m_logins;
-    bool m_pedeTruco = false, m_aceita = true, m_pedi = false;
+    bool m_pedi = false;
     QStringList m_erros;
     std::array<int, 2> m_pontos{}, m_vazas{};
     std::array<int, 3> m_mao{};

@@ -9,10 +9,8 @@ namespace {
 QStringList Salas(const MensagemTeste& m)
 {
     QStringList salas;
-    for (int r = 0; r < m.Texto(1).toInt(); ++r)
-        salas << QStringList{m.Texto(4 * r + 2), m.Texto(4 * r + 3), m.Texto(4 * r + 4),
-                             m.Texto(4 * r + 5)}
-                     .join(u'|');
+    for (int i = 2; i + 3 <= m.argumentos.size(); i += 4)
+        salas << QStringList{m.Texto(i), m.Texto(i + 1), m.Texto(i + 2), m.Texto(i + 3)}.join('|');
     return salas;
 }
 
@@ -28,14 +26,6 @@ MensagemTeste Ultima(const ClienteTeste& c, QByteArrayView comando)
         if (m->comando == comando)
             return *m;
     return {};
-}
-
-QStringList Jogadores(const std::optional<MensagemTeste>& m)
-{
-    QStringList logins;
-    for (int i = 0; m && i < m->Texto(1).toInt(); ++i)
-        logins << m->Texto(i + 2);
-    return logins;
 }
 
 } // namespace
@@ -82,36 +72,43 @@ private slots:
         m_servidor.reset();
     }
 
-    void listasDoSaguaoAcompanhamCadaMudanca()
+    void saguaoSalasEConversa()
     {
         auto ana = Entrar("ana1");
         auto bia = Entrar("bia1");
         QVERIFY(ana && bia);
-        QCOMPARE(Jogadores(ana->Esperar("hlInf")), (QStringList{"ana1", "bia1"}));
+        QCOMPARE(ana->Esperar("hlInf")->argumentos, (QList<QByteArray>{"2", "ana1", "bia1"}));
         QCOMPARE(ana->CriarSala("Mesa Um", "pw"), "OK");
         QCOMPARE(Assentos(ana->Esperar("jgInf")), (QStringList{"ana1", "", "", ""}));
         QCOMPARE(Salas(*bia->Esperar("slInf")), QStringList{"Mesa Um|1/4|True|0"});
-
         // A newcomer sees the room and everyone, also those in rooms.
         auto caio = Entrar("caio");
         QVERIFY(caio);
         QCOMPARE(Salas(Ultima(*caio, "slInf")), QStringList{"Mesa Um|1/4|True|0"});
-        QCOMPARE(Jogadores(bia->Esperar("hlInf")), (QStringList{"ana1", "bia1", "caio"}));
-        QCOMPARE(Jogadores(ana->Esperar("hlInf")), (QStringList{"ana1", "bia1", "caio"}));
+        QCOMPARE(ana->Esperar("hlInf")->argumentos,
+                 (QList<QByteArray>{"3", "ana1", "bia1", "caio"}));
         QVERIFY(Acertar());
-
         QCOMPARE(caio->CriarSala("Aberta"), "OK");
-        QCOMPARE(Salas(*bia->Esperar("slInf")),
-                 (QStringList{"Mesa Um|1/4|True|0", "Aberta|1/4|False|0"}));
         QVERIFY(bia->EntrarNaSala("Aberta", "qualquer")); // an open room takes any password
-        QCOMPARE(Assentos(bia->Esperar("jgInf")), (QStringList{"caio", "bia1", "", ""}));
-        QVERIFY(ana->Sincronizar() && bia->Sincronizar() && caio->Sincronizar());
-        // Those in rooms are not sent the lobby's room list.
-        QVERIFY(ana->NaoLidas("slInf").isEmpty() && bia->NaoLidas("slInf").isEmpty());
         QCOMPARE(Assentos(caio->Esperar("jgInf")), (QStringList{"caio", "", "", ""}));
         QCOMPARE(Assentos(caio->Esperar("jgInf")), (QStringList{"caio", "bia1", "", ""}));
         QVERIFY(Acertar());
-
+        // A line reaches its room only. Too long for the chat box, empty, with a line break that
+        // would forge someone else's line, or with a control character (U+0081): dropped.
+        const QString frase = "Olá, truco é ótimo!";
+        bia->EnviarTextos("slBla", {frase});
+        QCOMPARE(caio->Esperar("slMsg")->argumentos,
+                 (QList<QByteArray>{"bia1", Texto::ParaBytes(frase)}));
+        ana->EnviarTextos("slBla", {QString(70, u'z')});
+        QCOMPARE(ana->Esperar("slMsg")->Texto(2), QString(70, u'z'));
+        ana->EnviarTextos("slBla", {QString(71, u'z')});
+        ana->EnviarTextos("slBla", {""});
+        ana->EnviarTextos("slBla", {"oi\r\nbia1: eu perdi"});
+        ana->Enviar("slBla", {"oi\x81"});
+        QVERIFY(ana->Sincronizar() && bia->Sincronizar() && caio->Sincronizar());
+        QCOMPARE(bia->Esperar("slMsg")->Texto(2), frase);
+        for (auto c : {ana, bia, caio})
+            QVERIFY(c->NaoLidas("slMsg").isEmpty());
         // The leaver gets "slInf" and then "hlInf"; the room its "jgInf".
         bia->Enviar("slSai");
         QVERIFY(bia->Sincronizar() && caio->Sincronizar());
@@ -119,115 +116,52 @@ private slots:
         QCOMPARE(Salas(*bia->Esperar("slInf")),
                  (QStringList{"Mesa Um|1/4|True|0", "Aberta|1/4|False|0"}));
         QCOMPARE(caio->ComandosNaoLidos(), QList<QByteArray>{"jgInf"});
-        QCOMPARE(Assentos(caio->Esperar("jgInf")), (QStringList{"caio", "", "", ""}));
-        QVERIFY(Acertar());
     }
 
-    void salasCheiasVemDepoisENoMaximo63()
+    void salasCheiasVemDepois()
     {
-        // 68 players: one full room of four, and 64 rooms of one.
-        QStringList quatro;
-        for (int i = 0; i < 4; ++i)
-            quatro << QStringLiteral("jog%1").arg(i);
-        QVERIFY(!Sala(quatro).isEmpty());
-        m_clientes.front()->Descartar();
-        for (int i = 4; i < 68; ++i) {
-            auto c = Entrar(QStringLiteral("jog%1").arg(i));
-            QVERIFY(c);
-            QCOMPARE(c->CriarSala(QStringLiteral("S%1").arg(i)), "OK");
-        }
+        QVERIFY(!Sala({"jog0", "jog1", "jog2", "jog3"}).isEmpty());
+        auto outro = Entrar("outro");
+        QVERIFY(outro && outro->CriarSala("Livre") == "OK");
         auto olhador = Entrar("olhador");
         QVERIFY(olhador);
-        const MensagemTeste salas = Ultima(*olhador, "slInf");
-        QCOMPARE(salas.Texto(1), "63");
-        QCOMPARE(salas.Quantos(), 1 + 4 * 63);
-        QVERIFY(!Salas(salas).contains("Mesa|4/4|False|0"));
-        QCOMPARE(Salas(salas).first(), "S4|1/4|False|0");
+        QCOMPARE(Salas(Ultima(*olhador, "slInf")),
+                 (QStringList{"Livre|1/4|False|0", "Mesa|4/4|False|0"}));
         olhador->EnviarTextos("Entra", {"mesa", ""});
         QCOMPARE(olhador->Esperar("erEnt")->Texto(1), "A sala está cheia");
     }
 
-    void entradaRecusada_data()
+    void recusas()
     {
-        QTest::addColumn<QStringList>("campos");
-        QTest::addColumn<QString>("motivo");
-        QTest::newRow("sem senha") << QStringList{"Fechada", ""} << "Senha incorreta";
-        QTest::newRow("não existe") << QStringList{"Sumiu", "abc"} << "Esta sala não existe mais";
-        QTest::newRow("incompleto") << QStringList{"Fechada"} << "Dados da sala incompletos";
-    }
-    void entradaRecusada()
-    {
-        QFETCH(QStringList, campos);
-        QFETCH(QString, motivo);
         auto dono = Entrar("dono");
         auto vis = Entrar("visita");
         QVERIFY(dono && vis);
         QCOMPARE(dono->CriarSala("Fechada", "abc"), "OK");
         QVERIFY(Acertar());
-        vis->EnviarTextos("Entra", campos);
-        QCOMPARE(vis->Esperar("erEnt")->Texto(1), motivo);
-        QVERIFY(dono->Sincronizar());
-        QVERIFY(dono->NaoLidas("jgInf").isEmpty());
-        QVERIFY(vis->EntrarNaSala("Fechada", "abc"));
-        QCOMPARE(Assentos(vis->Esperar("jgInf")), (QStringList{"dono", "visita", "", ""}));
-        QCOMPARE(Assentos(dono->Esperar("jgInf")), (QStringList{"dono", "visita", "", ""}));
-        // Already seated: neither a second entry nor a new room.
+        const std::pair<QStringList, QString> entradas[] = {
+            {{"Fechada", ""}, "Senha incorreta"},
+            {{"Sumiu", "abc"}, "Esta sala não existe mais"},
+            {{"Fechada"}, "Dados da sala incompletos"}};
+        for (const auto& [campos, motivo] : entradas) {
+            vis->EnviarTextos("Entra", campos);
+            QCOMPARE(vis->Esperar("erEnt")->Texto(1), motivo);
+        }
+        const std::pair<QStringList, QString> salas[] = {
+            {{"FECHADA", ""}, "_Já existe uma sala com este nome"},
+            {{"a\r\nb", ""}, "_O nome da sala contém caracteres inválidos"},
+            {{"Nova", QString(11, u's')}, "_A senha da sala pode ter no máximo 10 caracteres"},
+            {{"Nova"}, "_Dados da sala incompletos"}};
+        for (const auto& [campos, resposta] : salas) {
+            vis->EnviarTextos("nvSal", campos);
+            QCOMPARE(vis->Esperar("Setar")->Texto(2), resposta);
+        }
+        QVERIFY(dono->Sincronizar() && vis->Sincronizar());
+        QVERIFY(dono->NaoLidas().isEmpty() && vis->NaoLidas().isEmpty());
+        // The limits themselves pass; once seated, neither another entry nor a new room.
+        QCOMPARE(vis->CriarSala(QString(50, u'n'), QString(10, u's')), "OK");
         vis->EnviarTextos("Entra", {"Fechada", "abc"});
         QCOMPARE(vis->Esperar("erEnt")->Texto(1), "Você já está em uma sala");
         QCOMPARE(vis->CriarSala("Outra"), "_Você já está em uma sala");
-    }
-
-    void criarSalaRecusada_data()
-    {
-        QTest::addColumn<QStringList>("campos");
-        QTest::addColumn<QString>("resposta");
-        QTest::newRow("nome em uso")
-            << QStringList{"MESA", ""} << "_Já existe uma sala com este nome";
-        QTest::newRow("quebra de linha")
-            << QStringList{"a\r\nb", ""} << "_O nome da sala contém caracteres inválidos";
-        QTest::newRow("senha longa") << QStringList{"Nova", QString(11, u's')}
-                                     << "_A senha da sala pode ter no máximo 10 caracteres";
-        QTest::newRow("incompleto") << QStringList{"Nova"} << "_Dados da sala incompletos";
-    }
-    void criarSalaRecusada()
-    {
-        QFETCH(QStringList, campos);
-        QFETCH(QString, resposta);
-        QVERIFY(!Sala({"dono"}).isEmpty());
-        auto outro = Entrar("outro");
-        QVERIFY(outro);
-        outro->EnviarTextos("nvSal", campos);
-        const auto m = outro->Esperar("Setar");
-        QCOMPARE(m->Texto(1), "CriandoSala");
-        QCOMPARE(m->Texto(2), resposta);
-        QVERIFY(outro->Sincronizar());
-        QCOMPARE(outro->ComandosNaoLidos(), QList<QByteArray>{});
-        // Still in the lobby, and the limits themselves pass.
-        QCOMPARE(outro->CriarSala(QString(50, u'n'), QString(10, u's')), "OK");
-    }
-
-    void conversaNoSaguaoENaSala()
-    {
-        const auto sala = Sala({"alfa", "beta"});
-        QVERIFY(!sala.isEmpty());
-        auto gama = Entrar("gama");
-        QVERIFY(gama);
-        const QString frase = "Olá, truco é ótimo!";
-        sala[1]->EnviarTextos("slBla", {frase});
-        const auto ouvida = sala[0]->Esperar("slMsg");
-        QCOMPARE(ouvida->Texto(1), "beta");
-        QCOMPARE(ouvida->Texto(2), frase);
-        QCOMPARE(sala[1]->Esperar("slMsg")->Texto(2), frase);
-        gama->EnviarTextos("slBla", {QString(70, u'z')});
-        QCOMPARE(gama->Esperar("slMsg")->Texto(2), QString(70, u'z'));
-        // Too long for the chat box, empty, or with a line break that would forge someone else's
-        // line: dropped.
-        gama->EnviarTextos("slBla", {QString(71, u'z')});
-        gama->EnviarTextos("slBla", {"oi\r\nalfa: eu perdi"});
-        gama->Enviar("slBla", {"oi\x81"}); // a control character (U+0081)
-        QVERIFY(gama->Sincronizar() && sala[0]->Sincronizar() && sala[1]->Sincronizar());
-        for (auto c : {gama, sala[0], sala[1]})
-            QVERIFY(c->NaoLidas("slMsg").isEmpty());
     }
 
     void trocaDeAssentosEOAnfitriaoQueSai()
@@ -237,12 +171,9 @@ private slots:
         QVERIFY(fora && s.size() == 3);
         auto [h, p, q] = std::tuple(s[0], s[1], s[2]);
         h->EnviarTextos("Troca", {"1", "3"});
-        QCOMPARE(Assentos(q->Esperar("jgInf")), (QStringList{"host", "", "par2", "par1"}));
         QCOMPARE(Assentos(p->Esperar("jgInf")), (QStringList{"host", "", "par2", "par1"}));
         h->EnviarTextos("Troca", {"2", "1"});
         QCOMPARE(Assentos(p->Esperar("jgInf")), (QStringList{"host", "par2", "", "par1"}));
-        QCOMPARE(Assentos(h->Esperar("jgInf")), (QStringList{"host", "", "par2", "par1"}));
-        QCOMPARE(Assentos(h->Esperar("jgInf")), (QStringList{"host", "par2", "", "par1"}));
         QVERIFY(Acertar());
 
         // A guest, the host's own seat, out-of-range or malformed seats: ignored.
@@ -261,17 +192,7 @@ private slots:
         QCOMPARE(Assentos(q->Esperar("jgInf")), (QStringList{"par2", "", "", "par1"}));
         QCOMPARE(Salas(*fora->Esperar("slInf")), QStringList{"Mesa|2/4|True|0"});
         QVERIFY(Acertar());
-        p->EnviarTextos("Troca", {"3", "1"});
-        QVERIFY(p->Sincronizar());
-        QVERIFY(p->NaoLidas("jgInf").isEmpty());
         q->EnviarTextos("Troca", {"3", "1"});
-        QCOMPARE(Assentos(p->Esperar("jgInf")), (QStringList{"par2", "par1", "", ""}));
-        // Someone new sits in the first free seat.
-        auto novo = Entrar("novo");
-        QVERIFY(novo && novo->EntrarNaSala("Mesa", "x"));
-        QCOMPARE(Assentos(novo->Esperar("jgInf")), (QStringList{"par2", "par1", "novo", ""}));
-        QCOMPARE(Assentos(p->Esperar("jgInf")), (QStringList{"par2", "par1", "novo", ""}));
-        novo->Enviar("slSai");
         QCOMPARE(Assentos(p->Esperar("jgInf")), (QStringList{"par2", "par1", "", ""}));
 
         // The host drops: the last person takes seat 1; when he leaves the room closes.
@@ -280,10 +201,6 @@ private slots:
         QVERIFY(Acertar());
         p->Enviar("slSai");
         QCOMPARE(Salas(*fora->Esperar("slInf")), QStringList{});
-        // Leaving when in no room does nothing.
-        p->Enviar("slSai");
-        QVERIFY(p->Sincronizar());
-        QCOMPARE(p->ComandosNaoLidos(), (QList<QByteArray>{"slInf", "hlInf"}));
     }
 };
 

@@ -12,10 +12,10 @@
 std::unique_ptr<ClienteTeste> ClienteTeste::NoSaguao(quint16 porta, const QString& login)
 {
     auto c = std::make_unique<ClienteTeste>();
-    if (!c->Conectar(porta) || !c->CriarConta(login, "senha1") ||
-        !c->LogarNoSaguao(login, "senha1"))
-        return nullptr;
-    return c;
+    const bool ok = c->Conectar(porta) && c->CriarConta(login, "senha1") &&
+                    c->Logar(login, "senha1") == login && c->Esperar("imLoc") &&
+                    c->Esperar("slInf") && c->Esperar("hlInf");
+    return ok ? std::move(c) : nullptr;
 }
 
 std::vector<std::unique_ptr<ClienteTeste>> ClienteTeste::NaSala(quint16 porta,
@@ -49,13 +49,12 @@ bool ClienteTeste::Conectar(quint16 porta)
 {
     connect(&m_socket, &QTcpSocket::readyRead, this, &ClienteTeste::Ler, Qt::UniqueConnection);
     m_socket.connectToHost(QHostAddress::LocalHost, porta);
-    return EsperarAte([this] { return Conectado(); }, kEspera);
+    return EsperarAte([this] { return Conectado(); });
 }
 
 bool ClienteTeste::EsperarDesconexao()
 {
-    return EsperarAte([this] { return m_socket.state() == QAbstractSocket::UnconnectedState; },
-                      kEspera);
+    return EsperarAte([this] { return m_socket.state() == QAbstractSocket::UnconnectedState; });
 }
 
 void ClienteTeste::Enviar(QByteArrayView comando, const QList<QByteArray>& argumentos)
@@ -98,22 +97,19 @@ void ClienteTeste::Ler()
     }
 }
 
-std::optional<MensagemTeste> ClienteTeste::Tomar(QByteArrayView comando)
-{
-    for (qsizetype i = 0; i < m_recebidas.size(); ++i) {
-        if (!m_tomadas[i] && (comando.isEmpty() || m_recebidas[i].comando == comando)) {
-            m_tomadas[i] = true;
-            return m_recebidas[i];
-        }
-    }
-    return std::nullopt;
-}
-
 std::optional<MensagemTeste> ClienteTeste::Esperar(QByteArrayView comando, int ms)
 {
-    std::optional<MensagemTeste> achada;
-    EsperarAte([&] { return m_fluxoInvalido || (achada = Tomar(comando)).has_value(); }, ms);
-    return m_fluxoInvalido ? std::nullopt : achada;
+    qsizetype i = 0;
+    const auto achou = [&] {
+        for (i = 0; i < m_recebidas.size(); ++i)
+            if (!m_tomadas[i] && (comando.isEmpty() || m_recebidas[i].comando == comando))
+                return true;
+        return false;
+    };
+    if (!EsperarAte([&] { return m_fluxoInvalido || achou(); }, ms) || m_fluxoInvalido)
+        return std::nullopt;
+    m_tomadas[i] = true;
+    return m_recebidas[i];
 }
 
 bool ClienteTeste::Sincronizar()
@@ -142,11 +138,8 @@ QList<QByteArray> ClienteTeste::ComandosNaoLidos() const
 bool ClienteTeste::CriarConta(const QString& login, const QString& senha)
 {
     EnviarTextos("nvAcc", {"Jogador de Teste", login, senha, "teste@quarpel.org"});
-    QList<MensagemTeste> resposta;
-    const auto respondeu = [&] {
-        return !(resposta = NaoLidas("okAcc") + NaoLidas("erCNC")).isEmpty();
-    };
-    return EsperarAte(respondeu, kEspera) && Tomar(resposta.first().comando)->comando == "okAcc";
+    const std::optional<MensagemTeste> resposta = Esperar();
+    return resposta && resposta->comando == "okAcc";
 }
 
 QString ClienteTeste::Setar(const char* nome)
@@ -161,12 +154,6 @@ QString ClienteTeste::Logar(const QString& login, const QString& senha, const QS
 {
     EnviarTextos("Login", {login, senha, versao.isNull() ? QString(kVersaoQuarpel) : versao});
     return Setar("Login");
-}
-
-bool ClienteTeste::LogarNoSaguao(const QString& login, const QString& senha)
-{
-    return !Logar(login, senha).startsWith(u'_') && Esperar("imLoc") && Esperar("slInf") &&
-           Esperar("hlInf");
 }
 
 QString ClienteTeste::CriarSala(const QString& nome, const QString& senha)

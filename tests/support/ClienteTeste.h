@@ -1,13 +1,23 @@
 #pragma once
 
 #include "CortadorFluxo.h"
-#include "MensagemTeste.h"
+#include "Texto.h"
 
 #include <QObject>
 #include <QStringList>
 #include <QTcpSocket>
 #include <memory>
 #include <optional>
+
+// One message a test client received, with its arguments numbered from 1 as on the wire.
+struct MensagemTeste
+{
+    QByteArray comando;
+    QList<QByteArray> argumentos;
+
+    QByteArray Argumento(int i) const { return argumentos.value(i - 1); }
+    QString Texto(int i) const { return Texto::DeBytes(Argumento(i)); }
+};
 
 // A headless client that keeps every message it receives. Each one can be taken once, oldest
 // first, so a test reads each step's replies in order without losing early ones. Waits are bounded
@@ -53,14 +63,12 @@ public:
     bool CriarConta(const QString& login, const QString& senha);
     // What the server set in "Login": the login as stored, or "_" and the reason.
     QString Logar(const QString& login, const QString& senha, const QString& versao = {});
-    bool LogarNoSaguao(const QString& login, const QString& senha);
     // What the server set in "CriandoSala".
     QString CriarSala(const QString& nome, const QString& senha = {});
     bool EntrarNaSala(const QString& nome, const QString& senha = {});
 
 private:
     void Ler();
-    std::optional<MensagemTeste> Tomar(QByteArrayView comando);
     QString Setar(const char* nome);
 
     QTcpSocket m_socket;

@@ -4,11 +4,6 @@
 
 #include <QDir>
 
-QString ServidorTeste::ArquivoBanco() const
-{
-    return QDir(m_pasta.path()).filePath("dados/" + BancoContas::NomeArquivo());
-}
-
 bool ServidorTeste::Reiniciar()
 {
     m_servidor.reset();

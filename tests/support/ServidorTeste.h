@@ -14,7 +14,6 @@ public:
 
     bool Iniciado() const { return m_servidor != nullptr; }
     quint16 Porta() const { return m_servidor ? m_servidor->Porta() : 0; }
-    QString ArquivoBanco() const;
     ServidorQuarpel& Servidor() { return *m_servidor; }
     bool Reiniciar();
 

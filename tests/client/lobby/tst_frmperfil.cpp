@@ -2,8 +2,7 @@
 #include "Foto.h"
 #include "frmPerfil.h"
 
-#include <QDir>
-#include <QLabel>
+#include <QPainter>
 #include <QTemporaryDir>
 
 namespace {
@@ -15,19 +14,6 @@ QByteArray Padrao()
         b[i] = char((i * 7 + i / 153) & 0xFF);
     return b;
 }
-
-// Left quarter red, right quarter blue, the middle green.
-QImage Listrada(int largura, int altura)
-{
-    QImage img(largura, altura, QImage::Format_RGB32);
-    img.fill(qRgb(0, 255, 0));
-    for (int y = 0; y < altura; ++y)
-        for (int x = 0; x < largura / 4; ++x) {
-            img.setPixel(x, y, qRgb(255, 0, 0));
-            img.setPixel(largura - 1 - x, y, qRgb(0, 0, 255));
-        }
-    return img;
-}
 } // namespace
 
 // The profile dialog against a scripted server: the checks of the passwords, the picture and
@@ -38,7 +24,6 @@ class TstFrmPerfil : public QObject
 
     std::unique_ptr<Bancada> b;
     std::unique_ptr<frmPerfil> m_dialogo;
-    QTemporaryDir m_pasta;
 
     void abrir()
     {
@@ -47,8 +32,6 @@ class TstFrmPerfil : public QObject
     }
 
 private slots:
-    void initTestCase() { QVERIFY(m_pasta.isValid()); }
-
     void init()
     {
         b = std::make_unique<Bancada>();
@@ -103,8 +86,15 @@ private slots:
 
     void procurarPreencheOCaminho()
     {
-        const QString caminho = m_pasta.filePath("larga.png");
-        QVERIFY(Listrada(204, 102).save(caminho));
+        QTemporaryDir pasta;
+        const QString caminho = pasta.filePath("larga.png");
+        QImage larga(204, 102, QImage::Format_RGB32); // the quarters red and blue, the middle green
+        larga.fill(Qt::green);
+        QPainter g(&larga);
+        g.fillRect(0, 0, 51, 102, Qt::red);
+        g.fillRect(153, 0, 51, 102, Qt::blue);
+        g.end();
+        QVERIFY(larga.save(caminho));
         Caixas::SetInterceptador([&](const Caixas::Caixa& c) {
             return c.tipo == Caixas::Tipo::Arquivo && c.filtro.contains("*.png") ? caminho : "";
         });

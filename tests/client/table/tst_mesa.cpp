@@ -20,15 +20,6 @@ QRgb centro(QWidget* w)
 {
     return w->grab().toImage().pixel(w->width() / 2, w->height() / 2);
 }
-// Ink of the board's text in one line, columns from the Total column on.
-int tinta(const QImage& placar, int linha)
-{
-    int n = 0;
-    for (int y = Twips::ParaPx(270 + 240 * linha), x = 100; x < placar.width(); ++x)
-        for (int dy = 0; dy < 13; ++dy)
-            n += placar.pixel(x, y + dy) == Arte::CorTextoPlacar().rgb();
-    return n;
-}
 bool marcado(const QImage& placar, int linha, int vaza)
 {
     const QRect r(Twips::ParaPx(945 + 240 * vaza), Twips::ParaPx(315 + 240 * linha), 7, 7);
@@ -64,19 +55,6 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&c()));
     }
     void cleanup() { b.reset(); }
-
-    void assentos()
-    {
-        // JogLocal, then the seat shown at panels 0 to 3.
-        for (const QList<int>& k :
-             {QList{0, 1, 2, 3, 4}, {1, 2, 3, 4, 1}, {2, 3, 4, 1, 2}, {3, 4, 1, 2, 3}}) {
-            sentar(QString::number(k[0]), {"s1", "s2", "s3", "s4"});
-            for (int p = 0; p < 4; ++p) {
-                QCOMPARE(m()->lbJgJogador[p]->text(), QStringLiteral("s%1").arg(k[p + 1]));
-                QCOMPARE(m()->PosicaoDoJogador(quint8(k[p + 1] - 1)), quint8(p));
-            }
-        }
-    }
 
     // Ana in seat 3 does not host, even after hosting elsewhere; seat 1 shows on top, empty
     // seats the empty picture; a bot with no picture does not wear Bia's. In seat 1 Ana hosts; a
@@ -127,14 +105,10 @@ private slots:
         }
     }
 
-    // Team 0 won the first trick, the second was tied; 11 to 3, the hand worth 3. Each side
-    // sees its own marks and score on the first row.
+    // Team 0 won the first trick, the second was tied: each side sees its own marks on top.
     void placar()
     {
-        c().SetVariaveis("Total0", "11");
-        c().SetVariaveis("Total1", "3");
         m()->VazasGanhas = {{{1, 1, 0}, {0, 1, 0}}};
-        m()->ValorMao = 3;
         for (int j = 0; j < 4; ++j) {
             c().SetVariaveis("JogLocal", QString::number(j));
             m()->pbJgPlacar_Paint();
@@ -142,8 +116,6 @@ private slots:
             for (int k = 0; k < 3; ++k)
                 QCOMPARE((QList{marcado(placar, 0, k), marcado(placar, 1, k)}),
                          (QList{k < 2 && (j % 2 == 0 || k == 1), k < 2 && (j % 2 == 1 || k == 1)}));
-            QCOMPARE(tinta(placar, 0) > tinta(placar, 1), j % 2 == 0);
-            QVERIFY(tinta(placar, 2) > 0);
         }
     }
 
@@ -167,6 +139,7 @@ private slots:
         m()->lbJgFim->show();
         m()->lbJgEstado->setText("É a sua vez");
         m()->VazasGanhas[1][0] = 1;
+        m()->pbJgPlacar_Paint();
         c().SetVariaveis("Total1", "9");
         m()->btJgSair->click();
         QCOMPARE(b->Enviado(), Msg("slSai"));
@@ -232,7 +205,6 @@ private slots:
                          Twips::Retangulo(4170, 3780, 0, 0).topLeft());
         }
         QVERIFY(!m()->pbJgCarta[1]->mask().contains(QPoint(0, 0)));
-        QVERIFY_THROWS_EXCEPTION(std::out_of_range, m()->MostrarMao(41, {1, 2, 3}));
     }
 
     // Text others chose shows as typed and whole: room name, logins, the status line.
@@ -243,8 +215,6 @@ private slots:
         m()->lbJgEstado->setText("É a vez de wwwwwwwwwwww");
         for (QLabel* l : {m()->lbJgNomeSala, m()->lbJgJogador[1], m()->lbJgEstado})
             QVERIFY(l->sizeHint().width() <= l->width() && l->sizeHint().height() <= 20);
-        QCOMPARE(m()->shJgNomeSala->geometry().adjusted(4, 0, -6, 0).x(), m()->lbJgNomeSala->x());
-        QCOMPARE(m()->shJgNomeSala->width(), m()->lbJgNomeSala->width() + 10);
     }
 };
 
