@@ -1,136 +1,237 @@
-// Whole games: how a hand ends (refused, at eleven, past twelve), replay by seed, what each seat
-// may see, refused moves changing nothing, and games played to the end by bots.
-#include "MesaDeTeste.h"
+// The engine on hands dealt from the tricks they will play: the strength of the cards, who takes a
+// trick and a hand, truco and its refusals, the hands of eleven and iron, face-down cards, the
+// end of the game, and the bot's choices.
+#include "Partida.h"
 #include "Robo.h"
-#include "Simulacao.h"
+
+#include <QTest>
+
+#include <algorithm>
+#include <cstring>
+#include <set>
+#include <sstream>
+
+namespace {
+// "4p" is the four of clubs: ranks 4 5 6 7 Q J K A 2 3, suits p (clubs), c (hearts), e (spades),
+// o (diamonds). A leading '_' asks for the card face down.
+int C(std::string nome)
+{
+    nome.erase(0, nome.starts_with('_') ? 1 : 0);
+    const auto posto = std::string("4567QJKA23").find(nome.at(0));
+    const auto naipe = std::string("pceo").find(nome.at(1));
+    if (posto == std::string::npos || naipe == std::string::npos || nome.size() != 2)
+        qFatal("carta desconhecida: %s", nome.c_str());
+    return int(naipe * 10 + posto + 1);
+}
+
+QString Nome(int c)
+{
+    return QString(QChar("4567QJKA23"[(c - 1) % 10])) + QChar("pceo"[(c - 1) / 10]);
+}
+
+// "3p Kc 6c 7o / 3e Jp Qe Jo": the k-th group gives each seat, in seat order, its card at hand
+// position k. Positions left out get cards no one named. The deal's events go to *inicio.
+Partida Mesa(const std::string& vazas, int primeiro, std::array<int, 2> pontos,
+             const std::string& vira = "4p", std::vector<Evento>* inicio = nullptr)
+{
+    Distribuicao d;
+    d.vira = C(vira);
+    std::vector<int> nomeadas;
+    std::istringstream in(vazas);
+    for (std::string s; in >> s;)
+        if (s != "/")
+            nomeadas.push_back(C(s));
+    std::set<int> usadas(nomeadas.begin(), nomeadas.end());
+    usadas.insert(d.vira);
+    int livre = 1;
+    for (size_t i = 0; i < 12; ++i) {
+        while (i >= nomeadas.size() && usadas.count(livre))
+            ++livre;
+        d.maos[i % 4][i / 4] = i < nomeadas.size() ? nomeadas[i] : livre++;
+    }
+    Partida p(ConfiguracaoPartida{7, primeiro, pontos});
+    p.FixarDistribuicao(d);
+    const auto e = p.Comecar();
+    if (inicio)
+        inicio->insert(inicio->end(), e.begin(), e.end());
+    return p;
+}
+
+// Moves in order: "T1" seat 1 asks truco, "A3" accepts, "R2" refuses, "0:7p" seat 0 plays a card,
+// "7p" the seat on turn plays it, "_7p" face down; a leading '!' expects the move refused.
+void Lances(Partida& p, const std::string& roteiro, std::vector<Evento>& eventos)
+{
+    std::istringstream in(roteiro);
+    for (std::string s; in >> s;) {
+        const bool recusado = s.starts_with('!');
+        s.erase(0, recusado ? 1 : 0);
+        const bool carta = s[0] == '_' || !std::isdigit(s[1]);
+        const int j = s[1] == ':' ? s[0] - '0' : carta ? p.Vez() : s[1] - '0';
+        const std::string nome = s.substr(s[1] == ':' ? 2 : 0);
+        int pos = 0;
+        while (carta && pos < 3 && p.CartaNaMao(j, pos) != C(nome))
+            ++pos;
+        const Lance l = carta         ? Lance::JogarCarta(j, pos, nome.starts_with('_'))
+                        : s[0] == 'T' ? Lance::Trucar(j)
+                        : s[0] == 'A' ? Lance::Aceitar(j)
+                                      : Lance::Recusar(j);
+        const auto r = p.Jogar(l);
+        QTest::qVerify(r.Aceito() != recusado, s.c_str(), r.motivo.c_str(), __FILE__, __LINE__);
+        eventos.insert(eventos.end(), r.eventos.begin(), r.eventos.end());
+    }
+}
+
+// Events in short, leaving out the cards and the turn after each: "dist:normal:-1" (kind of hand,
+// team at eleven), "vez:1", "vaza:0:1-0" (winner, tricks), "mao:5-11", "truco:seat:team:value",
+// "aceito", "onze", "fim:team".
+QString Resumo(const std::vector<Evento>& eventos)
+{
+    static const char* formato[] = {"dist:M:E",    "vez:J",  "",     "vaza:J:P", "mao:P",
+                                    "truco:J:E:V", "aceito", "onze", "fim:E"};
+    static const char* maos[] = {"normal", "onze", "ferro"};
+    QStringList r;
+    for (size_t i = 0; i < eventos.size(); ++i) {
+        const Evento& e = eventos[i];
+        const bool aposCarta = i > 0 && eventos[i - 1].tipo == Evento::Tipo::Carta;
+        if (e.tipo == Evento::Tipo::Carta || (e.tipo == Evento::Tipo::Vez && aposCarta))
+            continue;
+        const QString P = QString("%1-%2").arg(e.placar[0]).arg(e.placar[1]);
+        r << QString(formato[int(e.tipo)])
+                 .replace('J', QString::number(e.jogador))
+                 .replace('P', P)
+                 .replace('E', QString::number(e.equipe))
+                 .replace('V', QString::number(e.valor))
+                 .replace('M', maos[int(e.tipoMao)]);
+    }
+    return r.join(' ');
+}
+} // namespace
 
 class TstPartida : public QObject
 {
     Q_OBJECT
 
-    static std::vector<Evento> JogoDeRobos(std::uint32_t semente)
-    {
-        Partida p(ConfiguracaoPartida{semente});
-        Robo robo;
-        return Simulacao::JogarAteOFim(p, {&robo, &robo, &robo, &robo});
-    }
-
 private slots:
-    void comoAMaoTermina_data()
+    // A hand from its deal, the first seat and the score, played to the events it must end with.
+    // Cards left out of the moves are the deal's, played in seat order.
+    void maos()
     {
-        // The deal, who plays first, the score, the moves and how the events end.
-        QTest::addColumn<QString>("cartas");
-        QTest::addColumn<int>("primeiro");
-        QTest::addColumn<int>("a");
-        QTest::addColumn<int>("b");
-        QTest::addColumn<QString>("lances");
-        QTest::addColumn<QString>("fim");
-        const QString truco = "3p Kc 6c 7o / 3e Jp Qe Jo / 7p Qp Jc Ko";
-        // Refusals at every step: no trick is closed, the asker's team takes the value before
-        // the one refused, and the next hand is dealt.
-        QTest::newRow("recusa o truco") << truco << 0 << 2 << 1 << "T0 R3"
-                                        << "truco:0:0:3 mao:3-1 dist:normal:-1 vez:1";
-        QTest::newRow("recusa o seis") << truco << 0 << 2 << 1 << "T0 T1 R2"
-                                       << "truco:1:1:6 mao:2-4 dist:normal:-1 vez:1";
-        QTest::newRow("recusa o seis depois de aceitar")
-            << truco << 0 << 2 << 1 << "T0 A1 0:7p T1 R2"
-            << "truco:1:1:6 mao:2-4 dist:normal:-1 vez:1";
-        QTest::newRow("recusa o nove") << truco << 0 << 2 << 1 << "T0 T1 T0 R3"
-                                       << "truco:0:0:9 mao:8-1 dist:normal:-1 vez:1";
-        QTest::newRow("recusa o doze") << truco << 0 << 2 << 1 << "T0 T1 T0 T1 R2"
-                                       << "truco:1:1:12 mao:2-10 dist:normal:-1 vez:1";
-        // A refused hand of eleven gives 1; the team still at eleven gets another.
-        QTest::newRow("onze recusada") << truco << 0 << 4 << 11 << "!R0 R3"
-                                       << "onze mao:5-11 dist:onze:1";
-        QTest::newRow("chega a onze") << truco << 0 << 10 << 0 << "3p Kc 6c 7o 3e Jp Qe Jo"
-                                      << "mao:11-0 dist:onze:0";
-        QTest::newRow("passa de doze")
-            << "Kp 3c 6c 7o / Qp 3e 4e 4o" << 1 << 9 << 10 << "T1 A0 3c 6c 7o Kp 3e 4e 4o Qp"
-            << "vaza:1:0-2 mao:9-13 fim:1:1";
-        QTest::newRow("recusa que leva a doze") << "" << 0 << 9 << 3 << "T0 T1 T2 R1"
-                                                << "truco:2:0:9 mao:15-3 fim:0:0";
-    }
-
-    void comoAMaoTermina()
-    {
-        QFETCH(QString, cartas);
-        QFETCH(int, primeiro);
-        QFETCH(int, a);
-        QFETCH(int, b);
-        QFETCH(QString, lances);
-        QFETCH(QString, fim);
-        Partida p = Mesa(cartas.toStdString(), primeiro, {a, b});
-        const QString e = Resumo(Lances(p, lances.toStdString()));
-        QVERIFY2(e.endsWith(fim), qPrintable(e));
-        const int vencedora = fim.contains("fim:") ? fim.section("fim:", 1).left(1).toInt() : -1;
-        QCOMPARE(p.Terminada(), vencedora >= 0);
-        QCOMPARE(p.EquipeVencedora(), vencedora);
-        // Once over, no move is taken.
-        for (int j = 0; j < 4 && vencedora >= 0; ++j)
-            QVERIFY(p.LancesValidos(j).empty());
-    }
-
-    void lanceRecusadoNaoMudaNada()
-    {
-        Partida p = Mesa("Kp Kc 3c 7o / Qp Jp 3e Jo", 2);
-        const Visao antes = p.VisaoDe(2);
-        const auto validos = p.LancesValidos(2);
-        for (const Lance& l :
-             {Lance::JogarCarta(1, 0), Lance::JogarCarta(2, 3), Lance::JogarCarta(2, -1),
-              Lance::JogarCarta(7, 0), Lance::Aceitar(3), Lance::Recusar(2), Lance::Trucar(0)}) {
-            const auto r = p.Jogar(l);
-            QVERIFY(!r.Aceito() && !r.motivo.empty() && r.eventos.empty());
-        }
-        const Visao depois = p.VisaoDe(2);
-        QCOMPARE(depois.mao, antes.mao);
-        QCOMPARE(depois.jogadas, antes.jogadas);
-        QCOMPARE(depois.vez, 2);
-        QVERIFY(depois.historico.empty());
-        QCOMPARE(p.LancesValidos(2), validos);
-        QVERIFY(!p.TrucoPendente());
-        // Seat 2 takes the trick with the card at position 0 and leads again: that position is
-        // empty now, the next one is not.
-        JogaVaza(p, "Kp Kc 3c 7o");
-        QVERIFY(!p.Jogar(Lance::JogarCarta(2, 0)).Aceito());
-        QCOMPARE(p.CartaNaMao(2, 0), 0);
-        QVERIFY(p.Jogar(Lance::JogarCarta(2, 1)).Aceito());
-    }
-
-    void sementeDecideOJogo()
-    {
-        const QString a = Resumo(JogoDeRobos(42));
-        QCOMPARE(Resumo(JogoDeRobos(42)), a);
-        QVERIFY(Resumo(JogoDeRobos(43)) != a);
-    }
-
-    void jogosDeRobosSaoCoerentes()
-    {
-        for (std::uint32_t s = 1; s <= 60; ++s) {
-            const auto eventos = JogoDeRobos(s);
-            std::array<int, 2> pontos{};
-            bool maoAberta = false;
-            for (const auto& e : eventos) {
-                if (e.tipo == T::Distribuicao) {
-                    QVERIFY(!maoAberta);
-                    maoAberta = true;
-                    std::set<int> codigos{e.vira};
-                    for (int j = 0; j < 4; ++j)
-                        codigos.insert(e.vistas[j].begin(), e.vistas[j].begin() + 3);
-                    if (e.tipoMao != TipoMao::Ferro)
-                        QVERIFY(codigos.size() == 13 && *codigos.begin() >= 1 &&
-                                *codigos.rbegin() <= 40);
-                } else if (e.tipo == T::FimMao) {
-                    const int ganho = e.placar[0] - pontos[0] + e.placar[1] - pontos[1];
-                    QVERIFY2(std::set<int>({0, 1, 3, 6, 9, 12}).count(ganho),
-                             qPrintable(QString::number(ganho)));
-                    QVERIFY(e.placar[0] == pontos[0] || e.placar[1] == pontos[1]);
-                    pontos = e.placar;
-                    maoAberta = false;
-                }
+        const char* truco = "3p Kc 6c 7o / 3e Jp Qe Jo / 7p Qp Jc Ko";
+        const struct
+        {
+            const char *nome, *cartas;
+            int primeiro, a, b;
+            const char *lances, *fim, *vira = "4p";
+        } casos[] = {
+            // Manilhas: the rank after the vira's, clubs > hearts > spades > diamonds, the lowest
+            // above the best ordinary card; after a three the four.
+            {"naipes", "5o 5e 5c 5p", 0, 0, 0, "", "vaza:3:0-1 vez:3", "4c"},
+            {"naipes 2", "5e 5c 5o 3p", 0, 0, 0, "", "vaza:1:0-1 vez:1", "4c"},
+            {"manilha de ouros", "3p 3e 3o Ao", 0, 0, 0, "", "vaza:3:0-1 vez:3", "Kc"},
+            {"vira tres", "4e 4c 4o 3p", 0, 0, 0, "", "vaza:1:0-1 vez:1", "3c"},
+            // Tricks and ties; the hand's end from 4-7 and the next deal, one seat later.
+            {"duas vazas", "3p Kc 6c 7o / 3e Jp Qe Jo", 0, 4, 7, "",
+             "vaza:0:1-0 vez:0 vaza:0:2-0 mao:5-7 dist:normal:-1 vez:1"},
+            {"parceiros empatam no alto", "Ap 3c 6c 3o / Ae 2c Qe Jo", 2, 4, 7,
+             "6c 3o Ap 3c Jo Ae 2c Qe", "vaza:3:0-1 vez:3 vaza:1:0-2 mao:4-8 dist:normal:-1 vez:3"},
+            {"primeira empatada", "Kp Kc 6c 7o / Qp Ac Qe Jo", 1, 4, 7, "Kc 6c 7o Kp Ac Qe Jo Qp",
+             "vaza:-1:0-0 vez:1 vaza:1:0-1 mao:4-8 dist:normal:-1 vez:2"},
+            {"duas empatadas", "Kp Kc 6c 7o / Qp Qc 4e 4o / 6p 7c Ae Jo", 0, 4, 7, "",
+             "vaza:-1:0-0 vez:0 vaza:-1:0-0 vez:0 vaza:2:1-0 mao:5-7 dist:normal:-1 vez:1"},
+            {"segunda empatada", "Kp Ac 6c 7o / Qp Qc 4e 4o", 0, 4, 7, "Kp Ac 6c 7o Qc 4e 4o Qp",
+             "vaza:1:0-1 vez:1 vaza:-1:0-1 mao:4-8 dist:normal:-1 vez:1"},
+            {"terceira empatada", "3p Ac 6c 7o / Qp 2c 4e 4o / Kp Kc Qe Jo", 0, 4, 7,
+             "3p Ac 6c 7o Qp 2c 4e 4o Kc Qe Jo Kp",
+             "vaza:0:1-0 vez:0 vaza:1:1-1 vez:1 vaza:-1:1-1 mao:5-7 dist:normal:-1 vez:1"},
+            {"tres empatadas", "Kp Kc 7e 7o / Qp Qc 4e 4o / 6p 6c 6e 6o", 3, 4, 7,
+             "7o Kp Kc 7e 4o Qp Qc 4e 6o 6p 6c 6e",
+             "vaza:-1:0-0 vez:3 vaza:-1:0-0 vez:3 vaza:-1:0-0 mao:4-7 dist:normal:-1 vez:0"},
+            // Face down: played open in the first trick; later it loses even to a four and
+            // face-down cards make no tie among themselves.
+            {"cobertas", "3p Kc 6c Qo / 3e 4e 2c 2o", 0, 0, 0, "_3p Kc 6c Qo _3e 4e _2c _2o",
+             "vaza:0:1-0 vez:0 vaza:1:1-1 vez:1"},
+            // Truco on one's turn, answered by either opponent, never by the caller's team, and
+            // not asked twice in a row by the same team; the raises alternate up to 12.
+            {"truco", truco, 0, 0, 0, "!T1 T0 !0:3p !A2 A3 !R1 !T0 3p Kc 6c 7o 3e Jp Qe Jo",
+             "truco:0:0:3 aceito vaza:0:1-0 vez:0 vaza:0:2-0 mao:3-0 dist:normal:-1 vez:1"},
+            {"ate doze", truco, 0, 0, 0,
+             "T0 A1 7p T1 !T3 T2 T3 !T0 A0 !T1 Qp !T2 Jc Ko Jo 3p Kc Qe 3e Jp 6c 7o",
+             "truco:3:1:12 aceito vaza:3:0-1 vez:3 vaza:0:1-1 vez:0 vaza:0:2-1 mao:12-0 fim:0"},
+            // Refusals: no trick is closed, the asker's team takes the value before the one
+            // refused, and the next hand is dealt.
+            {"recusa o truco", truco, 0, 2, 1, "T0 R3", "truco:0:0:3 mao:3-1 dist:normal:-1 vez:1"},
+            {"recusa o seis", truco, 0, 2, 1, "T0 A1 0:7p T1 R2",
+             "truco:1:1:6 mao:2-4 dist:normal:-1 vez:1"},
+            {"recusa o nove", truco, 0, 2, 1, "T0 T1 T0 R3",
+             "truco:0:0:9 mao:8-1 dist:normal:-1 vez:1"},
+            {"recusa o doze", truco, 0, 2, 1, "T0 T1 T0 T1 R2",
+             "truco:1:1:12 mao:2-10 dist:normal:-1 vez:1"},
+            {"recusa que leva a doze", "", 0, 9, 3, "T0 T1 T2 R1", "truco:2:0:9 mao:15-3 fim:0"},
+            // Eleven: only the team at eleven decides, before any card; worth 3 with no truco; a
+            // refusal gives 1 and the team still at eleven gets another.
+            {"onze jogada", truco, 1, 11, 4, "!1:Kc !A1 A2 !T1 !A2 Kc 6c 7o 3p !T0 3e Jp Qe Jo",
+             "dist:onze:0 onze vez:1 vaza:0:1-0 vez:0 vaza:0:2-0 mao:14-4 fim:0"},
+            {"onze recusada", truco, 0, 4, 11, "!R0 R3", "onze mao:5-11 dist:onze:1"},
+            {"chega a onze", truco, 0, 10, 0, "3p Kc 6c 7o 3e Jp Qe Jo", "mao:11-0 dist:onze:0"},
+            {"passa de doze", "Kp 3c 6c 7o / Qp 3e 4e 4o", 1, 9, 10,
+             "T1 A0 3c 6c 7o Kp 3e 4e 4o Qp", "vaza:1:0-2 mao:9-13 fim:1"},
+            // Iron: blind, no truco, one point, and twelve ends the game.
+            {"ferro", truco, 0, 11, 11, "!T0 3e Jp Qe Jo _3p _Kc _6c _7o",
+             "dist:ferro:-1 vez:0 vaza:0:1-0 vez:0 vaza:0:2-0 mao:12-11 fim:0"},
+        };
+        for (const auto& k : casos) {
+            std::vector<Evento> e;
+            Partida p = Mesa(k.cartas, k.primeiro, {k.a, k.b}, k.vira, &e);
+            std::string lances = *k.lances ? k.lances : k.cartas;
+            std::erase(lances, '/');
+            Lances(p, lances, e);
+            const QString resumo = Resumo(e);
+            QVERIFY2(resumo.endsWith(k.fim), qPrintable(QString(k.nome) + ": " + resumo));
+            const int vencedora = strstr(k.fim, "fim:") ? k.fim[strlen(k.fim) - 1] - '0' : -1;
+            QCOMPARE(p.EquipeVencedora(), vencedora);
+            // Once over, no move is taken. Only its owner sees a face-down card.
+            for (int j = 0; j < 4; ++j) {
+                QVERIFY(vencedora < 0 || p.LancesValidos(j).empty());
+                for (const CartaNaMesa& c : p.VisaoDe(j).historico)
+                    QVERIFY2((c.codigo == 0) == (c.coberta && c.jogador != j), k.nome);
             }
-            QCOMPARE(eventos.back().tipo, T::FimJogo);
-            const int v = eventos.back().equipe;
-            QVERIFY(pontos[v] >= 12 && pontos[1 - v] < 12);
+        }
+    }
+
+    // The bot, always with a legal move: the least card that wins, the lowest when none wins,
+    // nothing wasted on a trick the partner holds; truco by the strength of the hand; the hand of
+    // eleven by the cards of both partners.
+    void robo()
+    {
+        const struct
+        {
+            int jogador;
+            const char* cartas;
+            int primeiro;
+            const char* antes;
+            int a, b;
+            const char* escolha;
+        } casos[] = {
+            {0, "Ke Qc 2p 5p / Qe 4c 6e 4o / 7e 6c Jc Ac", 1, "1:Qc 2:2p 3:4o", 0, 0, "7e"},
+            {0, "3e Qc 2p Ko / Ae 4c 6e 4o / 5o 6c Jc Ac", 3, "3:Ko", 0, 0, "Ae"},
+            {0, "Ke Qc 2p 5c / Qe 4c 6e 4o / 7e 6c Jc Ac", 3, "3:5c", 0, 0, "7e"},
+            {0, "5p Qc 2p Ko / 5c 4c 6e 4o / 3e 6c Jc Ac", 0, "", 0, 0, "truco"},
+            {0, "4e Qc 5e Ko / 6o 4c 3o 4o / 7e 6c 2c Ac", 1, "T1", 0, 0, "recusa"},
+            {1, "Ke Qc 2p 5p / Qe 4c 6e 5c / 7e 6c Jc Ac", 0, "", 3, 11, "aceita"},
+            {1, "Ke Qc 2p Jp / Qe 4c 6e Kc / 7e 6c Jc Ac", 0, "", 3, 11, "recusa"},
+            {0, "5p Qc 5o Ko / 5c 4c 2e 4o / 3e 6c Jc Ac", 0, "A0", 11, 3, "3e"},
+        };
+        for (const auto& k : casos) {
+            Partida p = Mesa(k.cartas, k.primeiro, {k.a, k.b});
+            std::vector<Evento> e;
+            Lances(p, k.antes, e);
+            const auto validos = p.LancesValidos(k.jogador);
+            const Lance l = Robo().Decidir(p.VisaoDe(k.jogador), validos);
+            QVERIFY(std::find(validos.begin(), validos.end(), l) != validos.end());
+            const char* tipos[] = {"", "truco", "aceita", "recusa"};
+            QCOMPARE(l.tipo == Lance::Tipo::Carta ? Nome(p.CartaNaMao(k.jogador, l.posicao))
+                                                  : tipos[int(l.tipo)],
+                     QString(k.escolha));
         }
     }
 };

@@ -7,13 +7,11 @@
 #include "Versao.h"
 
 #include <QLabel>
-#include <QPushButton>
 #include <QSignalSpy>
-#include <QTcpSocket>
 #include <QTest>
 
-// The receive path against a scripted server: cutting the stream, routing, the replies handled
-// here and the one error report.
+// The receive path against a scripted server: routing, the replies handled here and the one
+// error report.
 class TstRecepcao : public QObject
 {
     Q_OBJECT
@@ -28,20 +26,6 @@ private slots:
     }
 
     void cleanup() { b.reset(); }
-
-    // Two messages and part of a third, cut at every byte; "Olá" travels as Windows-1252.
-    void mensagensPartidasEmQualquerByte()
-    {
-        const QByteArray m = Msg("erCNC", {QByteArray("Ol\xE1")});
-        for (int k = 1; k < m.size(); ++k) {
-            b->caixas.lista.clear();
-            b->servidor.Enviar(Msg("erCNC", {"A"}) + Msg("erEnt", {"B"}) + m.first(k));
-            QTRY_COMPARE_WITH_TIMEOUT(b->caixas.Textos(), (QStringList{"A", "B"}), 10000);
-            b->servidor.Enviar(m.sliced(k));
-            QTRY_COMPARE_WITH_TIMEOUT(b->caixas.Textos(), (QStringList{"A", "B", "Olá"}), 10000);
-        }
-        QVERIFY(!Espera::Encerrando());
-    }
 
     // Every command reaches its reaction, with well-formed arguments; near misses (unknown,
     // another case, a letter short, too short to be a command) reach none. The window shows once
@@ -85,22 +69,14 @@ private slots:
     }
 
     // A failure before a parse names the last command parsed; a reply short of its argument must
-    // not read the one of the reply before; no updater is a failure of utVer.
+    // not read the one of the reply before.
     void falhaRelataEEncerra_data()
     {
         QTest::addColumn<QByteArray>("falha");
         QTest::addColumn<QString>("comando");
         QTest::newRow("tamanho 80 00 00 00") << QByteArray::fromHex("80000000") << "erCNC";
-        QTest::newRow("tamanho 3") << QByteArray::fromHex("00000003") << "erCNC";
-        QTest::newRow("acima de 1 MiB") << QByteArray::fromHex("00100001") << "erCNC";
         QTest::newRow("erEnt sem motivo") << Msg("erEnt") << "erEnt";
         QTest::newRow("Setar sem valor") << Msg("Setar", {"x"}) << "Setar";
-        QTest::newRow("sem atualizador") << Msg("utVer", {"0.0.0.0"}) << "utVer";
-        // Found by fuzz_cliente: the deal waits for its animation while 17 MiB more arrive.
-        QTest::newRow("17 MiB durante a espera")
-            << Msg("cmPrt", {"5", "12", "0", "40"}) +
-                   Msg("Setar", {"k", QByteArray(1000, 'v')}).repeated(17 * 1024)
-            << "cmPrt";
     }
 
     void falhaRelataEEncerra()
@@ -121,28 +97,6 @@ private slots:
         QVERIFY(!b->cliente->isVisible());
     }
 
-    // Each refusal enables its screen again once its box is closed, and only its own.
-    void recusasReabilitamATela()
-    {
-        frmCliente& c = *b->cliente;
-        c.frCadastro->setEnabled(false);
-        c.frSalas->setEnabled(false);
-        c.frJogo->btJgIniciarJogo->setEnabled(false);
-        c.frJogo->JogoIniciado = true;
-        QList<bool> naCaixa;
-        b->caixas.aoMostrar = [&](const Caixas::Caixa&) {
-            naCaixa << c.frCadastro->isEnabled() << c.frSalas->isEnabled();
-        };
-        b->servidor.Enviar(Msg("erCNC", {"Login em uso"}) + Msg("erEnt", {"Sala cheia"}) +
-                           Msg("erCmJ", {"Faltam jogadores"}));
-        QTRY_COMPARE_WITH_TIMEOUT(b->caixas.Textos(),
-                                  (QStringList{"Login em uso", "Sala cheia", "Faltam jogadores"}),
-                                  10000);
-        QCOMPARE(naCaixa, (QList<bool>{false, false, true, false, true, true}));
-        QVERIFY(c.frJogo->btJgIniciarJogo->isEnabled());
-        QVERIFY(!c.frJogo->JogoIniciado);
-    }
-
     // The account's box shows over the login screen; the room's name arrives in Windows-1252.
     void contaCriadaEEntradaNaSala()
     {
@@ -159,38 +113,6 @@ private slots:
         QCOMPARE(c.frJogo->lbJgNomeSala->text(), QStringLiteral("Mesa do Zé"));
         for (QWidget* tela : QList<QWidget*>{c.frCadastro, c.frSalas})
             QVERIFY(tela->isEnabled() && tela->isHidden());
-    }
-
-    // What arrives while a box waits is handled after it, once. Qt does not signal the socket
-    // inside its own signal; the second row does, as a nested wait elsewhere would.
-    void dadosDuranteUmaCaixa_data()
-    {
-        QTest::addColumn<bool>("sinalAninhado");
-        QTest::newRow("sem sinal") << false;
-        QTest::newRow("com sinal aninhado") << true;
-    }
-
-    void dadosDuranteUmaCaixa()
-    {
-        QFETCH(bool, sinalAninhado);
-        const QByteArray depois = Msg("erCNC", {"B"}) + Msg("Setar", {"Ordem", "depois de B"});
-        int caixasNaEspera = -1;
-        b->caixas.aoMostrar = [&](const Caixas::Caixa& c) {
-            if (c.texto != "A")
-                return;
-            b->servidor.Enviar(depois);
-            QVERIFY(QTest::qWaitFor(
-                [&] { return b->cliente->Sock->bytesAvailable() >= depois.size(); }, 10000));
-            if (sinalAninhado)
-                emit b->cliente->Sock->readyRead();
-            caixasNaEspera = int(b->caixas.lista.size());
-        };
-        b->servidor.Enviar(Msg("erCNC", {"A"}));
-        QTRY_COMPARE_WITH_TIMEOUT(b->caixas.Textos(), (QStringList{"A", "B"}), 10000);
-        QCOMPARE(caixasNaEspera, 1);
-        QCOMPARE(b->cliente->Variaveis("Ordem"), QStringLiteral("depois de B"));
-        b->servidor.Enviar(Msg("erCNC", {"C"}));
-        QTRY_COMPARE_WITH_TIMEOUT(b->caixas.Textos(), (QStringList{"A", "B", "C"}), 10000);
     }
 };
 

@@ -40,13 +40,14 @@ private slots:
 
     void cleanup() { d.reset(); }
 
-    // Only the left button alone on a free point drags: not the right one, not both, not a press
-    // on a control. The dialog then follows the pointer's moves from the press point.
+    // Only the left button alone on a free point drags: not with the right one, not a press on a
+    // control. The dialog then follows the pointer's moves from the press point.
     void arrasto()
     {
         auto* rotulo = d->findChildren<QLabel*>().constFirst();
-        Mouse(d.get(), QEvent::MouseButtonPress, kLivre, Qt::RightButton, Qt::RightButton);
-        Mouse(d.get(), QEvent::MouseMove, kLivre + QPoint(20, 0), Qt::NoButton, Qt::RightButton);
+        Mouse(d.get(), QEvent::MouseButtonPress, kLivre, Qt::RightButton,
+              Qt::LeftButton | Qt::RightButton);
+        Mouse(d.get(), QEvent::MouseMove, kLivre + QPoint(20, 0), Qt::NoButton, Qt::LeftButton);
         Mouse(d.get(), QEvent::MouseButtonRelease, kLivre, Qt::RightButton, Qt::NoButton);
         Mouse(rotulo, QEvent::MouseButtonPress, QPoint(3, 3), Qt::LeftButton, Qt::LeftButton);
         Mouse(d.get(), QEvent::MouseMove, kLivre + QPoint(20, 10), Qt::NoButton, Qt::LeftButton);

@@ -33,11 +33,11 @@ private slots:
             QPoint alvo;
             qint16 velocidade;
             int ticks;
-            QPointF primeiroPasso; // y grows downwards
+            QPointF primeiroPasso;                                    // y grows downwards
         } casos[]{{{4380, 5820}, {4380, 5820}, 300, 1, {4380, 5820}}, // its own position
                   {{0, 0}, {299, 0}, 300, 1, {299, 0}},
                   {{0, 0}, {300, 0}, 300, 2, {300, 0}},
-                  {{0, 0}, {1000, 700}, 300, 5, {245.7696, 172.0387}},
+                  {{0, 0}, {406, 803}, 300, 4, {135.3630, 267.7253}}, // the margin's step
                   {{0.5, 0}, {300, 0}, 300, 2, {300.5, 0}}, // 0.5 is read as 0 (halves to even)
                   {{0, 0}, {900, 900}, 0, 1, {900, 900}},
                   {{0, 0}, {900, 900}, -15, 1, {900, 900}}};
