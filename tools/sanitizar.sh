@@ -5,7 +5,7 @@
 # configure step.
 set -euo pipefail
 raiz=$(cd "$(dirname "$0")/.." && pwd)
-testes=(tst_mensagem tst_recepcao tst_reescrita tst_conexao tst_variaveis tst_conta tst_salas
+testes=(tst_mensagem tst_recepcao tst_conexao tst_variaveis tst_conta tst_salas
         tst_frmperfil tst_fluxo tst_salasservidor tst_contas tst_jogos tst_carga)
 # The test files of a part build into one program each.
 programas=(testes_protocol testes_client testes_server)

@@ -127,6 +127,11 @@ private slots:
         m()->btJgIniciarJogo->click();
         QCOMPARE(b->Enviado(), Msg("Start"));
         QVERIFY(m()->JogoIniciado && !m()->btJgIniciarJogo->isEnabled() && m()->JogSel == 4);
+        // A refused start gives the button back; asked again, it is a game being started.
+        QVERIFY(b->Receber(Msg("erCmJ", {"Faltam jogadores"})));
+        QVERIFY(!m()->JogoIniciado && m()->btJgIniciarJogo->isEnabled());
+        m()->btJgIniciarJogo->click();
+        QCOMPARE(b->Enviado(), Msg("Start"));
         const QList<QPushButton*> truco{m()->btJgTruco, m()->btJgAceitar, m()->btJgRecusar};
         for (int i = 0; i < 3; ++i) {
             for (QPushButton* t : truco)
