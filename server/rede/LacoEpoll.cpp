@@ -173,13 +173,15 @@ void LacoEpoll::DespacharFins()
     while (!m_adiados.empty() && int(vez.size()) < kFinsPorPassagem) {
         const Pronto p = m_adiados.front();
         m_adiados.pop_front();
+        // A descriptor closed meanwhile is gone, or new under the same number and not waiting.
+        // One that is still waiting keeps its turn even if a notifier came or went meanwhile.
         const auto it = m_descritores.find(p.fd);
-        if (it == m_descritores.end() || it->serie != p.serie || !it->adiado)
+        if (it == m_descritores.end() || !it->adiado)
             continue;
         // Back in epoll: if this pass does not close it, it is reported again.
         it->adiado = false;
         Atualizar(p.fd, *it, true);
-        vez.push_back(p);
+        vez.push_back({p.fd, p.eventos, it->serie});
     }
     Notificar(vez);
     if (!m_adiados.empty())
