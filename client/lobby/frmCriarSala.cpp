@@ -1,20 +1,19 @@
 #include "frmCriarSala.h"
 
 #include "CPacker.h"
+#include "CVariaveis.h"
 #include "Caixas.h"
 #include "Espera.h"
 #include "MolduraJanela.h"
 #include "Protegido.h"
-#include "TelaJogo.h"
 #include "Texto.h"
 #include "Twips.h"
-#include "frmCliente.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
-frmCriarSala::frmCriarSala(frmCliente* principal) : QDialog(principal), m_principal(principal)
+frmCriarSala::frmCriarSala(QWidget* pai) : QDialog(pai)
 {
     setWindowTitle(QStringLiteral("Criar Sala"));
     setModal(true);
@@ -73,13 +72,14 @@ void frmCriarSala::btOK_Click()
     packer.SetArgumento(2, Texto::ParaBytes(senha));
     packer.Enviar("nvSal");
 
-    m_principal->SetVariaveis(QStringLiteral("CriandoSala"), QString());
+    CVariaveis& variaveis = CVariaveis::Global();
+    variaveis.Escrever(QStringLiteral("CriandoSala"), QString());
     // A second OK, a cancel or a close during the wait would leave the answer to nobody.
     m_aguardando = true;
     for (QPushButton* b : {btOK, btCancelar, btFechar})
         b->setEnabled(false);
     const bool respondeu = Espera::AguardarResposta(
-        [this] { return !m_principal->Variaveis(QStringLiteral("CriandoSala")).isEmpty(); });
+        [&variaveis] { return !variaveis.Ler(QStringLiteral("CriandoSala")).isEmpty(); });
     m_aguardando = false;
     for (QPushButton* b : {btOK, btCancelar, btFechar})
         b->setEnabled(true);
@@ -92,20 +92,11 @@ void frmCriarSala::btOK_Click()
         return;
     }
 
-    const QString v = m_principal->Variaveis(QStringLiteral("CriandoSala"));
+    const QString v = variaveis.Ler(QStringLiteral("CriandoSala"));
     if (v.startsWith(QLatin1Char('_'))) {
         Caixas::Informar(v.mid(1));
         return;
     }
-    for (const char* chave : {"Jogador2", "Jogador3", "Jogador4"})
-        m_principal->SetVariaveis(QLatin1String(chave), QString());
-    m_principal->SetVariaveis(QStringLiteral("Jogador1"),
-                              m_principal->Variaveis(QStringLiteral("Login")));
-    m_principal->frJogo->MudarNomeSala(
-        senha.isEmpty() ? nome : nome + QStringLiteral(" - Senha: ") + senha);
-    m_principal->frJogo->JogSel = 4;
-    m_principal->SetVariaveis(QStringLiteral("Hosting"), QStringLiteral("True"));
-    m_principal->SetVariaveis(QStringLiteral("JogLocal"), QStringLiteral("0"));
-    m_principal->MudarFrame(m_principal->frJogo);
+    emit Criada(senha.isEmpty() ? nome : nome + QStringLiteral(" - Senha: ") + senha);
     accept();
 }

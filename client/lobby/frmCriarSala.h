@@ -4,16 +4,16 @@
 
 class QLineEdit;
 class QPushButton;
-class frmCliente;
 
 // The create-room dialog: a name and an optional password. On OK it asks the server and waits in
-// place for the answer; on success the player sits at the new room's table as its host.
+// place for the answer; on success it says so with Criada, whose receiver seats the player at the
+// new room's table as its host, and closes.
 class frmCriarSala : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit frmCriarSala(frmCliente* principal);
+    explicit frmCriarSala(QWidget* pai);
 
     QLineEdit* txNome;
     QLineEdit* txSenha;
@@ -27,10 +27,13 @@ public:
 public slots:
     void reject() override;
 
+signals:
+    // The room exists; nomeNaMesa is what the table shows for it (the password included).
+    void Criada(const QString& nomeNaMesa);
+
 private slots:
     void btOK_Click();
 
 private:
-    frmCliente* m_principal;
     bool m_aguardando = false;
 };

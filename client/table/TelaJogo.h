@@ -18,7 +18,7 @@ class QPushButton;
 // The game table: the four seats, the cards, the scoreboard, the status line and the table's
 // buttons, with the table state that the game's reactions keep. The chat is lent to it by the
 // main window while it shows. What is drawn here reads the shared variables; what a click sends
-// or writes is the main window's (client/table/frmClienteMesa.cpp), told by the signals below.
+// or writes is the main window's (client/forma/frmClienteMesa.cpp), told by the signals below.
 class TelaJogo : public QWidget
 {
     Q_OBJECT

@@ -22,6 +22,13 @@ class TstFrmCriarSala : public QObject
                b->Enviado() == pedido;
     }
 
+    // The dialog as the lobby's button opens it: a created room seats the player.
+    void novoDialogo()
+    {
+        d = std::make_unique<frmCriarSala>(b->cliente.get());
+        connect(d.get(), &frmCriarSala::Criada, b->cliente.get(), &frmCliente::SentarComoAnfitriao);
+    }
+
 private slots:
     void init()
     {
@@ -30,7 +37,7 @@ private slots:
         b->cliente->SetVariaveis("Login", "ana");
         b->cliente->MudarFrame(b->cliente->frSalas);
         b->cliente->show();
-        d = std::make_unique<frmCriarSala>(b->cliente.get());
+        novoDialogo();
         d->show();
     }
     void cleanup()
@@ -59,7 +66,7 @@ private slots:
     {
         for (const auto& [senha, rotulo] :
              {std::pair<QString, QString>{"", "Mesa É"}, {"abc", "Mesa É - Senha: abc"}}) {
-            d = std::make_unique<frmCriarSala>(b->cliente.get());
+            novoDialogo();
             b->cliente->SetVariaveis("Jogador3", "bia");
             b->cliente->frJogo->JogSel = 2;
             d->txNome->setText(QStringLiteral("Mesa É"));

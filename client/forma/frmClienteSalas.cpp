@@ -10,6 +10,7 @@
 #include "Foto.h"
 #include "HistoricoChat.h"
 #include "ListaSalas.h"
+#include "TelaJogo.h"
 #include "TelaSalas.h"
 #include "Texto.h"
 #include "frmCriarSala.h"
@@ -114,7 +115,20 @@ void frmCliente::btSlEntrar_Click()
 void frmCliente::btSlCriarSala_Click()
 {
     frmCriarSala dialogo(this);
+    connect(&dialogo, &frmCriarSala::Criada, this, &frmCliente::SentarComoAnfitriao);
     dialogo.exec();
+}
+
+void frmCliente::SentarComoAnfitriao(const QString& nomeNaMesa)
+{
+    for (const char* chave : {"Jogador2", "Jogador3", "Jogador4"})
+        SetVariaveis(QLatin1String(chave), QString());
+    SetVariaveis(QStringLiteral("Jogador1"), Variaveis(QStringLiteral("Login")));
+    frJogo->MudarNomeSala(nomeNaMesa);
+    frJogo->JogSel = 4;
+    SetVariaveis(QStringLiteral("Hosting"), QStringLiteral("True"));
+    SetVariaveis(QStringLiteral("JogLocal"), QStringLiteral("0"));
+    MudarFrame(frJogo);
 }
 
 void frmCliente::btSlImagem_Click()

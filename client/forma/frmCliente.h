@@ -23,8 +23,8 @@ class TelaSalas;
 
 // The main window. Its load starts the program and its unload ends it; it owns the four screens,
 // the chat, the socket and the receive path, and every server command is routed here to a
-// reaction named after it. The reactions of the lobby live in client/lobby/, those of the game in
-// client/table/.
+// reaction named after it. Its parts live in client/forma/, one file per concern; the screens and
+// dialogs it owns (client/lobby/, client/table/) never call back into it.
 class frmCliente : public QWidget
 {
     Q_OBJECT
@@ -105,6 +105,8 @@ protected:
     void keyPressEvent(QKeyEvent* evento) override;
 
 public slots:
+    // A room the player created: he sits at its table as its host (frmCriarSala's Criada).
+    void SentarComoAnfitriao(const QString& nomeNaMesa);
     // Resumes the suspended reaction if what it waits for holds, then the messages behind it.
     // Whatever can end a wait calls it (the end of an animation, the program closing).
     void VerificarReacaoEmEspera();
@@ -115,24 +117,24 @@ private slots:
     void btFechar_Click();
     void btMinimizar_Click();
 
-    // Login and sign-up (client/lobby/frmClienteConta.cpp).
+    // Login and sign-up (frmClienteConta.cpp).
     void btLgOK_Click();
     void btLgCriarConta_Click();
     void btCdOk_Click();
     void btCdCancelar_Click();
 
-    // Lobby actions (client/lobby/frmClienteSalas.cpp).
+    // Lobby actions (frmClienteSalas.cpp).
     void btSlEntrar_Click();
     void btSlCriarSala_Click();
     void btSlImagem_Click();
     void btEnviar_Click();
     void txChat_Change();
 
-    // Seats and cards (client/table/frmClienteMesa.cpp).
+    // Seats and cards (frmClienteMesa.cpp).
     void pbJgJogador_Click(int Index);
     void pbJgCarta_MouseDown(int Index, Qt::MouseButton Button);
 
-    // Table commands (client/table/frmClienteComandos.cpp).
+    // Table commands (frmClienteComandos.cpp).
     void btJgIniciarJogo_Click();
     void btJgTruco_Click();
     void btJgAceitar_Click();
@@ -177,13 +179,13 @@ private:
     void okEnt();
     void Setar();
 
-    // Lobby updates (client/lobby/frmClienteSalas.cpp).
+    // Lobby updates (frmClienteSalas.cpp).
     void imLoc();
     void slInf();
     void hlInf();
     void slMsg();
 
-    // Game flow, truco and the hand of eleven (client/table/frmClienteJogo.cpp).
+    // Game flow, truco and the hand of eleven (frmClienteJogo.cpp).
     Reacao cmJog();
     Reacao cmPrt();
     Reacao cmM11();
