@@ -7,7 +7,6 @@
 #include "Foto.h"
 #include "TelaJogo.h"
 
-#include "CVariaveis.h"
 #include "CaixaFigura.h"
 #include "MovePBs.h"
 
@@ -123,13 +122,6 @@ void EsconderTruco(TelaJogo* m)
     m->btJgAceitar->hide();
     m->btJgRecusar->hide();
 }
-
-// The local seat, 0 to 3.
-qint32 JogLocal()
-{
-    const qint32 n = Conversao::ParaNumero(CVariaveis::Global().Ler(QStringLiteral("JogLocal")));
-    return ((n % 4) + 4) % 4;
-}
 } // namespace
 
 frmCliente::Retomada frmCliente::AguardarMovimentos(const QString& grupo)
@@ -198,7 +190,7 @@ Reacao frmCliente::Distribuir(qint32 equipeQueDecide)
         if (i % 3 == 0)
             co_await AguardarMovimentos(QString());
     }
-    if (equipeQueDecide >= 0 && equipeQueDecide == JogLocal() % 2) {
+    if (equipeQueDecide >= 0 && equipeQueDecide == m->JogLocal() % 2) {
         m->btJgAceitar->show();
         m->btJgRecusar->show();
     }
@@ -214,7 +206,7 @@ void frmCliente::Carta()
     ExigirFaixa(jogador, 0, 3, "Jogador");
     ExigirCodigo(codigo);
 
-    if (jogador == JogLocal()) {
+    if (jogador == m->JogLocal()) {
         for (int i = 1; i <= 3; ++i) {
             if (m->pbJgCarta[i]->Tag() != kMesa)
                 continue;
@@ -335,7 +327,7 @@ Reacao frmCliente::jgFim()
     }
     co_await AguardarMovimentos(QStringLiteral("Fim do jogo"));
     MostrarNomes(m);
-    m->lbJgResultado->setText(QStringLiteral("Você ") + (vencedor % 2 == JogLocal() % 2
+    m->lbJgResultado->setText(QStringLiteral("Você ") + (vencedor % 2 == m->JogLocal() % 2
                                                              ? QStringLiteral("venceu!")
                                                              : QStringLiteral("perdeu...")));
     m->lbJgFim->show();
@@ -367,7 +359,7 @@ void frmCliente::Truco()
     const bool eu = quem == Variaveis(QStringLiteral("Login"));
     m->lbJgEstado->setText((eu ? QStringLiteral("Você") : quem) + QStringLiteral(" está pedindo ") +
                            (pedido == QLatin1String("3") ? QStringLiteral("truco") : pedido));
-    const qint32 meuTime = JogLocal() % 2;
+    const qint32 meuTime = m->JogLocal() % 2;
     m->TagTruco = QStringLiteral("Truco");
     if (meuTime == equipe) {
         EsconderTruco(m);

@@ -158,23 +158,20 @@ bool TelaJogo::eventFilter(QObject* objeto, QEvent* evento)
 
 // ---- Seats and panels ----
 
-namespace {
-// "JogLocal" as a seat 0 to 3; its writers keep it there, and a stray value still maps inside.
-int jogLocal()
+qint32 TelaJogo::JogLocal() const
 {
-    const int n = Conversao::ParaNumero(CVariaveis::Global().Ler(QStringLiteral("JogLocal")));
+    const qint32 n = Conversao::ParaNumero(CVariaveis::Global().Ler(QStringLiteral("JogLocal")));
     return ((n % 4) + 4) % 4;
 }
-} // namespace
 
 quint8 TelaJogo::JogadorNaPosicao(quint8 p) const
 {
-    return quint8(((jogLocal() + p - 1) % 4) + 1);
+    return quint8(((JogLocal() + p - 1) % 4) + 1);
 }
 
 quint8 TelaJogo::PosicaoDoJogador(quint8 s) const
 {
-    return quint8((s - jogLocal() + 4) % 4);
+    return quint8((s - JogLocal() + 4) % 4);
 }
 
 void TelaJogo::AtualizarJogadores()
@@ -330,7 +327,7 @@ void TelaJogo::MostrarMao(qint32 vira, const std::array<qint32, 3>& mao)
 void TelaJogo::pbJgPlacar_Paint()
 {
     pbJgPlacar->Cls();
-    const int t = jogLocal() % 2;
+    const int t = JogLocal() % 2;
     QImage desenho(Arte::FundoPlacar().size(), QImage::Format_ARGB32_Premultiplied);
     desenho.fill(Qt::transparent);
     QPainter p(&desenho);

@@ -33,6 +33,8 @@ public:
     explicit TelaJogo(QWidget* pai = nullptr);
     ~TelaJogo() override;
 
+    // "JogLocal" as a seat 0 to 3; its writers keep it there, and a stray value still maps inside.
+    qint32 JogLocal() const;
     // Seats. p is a one-based screen position (1 the local player's panel), the result the
     // one-based seat shown there; s a zero-based seat, the result its panel index. Both read
     // "JogLocal".
