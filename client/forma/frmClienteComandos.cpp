@@ -10,15 +10,6 @@
 #include <QLabel>
 #include <QPushButton>
 
-namespace {
-// The three truco buttons show together when the other team calls, and go together.
-void EsconderTruco(TelaJogo* m)
-{
-    for (QPushButton* b : {m->btJgTruco, m->btJgRecusar, m->btJgAceitar})
-        b->hide();
-}
-} // namespace
-
 void frmCliente::btJgIniciarJogo_Click()
 {
     frJogo->CancelarTroca();
@@ -29,19 +20,19 @@ void frmCliente::btJgIniciarJogo_Click()
 
 void frmCliente::btJgTruco_Click()
 {
-    EsconderTruco(frJogo);
+    frJogo->EsconderTruco();
     CPacker::Global().Enviar("Truco");
 }
 
 void frmCliente::btJgAceitar_Click()
 {
-    EsconderTruco(frJogo);
+    frJogo->EsconderTruco();
     CPacker::Global().Enviar("tcSim");
 }
 
 void frmCliente::btJgRecusar_Click()
 {
-    EsconderTruco(frJogo);
+    frJogo->EsconderTruco();
     CPacker::Global().Enviar("tcNao");
 }
 

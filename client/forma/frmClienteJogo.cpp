@@ -115,13 +115,6 @@ void RecolherTudo(TelaJogo* m)
                   kCartaJogada);
     }
 }
-
-void EsconderTruco(TelaJogo* m)
-{
-    m->btJgTruco->hide();
-    m->btJgAceitar->hide();
-    m->btJgRecusar->hide();
-}
 } // namespace
 
 frmCliente::Retomada frmCliente::AguardarMovimentos(const QString& grupo)
@@ -301,7 +294,7 @@ void frmCliente::prFim()
     const QString total0 = ArgTexto(1);
     const QString total1 = ArgTexto(2);
     m->TagTruco.clear();
-    EsconderTruco(m);
+    m->EsconderTruco();
     RecolherTudo(m);
     SetVariaveis(QStringLiteral("Total0"), total0);
     SetVariaveis(QStringLiteral("Total1"), total1);
@@ -334,7 +327,7 @@ Reacao frmCliente::jgFim()
     m->lbJgResultado->show();
     m->lbJgEstado->setText(QStringLiteral("Fim do jogo"));
     m->btJgSair->show();
-    EsconderTruco(m);
+    m->EsconderTruco();
     bool host = false;
     try {
         host = Conversao::ParaBooleano(Variaveis(QStringLiteral("Hosting")));
@@ -362,7 +355,7 @@ void frmCliente::Truco()
     const qint32 meuTime = m->JogLocal() % 2;
     m->TagTruco = QStringLiteral("Truco");
     if (meuTime == equipe) {
-        EsconderTruco(m);
+        m->EsconderTruco();
     } else {
         if (valor < 12) {
             m->btJgTruco->setText(QStringLiteral("Pedir ") + QString::number(valor + 3));

@@ -210,6 +210,12 @@ void TelaJogo::pbJgJogador_Paint(int Index)
     }
 }
 
+void TelaJogo::EsconderTruco()
+{
+    for (QPushButton* b : {btJgTruco, btJgRecusar, btJgAceitar})
+        b->hide();
+}
+
 void TelaJogo::CancelarTroca()
 {
     if (JogSel >= 0 && JogSel <= 3) {

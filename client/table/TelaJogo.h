@@ -62,6 +62,8 @@ public:
 
     void pbJgPlacar_Paint();
 
+    // The three truco buttons show together when the other team calls, and go together.
+    void EsconderTruco();
     // An unfinished seat swap is called off: the picked panel turns dark green again.
     void CancelarTroca();
     // The animation set and the card region go, as the main window unloads.
