@@ -282,13 +282,7 @@ void frmCliente::MudarFrame(QWidget* Destino)
         frCadastro->txCdNome->setFocus();
         DefinirBotaoPadrao(frCadastro->btCdOk);
     } else if (Destino == frJogo) {
-        // A value that is no Boolean is no host: a screen change must not fail.
-        bool host = false;
-        try {
-            host = Conversao::ParaBooleano(Variaveis(QStringLiteral("Hosting")));
-        } catch (const std::exception&) {
-        }
-        frJogo->btJgIniciarJogo->setHidden(!(host && !frJogo->btJgSair->isHidden()));
+        frJogo->btJgIniciarJogo->setHidden(!(Anfitriao() && !frJogo->btJgSair->isHidden()));
     }
 
     if (Destino == frSalas || Destino == frJogo) {
@@ -317,6 +311,15 @@ void frmCliente::SetVariaveis(const QString& chave, const QString& valor)
 {
     CVariaveis::Global().Escrever(chave, valor);
     DepoisDeEscrever(chave, valor);
+}
+
+bool frmCliente::Anfitriao() const
+{
+    try {
+        return Conversao::ParaBooleano(Variaveis(QStringLiteral("Hosting")));
+    } catch (const std::exception&) {
+        return false;
+    }
 }
 
 void frmCliente::DepoisDeEscrever(const QString& chave, const QString& valor)

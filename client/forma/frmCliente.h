@@ -154,6 +154,9 @@ private:
     // Keys 1, 2, 3 (Shift: face down), T, A and R at the table: the same handlers as the mouse.
     bool TeclaDaMesa(QKeyEvent* evento);
 
+    // "Hosting" read as the table's clicks and screen changes need it: a value that is no Boolean,
+    // or none yet, is no host, so that none of them fails.
+    bool Anfitriao() const;
     // What writing "Vez" or "Fim" does beyond storing the value.
     void DepoisDeEscrever(const QString& chave, const QString& valor);
 

@@ -328,12 +328,7 @@ Reacao frmCliente::jgFim()
     m->lbJgEstado->setText(QStringLiteral("Fim do jogo"));
     m->btJgSair->show();
     m->EsconderTruco();
-    bool host = false;
-    try {
-        host = Conversao::ParaBooleano(Variaveis(QStringLiteral("Hosting")));
-    } catch (const std::exception&) {
-    }
-    m->btJgIniciarJogo->setVisible(host);
+    m->btJgIniciarJogo->setVisible(Anfitriao());
     m->JogoIniciado = false;
 }
 

@@ -14,12 +14,7 @@
 void frmCliente::pbJgJogador_Click(int Index)
 {
     TelaJogo* m = frJogo;
-    // A value that is no Boolean is no host: a click must not fail.
-    bool host = false;
-    try {
-        host = Conversao::ParaBooleano(Variaveis(QStringLiteral("Hosting")));
-    } catch (const std::exception&) {
-    }
+    const bool host = Anfitriao();
     // The host stays in seat 1: his own panel cannot be picked.
     if (m->JogoIniciado || !host || Index < 1 || Index > 3)
         return;
