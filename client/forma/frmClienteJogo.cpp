@@ -92,28 +92,14 @@ void ZerarVazas(TelaJogo* m, quint8 valor)
     m->btJgTruco->setText(QStringLiteral("Trucar"));
 }
 
-// Every card of the last hand, and of a game left half-played, is forgotten before a deal: a
-// code left in another player's slot would show his old card and keep "Carta" from finding it.
-void EsquecerCartas(TelaJogo* m)
-{
-    for (int i = 1; i <= 14; ++i) {
-        m->Cartas[i].Coberta = false;
-        m->Cartas[i].Codigo = 0;
-        m->pbJgCarta[i]->SetTag(QString());
-    }
-}
-
 // Every card goes to the deck once the card still moving to the table has landed.
 void RecolherTudo(TelaJogo* m)
 {
+    m->EsquecerCartas();
     MovePBs& mov = m->Movimentos();
-    for (int i = 1; i <= 14; ++i) {
-        m->Cartas[i].Coberta = false;
-        m->Cartas[i].Codigo = 0;
-        m->pbJgCarta[i]->SetTag(QString());
+    for (int i = 1; i <= 14; ++i)
         mov.Mover(m->pbJgCarta[i], m->Cartas[14].Left, m->Cartas[14].Top, 300, kFimDaRodada,
                   kCartaJogada);
-    }
 }
 } // namespace
 
@@ -158,7 +144,7 @@ Reacao frmCliente::cmPrt()
     for (qint32 c : {vira, mao[0], mao[1], mao[2]})
         ExigirCodigo(c);
     ZerarVazas(m, 1);
-    EsquecerCartas(m);
+    m->EsquecerCartas();
     m->Cartas[13].Codigo = vira;
     // A hand dealt without the player seeing his own cards bars truco.
     m->MaoDeOnze = mao[0] == 0;
@@ -407,7 +393,7 @@ Reacao frmCliente::cmM11()
     SetVariaveis(QStringLiteral("Vez"), QString());
     m->lbJgEstado->setText(QStringLiteral("Mão de 11"));
     ZerarVazas(m, 3);
-    EsquecerCartas(m);
+    m->EsquecerCartas();
     m->Cartas[13].Codigo = codigos[0];
     for (int i = 1; i <= 3; ++i) {
         m->Cartas[i].Codigo = codigos[i];

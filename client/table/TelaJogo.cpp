@@ -306,16 +306,21 @@ void TelaJogo::pbJgCarta_Paint(int Index)
         carta->Desenhar(Arte::FacesCartas(), -1065.0 * ((c - 1) % 10), -1440.0 * ((c - 1) / 10));
 }
 
-void TelaJogo::MostrarMao(qint32 vira, const std::array<qint32, 3>& mao)
+void TelaJogo::EsquecerCartas()
 {
-    for (qint32 c : {vira, mao[0], mao[1], mao[2]})
-        if (c < 0 || c > 40)
-            throw std::out_of_range("Código de carta fora do intervalo: " + std::to_string(c));
     for (int i = 1; i <= 14; ++i) {
         Cartas[i].Coberta = false;
         Cartas[i].Codigo = 0;
         pbJgCarta[i]->SetTag(QString());
     }
+}
+
+void TelaJogo::MostrarMao(qint32 vira, const std::array<qint32, 3>& mao)
+{
+    for (qint32 c : {vira, mao[0], mao[1], mao[2]})
+        if (c < 0 || c > 40)
+            throw std::out_of_range("Código de carta fora do intervalo: " + std::to_string(c));
+    EsquecerCartas();
     Cartas[13].Codigo = vira;
     for (int i = 1; i <= 3; ++i)
         Cartas[i].Codigo = mao[i - 1];

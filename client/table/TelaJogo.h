@@ -55,6 +55,10 @@ public:
     // at the deck's home. Once, at the main window's load.
     void PrepararCartas();
     void pbJgCarta_Paint(int Index);
+    // Every card of the last hand, and of a game left half-played, is forgotten before a deal: a
+    // code left in another player's slot would show his old card and keep "Carta" from finding
+    // it. Nothing moves or is repainted.
+    void EsquecerCartas();
     // A dealt hand shown at once: the turned card in slot 13, the local player's in 1 to 3 (0
     // for a card he may not see), every other slot face down; all fourteen shown at their
     // homes. Codes outside 0 to 40 throw std::out_of_range before anything changes.
