@@ -3,6 +3,7 @@
 // alone; the client's own CPU time over the next 10 s is printed.
 // Usage: mesa_ociosa <quarpel-server> [jogo]
 
+#include "Bancada.h"
 #include "CUnPacker.h"
 #include "CaixaFigura.h"
 #include "ClienteTeste.h"
@@ -74,8 +75,8 @@ int main(int argc, char** argv)
         QObject::connect(&c, &frmCliente::Tratada, [&](const QByteArray& comando) {
             const CUnPacker& u = CUnPacker::Global();
             if (comando == "cmPrt")
-                c.frJogo->MostrarMao(
-                    u.Argumento(1).toInt(),
+                MostrarMao(
+                    *c.frJogo, u.Argumento(1).toInt(),
                     {u.Argumento(2).toInt(), u.Argumento(3).toInt(), u.Argumento(4).toInt()});
         });
         c.frJogo->btJgIniciarJogo->click();

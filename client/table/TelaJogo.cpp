@@ -14,7 +14,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <stdexcept>
 
 const QColor TelaJogo::kVerdePainel = QColor(0, 96, 0);
 
@@ -312,22 +311,6 @@ void TelaJogo::EsquecerCartas()
         Cartas[i].Coberta = false;
         Cartas[i].Codigo = 0;
         pbJgCarta[i]->SetTag(QString());
-    }
-}
-
-void TelaJogo::MostrarMao(qint32 vira, const std::array<qint32, 3>& mao)
-{
-    for (qint32 c : {vira, mao[0], mao[1], mao[2]})
-        if (c < 0 || c > 40)
-            throw std::out_of_range("Código de carta fora do intervalo: " + std::to_string(c));
-    EsquecerCartas();
-    Cartas[13].Codigo = vira;
-    for (int i = 1; i <= 3; ++i)
-        Cartas[i].Codigo = mao[i - 1];
-    for (int i = 1; i <= 14; ++i) {
-        pbJgCarta[i]->SetPosicao(Cartas[i].Left, Cartas[i].Top);
-        pbJgCarta[i]->show();
-        pbJgCarta_Paint(i);
     }
 }
 

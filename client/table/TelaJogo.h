@@ -59,10 +59,6 @@ public:
     // code left in another player's slot would show his old card and keep "Carta" from finding
     // it. Nothing moves or is repainted.
     void EsquecerCartas();
-    // A dealt hand shown at once: the turned card in slot 13, the local player's in 1 to 3 (0
-    // for a card he may not see), every other slot face down; all fourteen shown at their
-    // homes. Codes outside 0 to 40 throw std::out_of_range before anything changes.
-    void MostrarMao(qint32 vira, const std::array<qint32, 3>& mao);
 
     void pbJgPlacar_Paint();
 

@@ -1,5 +1,8 @@
 #include "Bancada.h"
 
+#include "CaixaFigura.h"
+#include "TelaJogo.h"
+
 #include <QAbstractEventDispatcher>
 #include <QTimer>
 
@@ -98,4 +101,17 @@ bool Bancada::ClicarEResponder(QAbstractButton* botao, qsizetype n, const QByteA
     });
     botao->click();
     return respondeu && !Espera::Encerrando();
+}
+
+void MostrarMao(TelaJogo& mesa, qint32 vira, const std::array<qint32, 3>& mao)
+{
+    mesa.EsquecerCartas();
+    mesa.Cartas[13].Codigo = vira;
+    for (int i = 1; i <= 3; ++i)
+        mesa.Cartas[i].Codigo = mao[i - 1];
+    for (int i = 1; i <= 14; ++i) {
+        mesa.pbJgCarta[i]->SetPosicao(mesa.Cartas[i].Left, mesa.Cartas[i].Top);
+        mesa.pbJgCarta[i]->show();
+        mesa.pbJgCarta_Paint(i);
+    }
 }

@@ -11,8 +11,11 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
+#include <array>
 #include <functional>
 #include <memory>
+
+class TelaJogo;
 
 inline QByteArray Msg(QByteArrayView comando, const QList<QByteArray>& argumentos = {})
 {
@@ -67,6 +70,11 @@ struct CaixasGravadas
 std::unique_ptr<frmCliente> ClienteDeTeste(
     ServidorRoteirizado& servidor,
     const QStringList& argumentos = {QStringLiteral("servidor"), QStringLiteral("127.0.0.1")});
+
+// A dealt hand shown at once, without the deal's moves: the turned card in slot 13, the local
+// player's in 1 to 3 (0 for a card he may not see), every other slot face down; all fourteen
+// shown at their homes.
+void MostrarMao(TelaJogo& mesa, qint32 vira, const std::array<qint32, 3>& mao);
 
 // A client loaded against its own scripted server, every box recorded; torn down client first.
 struct Bancada

@@ -140,7 +140,7 @@ private slots:
             QCOMPARE(b->Enviado(), Msg(QList<QByteArray>{"Truco", "tcSim", "tcNao"}[i]));
             QVERIFY(truco[0]->isHidden() && truco[1]->isHidden() && truco[2]->isHidden());
         }
-        m()->MostrarMao(5, {1, 2, 3});
+        MostrarMao(*m(), 5, {1, 2, 3});
         m()->lbJgFim->show();
         m()->lbJgEstado->setText("É a sua vez");
         m()->VazasGanhas[1][0] = 1;
@@ -182,7 +182,7 @@ private slots:
         const QImage faces = Arte::FacesCartas().convertToFormat(QImage::Format_RGB32);
         for (const auto& k : casos) {
             c().SetVariaveis("Vez", k.estado == "outro" ? "caio" : "ana");
-            m()->MostrarMao(5, {12, 0, 40});
+            MostrarMao(*m(), 5, {12, 0, 40});
             m()->VazaAtual = qint16(k.vaza);
             m()->TagTruco = k.estado == "truco" ? "Truco" : "";
             if (k.estado == "mesa")
