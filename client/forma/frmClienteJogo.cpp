@@ -63,10 +63,10 @@ void ExigirCodigo(qint32 codigo)
 // The hidden picture box whose slow move measures the pause before a trick is collected.
 CaixaFigura* Pausa(TelaJogo* m)
 {
-    auto* pb = m->findChild<CaixaFigura*>(QStringLiteral("pbFotos"), Qt::FindDirectChildrenOnly);
+    auto* pb = m->findChild<CaixaFigura*>(QStringLiteral("pbPausa"), Qt::FindDirectChildrenOnly);
     if (!pb) {
         pb = new CaixaFigura(m);
-        pb->setObjectName(QStringLiteral("pbFotos"));
+        pb->setObjectName(QStringLiteral("pbPausa"));
         pb->hide();
     }
     return pb;
