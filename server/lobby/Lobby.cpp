@@ -45,12 +45,7 @@ Lobby::Lobby(FabricaSala fabrica) : m_fabrica(std::move(fabrica))
     QObject::connect(&m_aviso, &QTimer::timeout, [this] { EnviarPendentes(); });
     m_avisoSaguao.setSingleShot(true);
     m_avisoSaguao.setInterval(0);
-    QObject::connect(&m_avisoSaguao, &QTimer::timeout, [this] {
-        const QByteArray mensagens = std::exchange(m_aoSaguao, QByteArray());
-        for (const auto& [chegada, p] : m_conectados)
-            if (!m_salaDe.contains(p))
-                p->EnviarMensagem(mensagens);
-    });
+    QObject::connect(&m_avisoSaguao, &QTimer::timeout, [this] { EnviarConversas(); });
     if (!m_fabrica)
         m_fabrica = [](const QString& nome, const QByteArray& senha) {
             return std::make_unique<Sala>(nome, senha);
@@ -108,6 +103,17 @@ void Lobby::EnviarAoSaguao(QByteArrayView comando, const QList<QByteArray>& argu
     m_aoSaguao += MontarMensagem(comando, argumentos);
     if (!m_avisoSaguao.isActive())
         m_avisoSaguao.start();
+}
+
+void Lobby::EnviarConversas()
+{
+    if (m_aoSaguao.isEmpty())
+        return;
+    m_avisoSaguao.stop();
+    const QByteArray mensagens = std::exchange(m_aoSaguao, QByteArray());
+    for (const auto& [chegada, p] : m_conectados)
+        if (!m_salaDe.contains(p))
+            p->EnviarMensagem(mensagens);
 }
 
 void Lobby::EnviarInfoSalasAoSaguao()

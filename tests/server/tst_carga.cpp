@@ -1,10 +1,13 @@
 // What keeps the server steady under load: the table's turn clock, the fair password line, the
-// choice of slow readers to drop, and the alarms of the epoll event loop this program runs on.
+// choice of slow readers to drop, who gives his place when connections run short, and the alarms
+// of the epoll event loop this program runs on.
 #include "Alarme.h"
+#include "ClienteTeste.h"
 #include "EscolhaLentos.h"
 #include "FilaSenhas.h"
 #include "LacoEpoll.h"
 #include "MesaDeJogo.h"
+#include "ServidorTeste.h"
 #include "VerificadorJogo.h"
 
 #include <QTcpServer>
@@ -75,6 +78,24 @@ private slots:
             {{40, 30, 30}, {}}, {{50, 60, 40, 5}, {1, 0}}, {{30, 30, 30, 30}, {0, 1, 2}}};
         for (const auto& [pendentes, derrubados] : casos)
             QCOMPARE(EscolherLentos(pendentes, 100), derrubados);
+    }
+
+    // Short of connections, whoever has waited longest without logging in gives his place (a
+    // person filling in the sign-up form is not thrown out for being slow); only when everyone
+    // has logged in is a newcomer refused.
+    void semVagaSaiQuemNaoEntrou()
+    {
+        ServidorTeste servidor([](Configuracao& c) { c.maxConexoes = 3; });
+        ClienteTeste velho, novo, tarde;
+        QVERIFY(velho.Conectar(servidor.Porta()) && velho.Sincronizar());
+        auto ana = ClienteTeste::NoSaguao(servidor.Porta(), "ana1");
+        auto bia = ClienteTeste::NoSaguao(servidor.Porta(), "bia1");
+        QVERIFY(ana && bia);
+        QVERIFY(novo.Conectar(servidor.Porta()) && novo.Sincronizar());
+        QVERIFY(velho.EsperarDesconexao());
+        QVERIFY(novo.CriarConta("novo1", "senha1") && novo.Logar("novo1", "senha1") == "novo1");
+        QVERIFY(tarde.Conectar(servidor.Porta()) && tarde.EsperarDesconexao());
+        QVERIFY(ana->Sincronizar() && bia->Sincronizar() && novo.Sincronizar());
     }
 
     // Two sockets ready in the same pass: whichever is handled first deletes the other, which must
