@@ -19,6 +19,7 @@
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -93,6 +94,7 @@ Lobby::FabricaSala ServidorQuarpel::FabricaPadrao()
 
 ServidorQuarpel::~ServidorQuarpel()
 {
+    delete std::exchange(m_aceite, nullptr);
     m_escuta->close();
     // The sockets go before the lobby and the dispatcher, quietly: nobody is told of anybody
     // leaving while everything is being taken down.

@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <chrono>
 #include <deque>
+#include <poll.h>
 #include <sys/socket.h>
 #include <sys/uio.h>
 
@@ -329,11 +330,14 @@ bool Sessao::ParouDeLer(qint64 semLerMs)
 {
     if (Pendente() == 0 || AgoraMs() - m_esperaDesde < semLerMs)
         return false;
-    // A busy server may not have tried for a while: one more try tells.
-    if (m_socket && m_socket->bytesToWrite() > 0)
-        m_socket->flush();
-    Bombear();
-    return Pendente() > 0 && AgoraMs() - m_esperaDesde >= semLerMs;
+    // A busy server may not have tried for a while: a socket with room again has a peer that
+    // reads. Asked, not written to, so that nothing closes under the caller.
+    pollfd p{int(m_socket ? m_socket->socketDescriptor() : -1), POLLOUT, 0};
+    if (m_socket && ::poll(&p, 1, 0) == 1 && (p.revents & POLLOUT)) {
+        m_esperaDesde = AgoraMs();
+        return false;
+    }
+    return true;
 }
 
 qint64 Sessao::AgoraMs()

@@ -62,7 +62,7 @@ public:
     // What the waiting output costs in memory: lists and chat lines are built once for everyone,
     // so each peer pays only its place in line for them.
     qint64 Custo() const;
-    // Output has waited for semLerMs without the peer taking a byte, even after one more try.
+    // Output has waited for semLerMs without the peer taking a byte, and the kernel has no room.
     bool ParouDeLer(qint64 semLerMs);
     // Monotonic milliseconds, the clock of ParouDeLer.
     static qint64 AgoraMs();
