@@ -89,24 +89,19 @@ private slots:
     // It does not spin meanwhile, and once the first ones leave, whoever still waits is served.
     void poucosDescritores()
     {
-        struct Caso
-        {
-            rlim_t rigido;
-            QStringList extras;
-            int clientes;
-            QString noLog; // what tells that it is full
-        };
-        const Caso casos[] = {{64, {}, 80, "faltam vagas"},
-                              {64, {"--max-conexoes", "1000"}, 80, "Sem descritores"},
-                              {4096, {}, 150, ""}};
-        for (const Caso& caso : casos) {
+        // The hard limit, the server's options, how many clients, what its log says when full.
+        const std::tuple<rlim_t, QStringList, int, QString> casos[] = {
+            {64, {}, 80, "faltam vagas"},
+            {64, {"--max-conexoes", "1000"}, 80, "Sem descritores de arquivo (limite de 64)"},
+            {4096, {}, 150, ""}};
+        for (const auto& [rigido, extras, clientes, noLog] : casos) {
             QTemporaryDir pasta;
             Processo servidor(QStringList{"--porta", "0", "--endereco", "127.0.0.1", "--dados",
                                           pasta.filePath("dados")} +
-                                  caso.extras,
-                              {64, caso.rigido});
+                                  extras,
+                              {64, rigido});
             std::vector<std::unique_ptr<ClienteTeste>> cs;
-            for (int i = 0; i < caso.clientes; ++i) {
+            for (int i = 0; i < clientes; ++i) {
                 cs.push_back(servidor.Cliente());
                 QVERIFY(cs.back());
                 cs.back()->Enviar("obVer");
@@ -114,8 +109,8 @@ private slots:
             const auto atendido = [](auto& c) { return !c->NaoLidas("utVer").isEmpty(); };
             const auto cheio = [&] {
                 servidor.log += servidor.p.readAllStandardError();
-                return caso.noLog.isEmpty() ? std::all_of(cs.begin(), cs.end(), atendido)
-                                            : servidor.log.contains(caso.noLog);
+                return noLog.isEmpty() ? std::all_of(cs.begin(), cs.end(), atendido)
+                                       : servidor.log.contains(noLog);
             };
             // Its CPU over 2 s once full (a server that spins may never say it is full).
             const bool disse = EsperarAte(cheio);
@@ -123,7 +118,7 @@ private slots:
             QTest::qWait(2000);
             const qint64 ticks = servidor.Cpu() - antes;
             QVERIFY2(ticks < 20, qPrintable(QStringLiteral("%1 ticks em 2 s").arg(ticks)));
-            QVERIFY2(disse, qPrintable(caso.extras.join(' ')));
+            QVERIFY2(disse, qPrintable(extras.join(' ')));
             std::erase_if(cs, atendido);
             cs.push_back(servidor.Cliente());
             cs.back()->Enviar("obVer");
