@@ -517,9 +517,12 @@ bool Carga::TiqueRajada(qint64 agora)
                     Enviar(*k, "obVer");
     if (prontos + derrubados == leitores && !m_servidosEm)
         m_servidosEm = agora;
-    // Once every game has begun and the lists are quiet for a second, a new login shows the list
-    // as it stands.
-    if (!conversa && !m_conferente && m_comecados >= (m_o.n + 2) / 3 &&
+    // Once every game has begun (or its creator was dropped) and the lists are quiet for a
+    // second, a new login shows the list as it stands.
+    int criadoresFora = 0;
+    for (int i = 0; i < m_o.n && !conversa; i += 3)
+        criadoresFora += !m_clientes[size_t(i)]->c->Aberta();
+    if (!conversa && !m_conferente && m_comecados + criadoresFora >= (m_o.n + 2) / 3 &&
         agora - m_quietoDesde > 1'000'000) {
         m_conferente.reset(Novo("conferente", "senha1") ? m_clientes.back().release() : nullptr);
         m_clientes.pop_back();
