@@ -164,7 +164,9 @@ constexpr qsizetype kPeca = 16 * 1024;
 
 void Sessao::Enfileirar(const QByteArray& mensagem)
 {
-    if (Pendente() == 0)
+    // Asked once: it is asked for every message of every broadcast.
+    const qint64 noQt = m_saida->bytesToWrite();
+    if (noQt + m_bytesNaFila == 0)
         m_esperaDesde = AgoraMs();
     const QByteArrayView comando = QByteArrayView(mensagem).sliced(4, 5);
     Tipo tipo = Tipo::Outra;
@@ -198,11 +200,11 @@ void Sessao::Enfileirar(const QByteArray& mensagem)
         m_custoNaFila += kCustoLugar + (tipo == Tipo::Outra ? mensagem.size() : 0);
     }
     // A peer far behind loses the oldest chat lines first, then the connection.
-    while (Pendente() > kAtrasoConversa && !m_seqConversas.empty()) {
+    while (noQt + m_bytesNaFila > kAtrasoConversa && !m_seqConversas.empty()) {
         Descartar(m_seqConversas.front());
         m_seqConversas.pop_front();
     }
-    if (Pendente() > kLimiteSaida)
+    if (noQt + m_bytesNaFila > kLimiteSaida)
         Encerrar(
             QStringLiteral("o cliente não lê o que recebe (%1 bytes esperando)").arg(Pendente()));
 }
