@@ -148,10 +148,6 @@ void ServidorQuarpel::Aceitar()
                 PausarAceite();
             return;
         }
-        if (m_semDescritores) {
-            m_semDescritores = false;
-            qInfo("Há descritores de novo: aceitando conexões");
-        }
         auto* socket = new QTcpSocket(m_escuta);
         if (!socket->setSocketDescriptor(fd)) {
             ::close(fd);
@@ -166,11 +162,14 @@ void ServidorQuarpel::PausarAceite()
 {
     m_aceite->setEnabled(false);
     m_retomada.start();
-    if (!m_semDescritores)
+    // Once a minute at most: at the limit, every connection that closes lets one more in and
+    // the next one waits again.
+    if (m_semDescritoresEm < 0 || m_relogio.elapsed() - m_semDescritoresEm > 60'000) {
+        m_semDescritoresEm = m_relogio.elapsed();
         qWarning("Sem descritores de arquivo (limite de %llu): novas conexões esperam na fila "
                  "até que alguma se feche",
                  static_cast<unsigned long long>(LimiteDescritores()));
-    m_semDescritores = true;
+    }
 }
 
 void ServidorQuarpel::RetomarAceite()

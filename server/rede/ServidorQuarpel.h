@@ -65,7 +65,7 @@ private:
     QTcpServer* m_escuta;
     QSocketNotifier* m_aceite = nullptr;
     QTimer m_retomada;
-    bool m_semDescritores = false;
+    qint64 m_semDescritoresEm = -1; // when the log last said so
     // Sessions by arrival, those not logged in when they came; pruned as they log in or go.
     std::deque<quint64> m_semLogin;
     QTimer* m_vigia;
