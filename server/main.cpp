@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <cstdio>
+#include <sys/resource.h>
 
 int main(int argc, char* argv[])
 {
@@ -35,6 +36,14 @@ int main(int argc, char* argv[])
         return 2;
     case OpcoesLinhaComando::Acao::Executar:
         break;
+    }
+
+    // Each connection is a descriptor, and the usual soft limit of 1,024 is far below what the
+    // server can hold; the hard limit is what the system allows this process.
+    rlimit limite{};
+    if (getrlimit(RLIMIT_NOFILE, &limite) == 0 && limite.rlim_cur < limite.rlim_max) {
+        limite.rlim_cur = limite.rlim_max;
+        setrlimit(RLIMIT_NOFILE, &limite);
     }
 
     RegistroLog::Instalar();

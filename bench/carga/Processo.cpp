@@ -71,15 +71,28 @@ void Processo::Terminar()
     m_pid = -1;
 }
 
-double Processo::RssMb() const
+namespace {
+// A "VmXXX:" field of /proc/PID/status, in MB.
+double CampoStatusMb(int pid, QByteArrayView campo)
 {
-    QFile f(QStringLiteral("/proc/%1/status").arg(m_pid));
+    QFile f(QStringLiteral("/proc/%1/status").arg(pid));
     if (!f.open(QIODevice::ReadOnly))
         return 0;
     for (const QByteArray& linha : f.readAll().split('\n'))
-        if (linha.startsWith("VmRSS:"))
-            return linha.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+        if (linha.startsWith(campo))
+            return linha.mid(campo.size()).trimmed().split(' ').value(0).toDouble() / 1024.0;
     return 0;
+}
+} // namespace
+
+double Processo::RssMb() const
+{
+    return CampoStatusMb(m_pid, "VmRSS:");
+}
+
+double Processo::PicoRssMb() const
+{
+    return CampoStatusMb(m_pid, "VmHWM:");
 }
 
 double Processo::CpuS() const

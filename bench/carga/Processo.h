@@ -24,6 +24,8 @@ public:
     int Pid() const { return m_pid; }
     quint16 Porta() const { return m_porta; }
     double RssMb() const;
+    // The highest RSS since it started (VmHWM).
+    double PicoRssMb() const;
     // User plus system CPU seconds so far.
     double CpuS() const;
     // CPU of the server's main thread (its event loop) so far, in milliseconds, to the

@@ -7,6 +7,16 @@
 //   quarpel-carga senhas N  [--tempo S]   N connections repeating a wrong password while one
 //                                         person logs in now and then
 //   quarpel-carga lentos N  [--tempo S]   N logged-in sessions that stop reading and keep asking
+//   quarpel-carga rajada-conversa N        N logged-in sessions reading as fast as they can; the
+//                                         first 100 send five chat lines each (of the longest
+//                                         kind, 70 characters) at once
+//   quarpel-carga rajada-salas N           the same, and a third of them create a room and start
+//                                         a game at once (the lobby list changes each time)
+//
+// In both bursts five more sessions stop reading and keep asking: the server must drop them, and
+// none of those that read. The run ends when every reader has every chat line or the lobby list a
+// new login gets, and the deaf are gone (or at --tempo); it prints the time to deliver and the
+// server's peak RSS.
 //
 // The server: --servidor PATH starts it on a free port (with --atraso-robo 0 --hash-minimo
 // --tempo-jogada 60, a data folder from --dados, its log in the data folder); --porta P --pid PID
@@ -19,6 +29,7 @@
 #include "Sonda.h"
 
 #include <QDir>
+#include <QFile>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -67,6 +78,13 @@ struct Cliente
     bool truco = false;
     bool vez = false;
     qint64 envioCarta = 0;
+    // In a burst: stops reading once logged in; chat lines of the burst and when the last came;
+    // the last lobby list and when it came.
+    bool surdo = false;
+    int conversas = 0;
+    qint64 conversaEm = 0;
+    QByteArray salas;
+    qint64 salasEm = 0;
 };
 
 class Carga
@@ -77,7 +95,7 @@ public:
     int Rodar();
 
 private:
-    Cliente* Novo(const QByteArray& login, const QByteArray& senha);
+    Cliente* Novo(const QByteArray& login, const QByteArray& senha, bool surdo = false);
     void Receber(Cliente& k, const QByteArray& c, const QList<QByteArray>& a);
     void Pronto(Cliente& k);
     void Jogar(Cliente& k);
@@ -123,9 +141,25 @@ private:
     std::vector<double> m_logins;
     int m_legitimoN = 0;
     qint64 m_lentosFechados = 0;
+
+    // Bursts: when it was sent, the server's memory before, the new login that reads the lobby
+    // list as it stands, and whether the end was printed.
+    bool Rajada() const { return m_o.modo.startsWith(QStringLiteral("rajada-")); }
+    bool TiqueRajada(qint64 agora);
+    static constexpr int kSurdos = 5;
+    static constexpr int kFalantes = 100;
+    static constexpr int kLinhasPorFalante = 5;
+    qint64 m_rajadaEm = 0;
+    double m_rssAntes = 0;
+    std::unique_ptr<Cliente> m_conferente;
+    QByteArray m_salasFinal;
+    qint64 m_quietoDesde = 0;
+    int m_comecados = 0;
+    qint64 m_servidosEm = 0;
+    double m_rssPico = 0;
 };
 
-Cliente* Carga::Novo(const QByteArray& login, const QByteArray& senha)
+Cliente* Carga::Novo(const QByteArray& login, const QByteArray& senha, bool surdo)
 {
     auto k = std::make_unique<Cliente>();
     Cliente* p = k.get();
@@ -134,7 +168,8 @@ Cliente* Carga::Novo(const QByteArray& login, const QByteArray& senha)
     p->c =
         std::make_unique<Conexao>(0, [this, p](Conexao&, const QByteArray& c,
                                                const QList<QByteArray>& a) { Receber(*p, c, a); });
-    if (m_o.modo == "lentos")
+    p->surdo = surdo;
+    if (m_o.modo == "lentos" || surdo)
         p->c->bufferRecepcao = 4096;
     if (!p->c->Conectar(m_servidor.Porta())) {
         std::fprintf(stderr, "sem socket para %s\n", login.constData());
@@ -196,10 +231,23 @@ void Carga::Receber(Cliente& k, const QByteArray& c, const QList<QByteArray>& a)
     case Etapa::Pronto:
         break;
     }
-    if (m_o.modo == "jogos")
+    if (m_o.modo == "jogos") {
         Jogo(k, c, a);
-    else if (m_o.modo == "saguao" && c == "slMsg" && a.value(1) == m_chatTexto &&
-             ++m_chatRecebidos == m_o.n) {
+    } else if (Rajada()) {
+        if (c == "slMsg" && a.value(0) != "* Mesa") {
+            ++k.conversas;
+            k.conversaEm = AgoraUs();
+        } else if (c == "slInf") {
+            k.salas = a.join('\n');
+            k.salasEm = AgoraUs();
+            m_quietoDesde = k.salasEm;
+        } else if (c == "Setar" && a.value(0) == "CriandoSala") {
+            Enviar(k, "Start");
+        } else if (c == "cmJog") {
+            ++m_comecados;
+        }
+    } else if (m_o.modo == "saguao" && c == "slMsg" && a.value(1) == m_chatTexto &&
+               ++m_chatRecebidos == m_o.n) {
         m_chat.push_back(double(AgoraUs() - m_chatEnvio) / 1000.0);
         std::printf("chat: a linha chegou aos %d em %.1f ms (CPU: laço do servidor %.1f ms, "
                     "esta carga %.1f ms)\n",
@@ -216,7 +264,7 @@ void Carga::Pronto(Cliente& k)
         m_logins.push_back(double(AgoraUs() - k.inicio) / 1000.0);
         std::printf("login legítimo em %.1f ms\n", m_logins.back());
         k.c->Fechar();
-    } else if (m_o.modo == "lentos") {
+    } else if (m_o.modo == "lentos" || k.surdo) {
         k.c->lerNada = true;
         m_laco.Atualizar(k.c.get());
     }
@@ -311,6 +359,8 @@ void Carga::Linha(bool final)
 bool Carga::Tique()
 {
     const qint64 agora = AgoraUs();
+    if (Rajada() && m_fimLogin && TiqueRajada(agora))
+        return true;
     if (agora - m_t0 > qint64(m_o.tempoS) * 1'000'000) {
         Linha();
         Linha(true);
@@ -319,17 +369,18 @@ bool Carga::Tique()
     m_piorSonda = std::max(m_piorSonda, m_sonda->Pior());
     // New sessions, at most 100 logging in at a time.
     const int emLoginMax = m_o.modo == "senhas" ? m_o.n : 100;
-    while (m_proximo < m_o.n && m_emLogin < emLoginMax) {
+    const int total = m_o.n + (Rajada() ? kSurdos : 0);
+    while (m_proximo < total && m_emLogin < emLoginMax) {
         const QByteArray login =
             (m_o.modo == "senhas" ? "alvo01" : "c") +
             (m_o.modo == "senhas" ? QByteArray()
                                   : QByteArray::number(m_proximo).rightJustified(5, '0'));
-        if (!Novo(login, m_o.modo == "senhas" ? "errada" : "senha1"))
+        if (!Novo(login, m_o.modo == "senhas" ? "errada" : "senha1", m_proximo >= m_o.n))
             break;
         ++m_proximo;
         ++m_emLogin;
     }
-    if (!m_fimLogin && m_prontos == m_o.n && m_o.modo != "senhas") {
+    if (!m_fimLogin && m_prontos == total && m_o.modo != "senhas") {
         m_fimLogin = agora;
         std::printf("%d sessões logadas em %.2f s; RSS=%.1f MB, CPU do servidor até aqui %.1f s\n",
                     m_o.n, double(agora - m_t0) / 1e6, m_servidor.RssMb(), m_servidor.CpuS());
@@ -404,6 +455,95 @@ bool Carga::Tique()
     return false;
 }
 
+namespace {
+QByteArray CargaMedia()
+{
+    QFile f(QStringLiteral("/proc/loadavg"));
+    return f.open(QIODevice::ReadOnly) ? f.readAll().split(' ').mid(0, 3).join(' ') : QByteArray();
+}
+} // namespace
+
+bool Carga::TiqueRajada(qint64 agora)
+{
+    const bool conversa = m_o.modo == "rajada-conversa";
+    if (!m_rajadaEm) {
+        if (agora - m_fimLogin < 2'000'000)
+            return false;
+        m_rssAntes = m_servidor.RssMb();
+        std::printf("rajada: carga média %s\n", CargaMedia().constData());
+        m_rajadaEm = m_quietoDesde = agora;
+        for (int i = 0; i < m_o.n; ++i) {
+            Cliente& k = *m_clientes[size_t(i)];
+            if (conversa && i < kFalantes) {
+                for (int j = 0; j < kLinhasPorFalante; ++j)
+                    Enviar(k, "slBla",
+                           {("linha " + QByteArray::number(j) + " de " + k.login + ": ")
+                                .leftJustified(70, 'z')});
+            } else if (!conversa && i % 3 == 0) {
+                Enviar(k, "nvSal", {"s" + k.login, {}});
+            }
+        }
+        return false;
+    }
+    m_rssPico = std::max(m_rssPico, m_servidor.RssMb());
+    // Who reads: all but the deaf, and in a room burst those left in the lobby.
+    int leitores = 0, derrubados = 0, prontos = 0, surdosFora = 0;
+    qint64 ultima = m_rajadaEm;
+    for (size_t i = 0; i < m_clientes.size(); ++i) {
+        const Cliente& k = *m_clientes[i];
+        if (k.surdo) {
+            surdosFora += !k.c->Aberta();
+            continue;
+        }
+        if (!conversa && i % 3 == 0)
+            continue;
+        ++leitores;
+        if (!k.c->Aberta()) {
+            ++derrubados;
+            continue;
+        }
+        const bool tem = conversa ? k.conversas == kFalantes * kLinhasPorFalante
+                                  : !m_salasFinal.isEmpty() && k.salas == m_salasFinal;
+        prontos += tem;
+        if (tem)
+            ultima = std::max(ultima, conversa ? k.conversaEm : k.salasEm);
+    }
+    // Once the readers are served, the deaf ask without reading, so that what the server owes
+    // them piles up (the kernel alone holds megabytes for each).
+    if (prontos + derrubados == leitores)
+        for (auto& k : m_clientes)
+            if (k->surdo && k->etapa == Etapa::Pronto && k->c->Aberta())
+                for (int i = 0; i < 2000 && !k->c->QuerGravar(); ++i)
+                    Enviar(*k, "obVer");
+    if (prontos + derrubados == leitores && !m_servidosEm)
+        m_servidosEm = agora;
+    // Once every game has begun (or its creator was dropped) and the lists are quiet for a
+    // second, a new login shows the list as it stands.
+    int criadoresFora = 0;
+    for (int i = 0; i < m_o.n && !conversa; i += 3)
+        criadoresFora += !m_clientes[size_t(i)]->c->Aberta();
+    if (!conversa && !m_conferente && m_comecados + criadoresFora >= (m_o.n + 2) / 3 &&
+        agora - m_quietoDesde > 1'000'000) {
+        m_conferente.reset(Novo("conferente", "senha1") ? m_clientes.back().release() : nullptr);
+        m_clientes.pop_back();
+    }
+    if (m_conferente && m_salasFinal.isEmpty() && !m_conferente->salas.isEmpty())
+        m_salasFinal = m_conferente->salas;
+    const bool fim = prontos + derrubados == leitores && surdosFora == kSurdos;
+    if (!fim && agora - m_t0 < qint64(m_o.tempoS) * 1'000'000)
+        return false;
+    std::printf("%s %d: %d leitores, %d derrubados, %d com %s em %.0f ms; surdos derrubados "
+                "%d de %d, %.1f s depois\n",
+                qPrintable(m_o.modo), m_o.n, leitores, derrubados, prontos,
+                conversa ? "todas as linhas" : "a última lista", double(ultima - m_rajadaEm) / 1e3,
+                surdosFora, kSurdos, m_servidosEm ? double(agora - m_servidosEm) / 1e6 : 0.0);
+    std::printf("  RSS do servidor: antes %.1f MB, pico na rajada %.1f MB, pico do processo "
+                "(VmHWM) %.1f MB; carga média %s\n",
+                m_rssAntes, m_rssPico, m_servidor.PicoRssMb(), CargaMedia().constData());
+    std::fflush(stdout);
+    return true;
+}
+
 int Carga::Rodar()
 {
     if (m_o.pid > 0) {
@@ -445,9 +585,11 @@ int main(int argc, char* argv[])
     Opcoes o;
     int i = 1;
     if (argc < 3) {
-        std::fprintf(stderr, "uso: quarpel-carga jogos|saguao|senhas|lentos N [--tempo S] "
-                             "[--servidor PROGRAMA [--dados PASTA] [--hash-real]] "
-                             "[--porta P --pid PID] [-- argumentos do servidor]\n");
+        std::fprintf(stderr,
+                     "uso: quarpel-carga jogos|saguao|senhas|lentos|rajada-conversa|rajada-salas N "
+                     "[--tempo S] "
+                     "[--servidor PROGRAMA [--dados PASTA] [--hash-real]] "
+                     "[--porta P --pid PID] [-- argumentos do servidor]\n");
         return 2;
     }
     o.modo = QString::fromLocal8Bit(argv[i++]);

@@ -60,11 +60,17 @@ OpcoesLinhaComando::Resultado OpcoesLinhaComando::Analisar(const QStringList& ar
     const QCommandLineOption semente(
         QStringLiteral("semente"), QStringLiteral("Semente do embaralhamento (padrão: sorteada)."),
         QStringLiteral("n"));
+    const QCommandLineOption conexoes(
+        QStringLiteral("max-conexoes"),
+        QStringLiteral("Conexões abertas ao mesmo tempo (padrão: quantas o limite de descritores "
+                       "de arquivo permite)."),
+        QStringLiteral("n"));
     QCommandLineOption senhaRapida(
         QStringLiteral("hash-minimo"),
         QStringLiteral("Só para testes: hash de senha com o custo mínimo do argon2id."));
     senhaRapida.setFlags(QCommandLineOption::HiddenFromHelp);
-    p.addOptions({porta, endereco, dados, versaoCliente, atraso, tempo, semente, senhaRapida});
+    p.addOptions(
+        {porta, endereco, dados, versaoCliente, atraso, tempo, semente, conexoes, senhaRapida});
 
     const auto erro = [&r](const QString& texto) {
         r.acao = Acao::Erro;
@@ -73,7 +79,8 @@ OpcoesLinhaComando::Resultado OpcoesLinhaComando::Analisar(const QStringList& ar
     };
     if (!p.parse(argumentos))
         return erro(p.errorText());
-    if (p.isSet(ajuda)) {
+    // Qt's help option also takes "--help-all", which it lists.
+    if (p.isSet(ajuda) || p.isSet(QStringLiteral("help-all"))) {
         r.acao = Acao::Ajuda;
         r.texto = p.helpText();
         return r;
@@ -108,6 +115,11 @@ OpcoesLinhaComando::Resultado OpcoesLinhaComando::Analisar(const QStringList& ar
         if (!ok)
             return erro(QStringLiteral("Semente inválida: %1").arg(p.value(semente)));
         c.semente = s;
+    }
+    if (p.isSet(conexoes)) {
+        if (!LerInteiro(p.value(conexoes), 1, 10'000'000, &v))
+            return erro(QStringLiteral("Número de conexões inválido: %1").arg(p.value(conexoes)));
+        c.maxConexoes = int(v);
     }
     if (p.isSet(senhaRapida))
         c.custoSenha = HashSenha::Custo::Minimo;

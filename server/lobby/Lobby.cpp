@@ -7,6 +7,7 @@
 #include "Validacao.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -42,6 +43,9 @@ Lobby::Lobby(FabricaSala fabrica) : m_fabrica(std::move(fabrica))
     m_aviso.setSingleShot(true);
     m_aviso.setInterval(0);
     QObject::connect(&m_aviso, &QTimer::timeout, [this] { EnviarPendentes(); });
+    m_avisoSaguao.setSingleShot(true);
+    m_avisoSaguao.setInterval(0);
+    QObject::connect(&m_avisoSaguao, &QTimer::timeout, [this] { EnviarConversas(); });
     if (!m_fabrica)
         m_fabrica = [](const QString& nome, const QByteArray& senha) {
             return std::make_unique<Sala>(nome, senha);
@@ -94,12 +98,22 @@ QList<QByteArray> Lobby::InfoJogadores() const
     return argumentos;
 }
 
-void Lobby::EnviarAoSaguao(QByteArrayView comando, const QList<QByteArray>& argumentos) const
+void Lobby::EnviarAoSaguao(QByteArrayView comando, const QList<QByteArray>& argumentos)
 {
-    const QByteArray mensagem = MontarMensagem(comando, argumentos);
+    m_aoSaguao += MontarMensagem(comando, argumentos);
+    if (!m_avisoSaguao.isActive())
+        m_avisoSaguao.start();
+}
+
+void Lobby::EnviarConversas()
+{
+    if (m_aoSaguao.isEmpty())
+        return;
+    m_avisoSaguao.stop();
+    const QByteArray mensagens = std::exchange(m_aoSaguao, QByteArray());
     for (const auto& [chegada, p] : m_conectados)
         if (!m_salaDe.contains(p))
-            p->EnviarMensagem(mensagem);
+            p->EnviarMensagem(mensagens);
 }
 
 void Lobby::EnviarInfoSalasAoSaguao()

@@ -49,8 +49,12 @@ public:
     // "hlInf": everyone logged in, at most 254.
     QList<QByteArray> InfoJogadores() const;
 
-    // To everyone logged in who is not in a room.
-    void EnviarAoSaguao(QByteArrayView comando, const QList<QByteArray>& argumentos) const;
+    // To everyone logged in who is not in a room, together with the chat lines said in a row
+    // before it: a burst of lines costs each person one message in his line, not one per line.
+    void EnviarAoSaguao(QByteArrayView comando, const QList<QByteArray>& argumentos);
+    // Sends what EnviarAoSaguao gathered; the dispatcher calls it before any other command, so
+    // that nobody is told of anything in another order than it happened.
+    void EnviarConversas();
     // The rooms changed (a game began or ended): the lobby gets the new "slInf" shortly, if what
     // it shows changed.
     void EnviarInfoSalasAoSaguao();
@@ -103,4 +107,6 @@ private:
     std::pair<quint64, quint64> m_versoesCompletas{~0ULL, ~0ULL}; // of the last round made
     QTimer m_aviso;
     QElapsedTimer m_ultimoAviso;
+    QByteArray m_aoSaguao;
+    QTimer m_avisoSaguao;
 };

@@ -15,8 +15,8 @@ public:
     virtual QString Login() const = 0;
     // 7803 bytes, or empty for none.
     virtual QByteArray Foto() const = 0;
-    // A whole message, built once by the sender; a broadcast shares the same bytes with every
-    // recipient.
+    // Whole messages (one or a few), built once by the sender; a broadcast shares the same bytes
+    // with every recipient.
     virtual void EnviarMensagem(const QByteArray& mensagem) = 0;
     void Enviar(QByteArrayView comando, const QList<QByteArray>& argumentos);
 };

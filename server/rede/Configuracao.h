@@ -20,11 +20,14 @@ struct Configuracao
     int tempoJogadaS = 60;
     std::optional<quint64> semente;
     HashSenha::Custo custoSenha = HashSenha::Custo::Interativo;
-    // Limits that keep one crowd from slowing everyone: connections at once, seconds a connection
-    // may stay without logging in, and bytes held in total for peers that read slowly (the
-    // slowest are dropped beyond it).
-    int maxConexoes = 15'000;
-    int tempoSemLoginS = 60;
+    // Limits that keep one crowd from slowing everyone: connections at once (0: as many as the
+    // file descriptors allow); seconds a connection may stay without logging in, longer than
+    // anyone takes to fill in the sign-up form (short of connections, the oldest of them go
+    // first); seconds output may wait without the peer reading any of it; and the memory held in
+    // total for peers that read slowly (the slowest are dropped beyond it).
+    int maxConexoes = 0;
+    int tempoSemLoginS = 30 * 60;
+    int tempoSemLerS = 10;
     qint64 limiteSaidaTotal = 64LL * 1024 * 1024;
     // Chat lines a person may send in a burst, then one a second; 0: no limit.
     int rajadaChat = 5;

@@ -2,6 +2,7 @@
 
 #include "BancoContas.h"
 #include "Lobby.h"
+#include "RemetenteMesa.h"
 #include "Sessao.h"
 #include "Texto.h"
 #include "Validacao.h"
@@ -122,6 +123,9 @@ void Despachante::EmSegundoPlano(Sessao& s, const QString& chave, std::function<
 
 void Despachante::Tratar(Sessao& s, const MensagemRecebida& m)
 {
+    // Lobby chat lines in a row go out together, before whatever comes of another command.
+    if (m.comando != "slBla")
+        m_lobby.EnviarConversas();
     if (m.comando == "obVer")
         PedirVersao(s);
     else if (s.Logada())
@@ -138,9 +142,16 @@ void Despachante::TratarLogada(Sessao& s, const MensagemRecebida& m)
     const QByteArray& c = m.comando;
     const qsizetype n = m.argumentos.size();
     if (c == "slBla" && n >= 1) {
-        // Lines beyond the rate are dropped: a flood would reach everyone in the lobby.
-        if (s.PodeConversar(m_relogio.elapsed(), m_configuracao.rajadaChat))
+        // Lines beyond the rate are dropped, a flood would reach everyone in the lobby; the
+        // sender is told, or he would think he was heard.
+        if (s.PodeConversar(m_relogio.elapsed(), m_configuracao.rajadaChat)) {
             m_lobby.Conversar(&s, m.Argumento(1));
+        } else {
+            m_lobby.EnviarConversas();
+            s.Enviar("slMsg", {QByteArray(kRemetenteMesa),
+                               Texto::ParaBytes(QStringLiteral(
+                                   "Calma: espere um instante para falar de novo."))});
+        }
     } else if (c == "Login")
         ResponderLogin(s, QStringLiteral("_Você já está conectado"));
     else if (c == "nvSal" && n >= 2)

@@ -5,14 +5,46 @@
 #include "SalaDeJogo.h"
 #include "Sessao.h"
 
+#include <QFile>
 #include <QRandomGenerator>
+#include <QSocketNotifier>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <algorithm>
+#include <cerrno>
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
-#include <QTcpServer>
-#include <QTcpSocket>
+#include <numeric>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <unistd.h>
+#include <utility>
 #include <vector>
+
+namespace {
+
+// Descriptors the server needs besides its connections: the database and its journal in each
+// thread, the log, the event loop's own.
+constexpr rlim_t kDescritoresReservados = 64;
+
+rlim_t LimiteDescritores()
+{
+    rlimit r{};
+    getrlimit(RLIMIT_NOFILE, &r);
+    return r.rlim_cur;
+}
+
+// The system's cap on a listening socket's queue: a burst of connections waits there instead of
+// being dropped into a one-second SYN retry.
+int FilaDeEscuta()
+{
+    QFile f(QStringLiteral("/proc/sys/net/core/somaxconn"));
+    const int n = f.open(QIODevice::ReadOnly) ? f.readAll().trimmed().toInt() : 0;
+    return n > 0 ? n : SOMAXCONN;
+}
+
+} // namespace
 
 ServidorQuarpel::ServidorQuarpel(Configuracao configuracao, Lobby::FabricaSala fabrica,
                                  QObject* parent)
@@ -22,14 +54,14 @@ ServidorQuarpel::ServidorQuarpel(Configuracao configuracao, Lobby::FabricaSala f
       m_escuta(new QTcpServer(this)), m_vigia(new QTimer(this))
 {
     m_relogio.start();
-    connect(m_escuta, &QTcpServer::newConnection, this, &ServidorQuarpel::NovaConexao);
-    // Out of file descriptors the pending connection stays in the kernel's queue and the socket
-    // stays readable: stop listening for a moment instead of failing to accept in a loop.
-    connect(m_escuta, &QTcpServer::acceptError, this, [this](QAbstractSocket::SocketError e) {
-        qWarning("Falha ao aceitar conexão (%d): pausa de 1 s", int(e));
-        m_escuta->pauseAccepting();
-        QTimer::singleShot(1000, m_escuta, &QTcpServer::resumeAccepting);
-    });
+    if (m_configuracao.maxConexoes <= 0)
+        m_configuracao.maxConexoes = int(std::clamp<rlim_t>(
+            LimiteDescritores() - std::min(LimiteDescritores() / 2, kDescritoresReservados), 1,
+            1'000'000));
+    m_escuta->setListenBacklogSize(FilaDeEscuta());
+    m_retomada.setSingleShot(true);
+    m_retomada.setInterval(1000);
+    connect(&m_retomada, &QTimer::timeout, this, &ServidorQuarpel::RetomarAceite);
     m_fechamento.setSingleShot(true);
     m_fechamento.setInterval(0);
     connect(&m_fechamento, &QTimer::timeout, this, &ServidorQuarpel::FecharAlguns);
@@ -62,6 +94,7 @@ Lobby::FabricaSala ServidorQuarpel::FabricaPadrao()
 
 ServidorQuarpel::~ServidorQuarpel()
 {
+    delete std::exchange(m_aceite, nullptr);
     m_escuta->close();
     // The sockets go before the lobby and the dispatcher, quietly: nobody is told of anybody
     // leaving while everything is being taken down.
@@ -84,9 +117,15 @@ bool ServidorQuarpel::Iniciar(QString* erro)
         *erro = m_escuta->errorString();
         return false;
     }
-    qInfo("Escutando em %s, porta %u; dados em %s",
+    // Qt's own accepting cannot tell a lack of descriptors from a passing error and would try
+    // again at once, forever: this server accepts by itself.
+    m_escuta->pauseAccepting();
+    m_aceite = new QSocketNotifier(m_escuta->socketDescriptor(), QSocketNotifier::Read, this);
+    connect(m_aceite, &QSocketNotifier::activated, this, &ServidorQuarpel::Aceitar);
+    qInfo("Escutando em %s, porta %u; dados em %s; até %d conexões (limite de %llu descritores)",
           qPrintable(m_escuta->serverAddress().toString()), unsigned(m_escuta->serverPort()),
-          qPrintable(m_configuracao.pastaDados));
+          qPrintable(m_configuracao.pastaDados), m_configuracao.maxConexoes,
+          static_cast<unsigned long long>(LimiteDescritores()));
     return true;
 }
 
@@ -95,58 +134,120 @@ quint16 ServidorQuarpel::Porta() const
     return m_escuta->serverPort();
 }
 
-void ServidorQuarpel::NovaConexao()
+void ServidorQuarpel::Aceitar()
 {
-    while (QTcpSocket* socket = m_escuta->nextPendingConnection()) {
-        if (m_despachante->Sessoes().size() >= m_configuracao.maxConexoes) {
+    // A slice per pass: a storm of connections does not shut out everyone else; the notifier
+    // fires again for the rest.
+    for (int i = 0; i < 256; ++i) {
+        const int fd = ::accept4(int(m_escuta->socketDescriptor()), nullptr, nullptr,
+                                 SOCK_NONBLOCK | SOCK_CLOEXEC);
+        if (fd < 0) {
+            if (errno == EINTR || errno == ECONNABORTED)
+                continue;
+            if (errno == EMFILE || errno == ENFILE || errno == ENOBUFS || errno == ENOMEM)
+                PausarAceite();
+            return;
+        }
+        auto* socket = new QTcpSocket(m_escuta);
+        if (!socket->setSocketDescriptor(fd)) {
+            ::close(fd);
+            delete socket;
+            continue;
+        }
+        NovaConexao(socket);
+    }
+}
+
+void ServidorQuarpel::PausarAceite()
+{
+    m_aceite->setEnabled(false);
+    m_retomada.start();
+    // Once a minute at most: at the limit, every connection that closes lets one more in and
+    // the next one waits again.
+    if (m_semDescritoresEm < 0 || m_relogio.elapsed() - m_semDescritoresEm > 60'000) {
+        m_semDescritoresEm = m_relogio.elapsed();
+        qWarning("Sem descritores de arquivo (limite de %llu): novas conexões esperam na fila "
+                 "até que alguma se feche",
+                 static_cast<unsigned long long>(LimiteDescritores()));
+    }
+}
+
+void ServidorQuarpel::RetomarAceite()
+{
+    if (m_aceite && !m_aceite->isEnabled()) {
+        m_retomada.stop();
+        m_aceite->setEnabled(true);
+    }
+}
+
+Sessao* ServidorQuarpel::MaisAntigaSemLogin()
+{
+    while (!m_semLogin.empty()) {
+        Sessao* s = m_despachante->Sessoes().value(m_semLogin.front());
+        m_semLogin.pop_front();
+        if (s && !s->Logada() && !s->Encerrada())
+            return s;
+    }
+    return nullptr;
+}
+
+void ServidorQuarpel::NovaConexao(QTcpSocket* socket)
+{
+    if (m_despachante->Sessoes().size() >= m_configuracao.maxConexoes) {
+        // Whoever has not logged in for longest gives his place; only when everyone has
+        // logged in is the newcomer refused.
+        if (Sessao* velha = MaisAntigaSemLogin()) {
+            velha->Derrubar(QStringLiteral("sem login, e faltam vagas (%1 conexões abertas)")
+                                .arg(m_configuracao.maxConexoes));
+        } else {
             qWarning("Conexão de %s recusada: %d conexões abertas",
                      qPrintable(socket->peerAddress().toString()), m_configuracao.maxConexoes);
             socket->abort();
             delete socket;
-            continue;
+            return;
         }
-        // A game sends small messages that must leave at once; Nagle's wait against the peer's
-        // delayed acknowledgement would stall each move by tens of milliseconds.
-        socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
-        // Qt stops reading from the kernel once this much waits, so a peer that floods a busy
-        // session is held back by TCP itself.
-        socket->setReadBufferSize(64 * 1024);
-        Despachante* despachante = m_despachante.get();
-        auto* sessao = new Sessao(
-            m_proximaSessao++, socket,
-            [despachante](Sessao& s, const MensagemRecebida& m) { despachante->Tratar(s, m); },
-            socket);
-        sessao->SetEndereco(socket->peerAddress().toString());
-        sessao->SetCriadaEm(m_relogio.elapsed());
-        sessao->SetDescricao(
-            QStringLiteral("conexão %1 de %2").arg(sessao->Id()).arg(sessao->Endereco()));
-        despachante->Registrar(sessao);
-        qInfo("Nova %s", qPrintable(sessao->Descricao()));
-
-        const auto ler = [socket, sessao] {
-            if (!sessao->Ocupada() && !sessao->Encerrada())
-                sessao->Receber(socket->readAll());
-        };
-        connect(socket, &QTcpSocket::readyRead, sessao, ler);
-        connect(sessao, &Sessao::desocupada, sessao, ler);
-        connect(sessao, &Sessao::encerrar, this, [this, sessao, socket](const QString& motivo) {
-            qWarning("Desconectando %s: %s", qPrintable(sessao->Descricao()), qPrintable(motivo));
-            // Later, from the event loop: the session may be in the middle of a broadcast.
-            Fechar(socket, false);
-        });
-        connect(socket, &QTcpSocket::disconnected, this, [this, socket, sessao] {
-            if (sessao->Logada())
-                qInfo("Fim da %s: %s saiu do servidor", qPrintable(sessao->Descricao()),
-                      qPrintable(sessao->Login()));
-            else
-                qInfo("Fim da %s", qPrintable(sessao->Descricao()));
-            // Gone from the lobby and its room at once, so that he can come back right away.
-            m_despachante->Remover(sessao);
-            Fechar(socket, true);
-        });
-        if (socket->bytesAvailable() > 0)
-            ler();
     }
+    // A game sends small messages that must leave at once; Nagle's wait against the peer's
+    // delayed acknowledgement would stall each move by tens of milliseconds.
+    socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    // Qt stops reading from the kernel once this much waits, so a peer that floods a busy
+    // session is held back by TCP itself.
+    socket->setReadBufferSize(64 * 1024);
+    Despachante* despachante = m_despachante.get();
+    auto* sessao = new Sessao(
+        m_proximaSessao++, socket,
+        [despachante](Sessao& s, const MensagemRecebida& m) { despachante->Tratar(s, m); }, socket);
+    sessao->SetEndereco(socket->peerAddress().toString());
+    sessao->SetCriadaEm(m_relogio.elapsed());
+    sessao->SetDescricao(
+        QStringLiteral("conexão %1 de %2").arg(sessao->Id()).arg(sessao->Endereco()));
+    despachante->Registrar(sessao);
+    m_semLogin.push_back(sessao->Id());
+    qInfo("Nova %s", qPrintable(sessao->Descricao()));
+
+    const auto ler = [socket, sessao] {
+        if (!sessao->Ocupada() && !sessao->Encerrada())
+            sessao->Receber(socket->readAll());
+    };
+    connect(socket, &QTcpSocket::readyRead, sessao, ler);
+    connect(sessao, &Sessao::desocupada, sessao, ler);
+    connect(sessao, &Sessao::encerrar, this, [this, sessao, socket](const QString& motivo) {
+        qWarning("Desconectando %s: %s", qPrintable(sessao->Descricao()), qPrintable(motivo));
+        // Later, from the event loop: the session may be in the middle of a broadcast.
+        Fechar(socket, false);
+    });
+    connect(socket, &QTcpSocket::disconnected, this, [this, socket, sessao] {
+        if (sessao->Logada())
+            qInfo("Fim da %s: %s saiu do servidor", qPrintable(sessao->Descricao()),
+                  qPrintable(sessao->Login()));
+        else
+            qInfo("Fim da %s", qPrintable(sessao->Descricao()));
+        // Gone from the lobby and its room at once, so that he can come back right away.
+        m_despachante->Remover(sessao);
+        Fechar(socket, true);
+    });
+    if (socket->bytesAvailable() > 0)
+        ler();
 }
 
 void ServidorQuarpel::Fechar(QTcpSocket* socket, bool apagar)
@@ -165,9 +266,11 @@ void ServidorQuarpel::FecharAlguns()
         m_aFechar.pop_front();
         if (!f.socket)
             continue;
-        if (f.apagar)
+        if (f.apagar) {
             delete f.socket.data();
-        else
+            // A descriptor is free again.
+            RetomarAceite();
+        } else
             f.socket->abort(); // emits disconnected, which puts it back in line to be deleted
     }
     if (!m_aFechar.empty())
@@ -178,8 +281,10 @@ void ServidorQuarpel::Vigiar()
 {
     const qint64 agora = m_relogio.elapsed();
     const qint64 limiteLogin = qint64(m_configuracao.tempoSemLoginS) * 1000;
-    std::vector<qint64> pendentes;
+    const qint64 semLer = qint64(m_configuracao.tempoSemLerS) * 1000;
+    std::vector<qint64> custos;
     std::vector<Sessao*> quem;
+    qint64 pendente = 0;
     for (Sessao* s : m_despachante->Sessoes()) {
         if (s->Encerrada())
             continue;
@@ -187,10 +292,24 @@ void ServidorQuarpel::Vigiar()
             s->Derrubar(QStringLiteral("não entrou em %1 s").arg(m_configuracao.tempoSemLoginS));
             continue;
         }
-        if (const qint64 p = s->Pendente(); p > 0) {
-            pendentes.push_back(p);
-            quem.push_back(s);
+        // Whoever reads, however slowly, takes something now and then; whoever stopped does not.
+        if (s->ParouDeLer(semLer)) {
+            s->Derrubar(QStringLiteral("o cliente parou de ler (%1 bytes esperando há %2 s)")
+                            .arg(s->Pendente())
+                            .arg(m_configuracao.tempoSemLerS));
+            continue;
         }
+        if (const qint64 c = s->Custo(); c > 0) {
+            custos.push_back(c);
+            quem.push_back(s);
+            pendente += s->Pendente();
+        }
+    }
+    while (!m_semLogin.empty()) {
+        const Sessao* s = m_despachante->Sessoes().value(m_semLogin.front());
+        if (s && !s->Logada())
+            break;
+        m_semLogin.pop_front();
     }
     // After many departures, hand the freed memory back to the system: the allocator keeps it
     // otherwise, and the process would stay at its peak for good.
@@ -203,7 +322,16 @@ void ServidorQuarpel::Vigiar()
         m_sessoesNoPico = sessoes;
     }
     m_sessoesNoPico = std::max(m_sessoesNoPico, sessoes);
-    for (size_t i : EscolherLentos(pendentes, m_configuracao.limiteSaidaTotal))
-        quem[i]->Derrubar(
-            QStringLiteral("o cliente lê devagar demais (%1 bytes esperando)").arg(pendentes[i]));
+    const qint64 custo = std::accumulate(custos.begin(), custos.end(), qint64{0});
+    const std::vector<size_t> lentos = EscolherLentos(custos, m_configuracao.limiteSaidaTotal);
+    // What waits to be sent, now and then while it is a good part of the limit.
+    if (!lentos.empty() ||
+        (custo > m_configuracao.limiteSaidaTotal / 4 && agora - m_avisoSaidaEm > 10'000)) {
+        m_avisoSaidaEm = agora;
+        qInfo("Saída esperando: %lld KB para %zu conexões, %lld KB em memória (limite %lld KB)",
+              pendente / 1024, quem.size(), custo / 1024, m_configuracao.limiteSaidaTotal / 1024);
+    }
+    for (size_t i : lentos)
+        quem[i]->Derrubar(QStringLiteral("o cliente lê devagar demais (%1 bytes esperando)")
+                              .arg(quem[i]->Pendente()));
 }

@@ -12,6 +12,8 @@
 #include <memory>
 
 class Despachante;
+class QSocketNotifier;
+class Sessao;
 class QTcpServer;
 class QTcpSocket;
 
@@ -35,9 +37,18 @@ public:
     Despachante& Despacho() { return *m_despachante; }
 
 private:
-    void NovaConexao();
-    // Every quarter second: connections that did not log in in time, and the slowest readers
-    // when the bytes held for all of them pass the limit.
+    // Takes the connections waiting in the kernel's queue. Out of file descriptors, accepting
+    // pauses until a connection closes (or a second has passed): the listening socket would
+    // otherwise stay readable and be tried in a loop.
+    void Aceitar();
+    void PausarAceite();
+    void RetomarAceite();
+    void NovaConexao(QTcpSocket* socket);
+    // Short of connections: the one that has waited longest without logging in, taken off the
+    // list; null when everyone is logged in.
+    Sessao* MaisAntigaSemLogin();
+    // Every quarter second: connections that did not log in in time, peers that stopped reading,
+    // and the slowest readers when the memory held for all of them passes the limit.
     void Vigiar();
     // Sockets are aborted and deleted a slice per pass of the event loop, not all in one pass:
     // when thousands of people leave at once, the games and the lobby get their turn between
@@ -52,7 +63,13 @@ private:
     Lobby m_lobby;
     std::unique_ptr<Despachante> m_despachante;
     QTcpServer* m_escuta;
+    QSocketNotifier* m_aceite = nullptr;
+    QTimer m_retomada;
+    qint64 m_semDescritoresEm = -1; // when the log last said so
+    // Sessions by arrival, those not logged in when they came; pruned as they log in or go.
+    std::deque<quint64> m_semLogin;
     QTimer* m_vigia;
+    qint64 m_avisoSaidaEm = -1'000'000;
     struct AFechar
     {
         QPointer<QTcpSocket> socket;

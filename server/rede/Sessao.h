@@ -5,6 +5,7 @@
 #include "Participante.h"
 
 #include <QObject>
+#include <deque>
 #include <functional>
 
 class QAbstractSocket;
@@ -19,8 +20,11 @@ class Sessao : public QObject, public Participante
 public:
     // A picture message is 7817 bytes; nothing a client sends comes near this.
     static constexpr qint32 kLimiteMensagem = 32 * 1024;
-    // A peer that leaves this much unread is not reading at all.
+    // A peer that leaves this much unread is not reading at all: lists and chat lines do not pile
+    // up (see Enfileirar), so a client that reads never comes near it.
     static constexpr qint64 kLimiteSaida = 4 * 1024 * 1024;
+    // Past this much waiting, the oldest chat lines to this peer are dropped.
+    static constexpr qint64 kAtrasoConversa = 64 * 1024;
     // Messages handled in one go; the rest of a burst waits for the next pass of the event loop,
     // so that a flood from one peer does not hold up everyone else.
     static constexpr int kMensagensPorVez = 64;
@@ -55,6 +59,13 @@ public:
     void EnviarMensagem(const QByteArray& mensagem) override;
     // Bytes written but not yet taken by the peer.
     qint64 Pendente() const;
+    // What the waiting output costs in memory: lists and chat lines are built once for everyone,
+    // so each peer pays only its place in line for them.
+    qint64 Custo() const;
+    // Output has waited for semLerMs without the peer taking a byte, and the kernel has no room.
+    bool ParouDeLer(qint64 semLerMs);
+    // Monotonic milliseconds, the clock of ParouDeLer.
+    static qint64 AgoraMs();
 
     // Chat lines: a burst of rajada, then one line a second; true when this one may go out.
     bool PodeConversar(qint64 agoraMs, int rajada);
@@ -72,12 +83,30 @@ signals:
 private:
     void Processar();
     void Encerrar(const QString& motivo);
-    // Straight to the kernel when Qt holds nothing for this socket, the rest to Qt's buffer.
-    void Gravar(const QByteArray& bytes);
+    // What kind of message waits in line: a newer list replaces one not yet sent, and chat lines
+    // are what a peer far behind loses first.
+    enum class Tipo : quint8
+    {
+        Outra,
+        ListaSalas,
+        ListaJogadores,
+        Conversa
+    };
+    struct Saida
+    {
+        QByteArray bytes; // empty: replaced or dropped, skipped when sending
+        Tipo tipo;
+    };
+    void Enfileirar(const QByteArray& mensagem);
+    // Drops the message at that place in line (a sequence number), if it is still waiting.
+    void Descartar(quint64 seq);
+    // Sends the line to the kernel; what the kernel does not take waits in Qt's buffer (one
+    // message at most, so that the rest can still be replaced), whose draining calls back here.
+    void Bombear();
+    void TirarDaFrente();
     // Sends what the sessions gathered: the answers, then a slice of the others.
     static void Esvaziar();
     static void PedirEsvaziar();
-    void Esvaziar1();
 
     quint64 m_id;
     QIODevice* m_saida;
@@ -95,8 +124,17 @@ private:
     QString m_login;
     QByteArray m_foto;
     qint64 m_criadaEm = 0;
-    // Bytes of this pass of the event loop, not yet sent, and in which lines of Esvaziar.
-    QByteArray m_juntar;
+    // Messages not yet handed to the kernel, oldest first; the sequence number of the first, the
+    // bytes and the cost of the line, where each list waits and the chat lines in order.
+    std::deque<Saida> m_fila;
+    quint64 m_seqFrente = 0;
+    qint64 m_bytesNaFila = 0;
+    qint64 m_custoNaFila = 0;
+    quint64 m_seqLista[2] = {~0ULL, ~0ULL};
+    std::deque<quint64> m_seqConversas;
+    // Since when output has waited without the peer taking any of it.
+    qint64 m_esperaDesde = 0;
+    // In which lines of Esvaziar.
     bool m_naFila = false;
     bool m_respondendo = false;
     // Token bucket of chat lines, in thousandths of a line.

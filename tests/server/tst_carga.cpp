@@ -1,10 +1,16 @@
-// What keeps the server steady under load: the table's turn clock, the fair password line, the
-// choice of slow readers to drop, and the alarms of the epoll event loop this program runs on.
+// What keeps the server steady under load: the table's turn clock, the fair password line, what
+// waits for a peer behind, the choice of slow readers to drop, who gives his place when
+// connections run short, and the alarms of the epoll event loop this program runs on.
 #include "Alarme.h"
+#include "ClienteTeste.h"
 #include "EscolhaLentos.h"
+#include "EsperarAte.h"
 #include "FilaSenhas.h"
+#include "FuncoesComuns.h"
 #include "LacoEpoll.h"
 #include "MesaDeJogo.h"
+#include "ServidorTeste.h"
+#include "Sessao.h"
 #include "VerificadorJogo.h"
 
 #include <QTcpServer>
@@ -75,6 +81,53 @@ private slots:
             {{40, 30, 30}, {}}, {{50, 60, 40, 5}, {1, 0}}, {{30, 30, 30, 30}, {0, 1, 2}}};
         for (const auto& [pendentes, derrubados] : casos)
             QCOMPARE(EscolherLentos(pendentes, 100), derrubados);
+    }
+
+    // A peer behind is owed the newest list of each kind, once, and the newest chat lines: what
+    // waits for it does not grow with how often things changed.
+    void quemEstaAtrasadoRecebeOUltimo()
+    {
+        QTcpServer escuta;
+        ClienteTeste leitor;
+        QVERIFY(escuta.listen(QHostAddress::LocalHost) && leitor.Conectar(escuta.serverPort()));
+        QVERIFY(EsperarAte([&] { return escuta.hasPendingConnections(); }));
+        Sessao s(1, escuta.nextPendingConnection(), [](Sessao&, const MensagemRecebida&) {});
+        s.EnviarMensagem(MontarMensagem("jgInf", {QByteArray(32 * 1024, 'x')}));
+        for (int i = 0; i < 1000; ++i) {
+            const QByteArray n = QByteArray::number(i);
+            for (const char* c : {"slInf", "hlInf"})
+                s.EnviarMensagem(MontarMensagem(c, {n}));
+            s.EnviarMensagem(MontarMensagem("slMsg", {"ana1", n.leftJustified(100)}));
+        }
+        QVERIFY(s.Pendente() < 2 * Sessao::kAtrasoConversa);
+        QVERIFY(EsperarAte([&] {
+            return leitor.NaoLidas("slMsg").size() > 0 &&
+                   leitor.NaoLidas().last().Texto(2).startsWith("999 ");
+        }));
+        QCOMPARE(leitor.ComandosNaoLidos().count("jgInf"), 1);
+        for (const char* c : {"slInf", "hlInf"})
+            QCOMPARE(leitor.NaoLidas(c).size() == 1 ? leitor.NaoLidas(c)[0].Texto(1) : "", "999");
+        const QList<MensagemTeste> linhas = leitor.NaoLidas("slMsg");
+        QVERIFY(linhas.size() > 100 && linhas.size() < 1000);
+        QCOMPARE(linhas[0].Texto(2).toInt(), 1000 - linhas.size());
+    }
+
+    // Short of connections, whoever has waited longest without logging in gives his place (a
+    // person filling in the sign-up form is not thrown out for being slow); only when everyone
+    // has logged in is a newcomer refused.
+    void semVagaSaiQuemNaoEntrou()
+    {
+        ServidorTeste servidor([](Configuracao& c) { c.maxConexoes = 3; });
+        ClienteTeste velho, novo, tarde;
+        QVERIFY(velho.Conectar(servidor.Porta()) && velho.Sincronizar());
+        auto ana = ClienteTeste::NoSaguao(servidor.Porta(), "ana1");
+        auto bia = ClienteTeste::NoSaguao(servidor.Porta(), "bia1");
+        QVERIFY(ana && bia);
+        QVERIFY(novo.Conectar(servidor.Porta()) && novo.Sincronizar());
+        QVERIFY(velho.EsperarDesconexao());
+        QVERIFY(novo.CriarConta("novo1", "senha1") && novo.Logar("novo1", "senha1") == "novo1");
+        QVERIFY(tarde.Conectar(servidor.Porta()) && tarde.EsperarDesconexao());
+        QVERIFY(ana->Sincronizar() && bia->Sincronizar() && novo.Sincronizar());
     }
 
     // Two sockets ready in the same pass: whichever is handled first deletes the other, which must

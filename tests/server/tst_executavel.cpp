@@ -1,12 +1,15 @@
-// The quarpel-server program: acknowledged accounts survive a kill -9, and a signal closes it.
+// The quarpel-server program: acknowledged accounts survive a kill -9, a signal closes it, and a
+// low limit of file descriptors neither makes it spin nor loses anyone.
 #include "ClienteTeste.h"
 #include "EsperarAte.h"
 
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
+#include <sys/resource.h>
 
 namespace {
 // The built server on 127.0.0.1 and a free port; Cliente connects once its log names the port.
@@ -15,7 +18,16 @@ struct Processo
     QProcess p;
     QString log;
 
-    explicit Processo(const QStringList& argumentos) { p.start(QUARPEL_SERVIDOR, argumentos); }
+    // With descritores, the soft and hard limits of file descriptors it starts with.
+    explicit Processo(const QStringList& argumentos, std::pair<rlim_t, rlim_t> descritores = {})
+    {
+        if (descritores.first)
+            p.setChildProcessModifier([descritores] {
+                const rlimit r{descritores.first, descritores.second};
+                setrlimit(RLIMIT_NOFILE, &r);
+            });
+        p.start(QUARPEL_SERVIDOR, argumentos);
+    }
     ~Processo() { p.kill(), p.waitForFinished(); }
 
     std::unique_ptr<ClienteTeste> Cliente()
@@ -24,6 +36,14 @@ struct Processo
         EsperarAte([&] { return re.match(log += p.readAllStandardError()).hasMatch(); });
         auto c = std::make_unique<ClienteTeste>();
         return c->Conectar(re.match(log).captured(1).toUShort()) ? std::move(c) : nullptr;
+    }
+    // CPU ticks it has used so far.
+    qint64 Cpu() const
+    {
+        QFile f(QStringLiteral("/proc/%1/stat").arg(p.processId()));
+        const QByteArray s = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        const QList<QByteArray> campos = s.mid(s.lastIndexOf(')') + 2).split(' ');
+        return campos.value(11).toLongLong() + campos.value(12).toLongLong();
     }
 };
 } // namespace
@@ -61,6 +81,61 @@ private slots:
         ::kill(pid_t(servidor.p.processId()), SIGTERM);
         QVERIFY(servidor.p.waitForFinished(ClienteTeste::kEspera) && servidor.p.exitCode() == 0);
         QVERIFY((servidor.log += servidor.p.readAllStandardError()).contains("Servidor encerrado"));
+    }
+
+    // 64 descriptors and more clients than fit. With the connection limit left to the
+    // descriptors, the oldest give their places; set above them, the extra ones wait in the
+    // kernel's queue; with a higher hard limit, the server raises its own and serves everyone.
+    // It does not spin meanwhile, and once the first ones leave, whoever still waits is served.
+    void poucosDescritores()
+    {
+        // The hard limit, the server's options, how many clients, what its log says when full.
+        const std::tuple<rlim_t, QStringList, int, QString> casos[] = {
+            {64, {}, 80, "faltam vagas"},
+            {64, {"--max-conexoes", "1000"}, 80, "Sem descritores de arquivo (limite de 64)"},
+            {4096, {}, 150, ""}};
+        for (const auto& [rigido, extras, clientes, noLog] : casos) {
+            QTemporaryDir pasta;
+            Processo servidor(QStringList{"--porta", "0", "--endereco", "127.0.0.1", "--dados",
+                                          pasta.filePath("dados")} +
+                                  extras,
+                              {64, rigido});
+            std::vector<std::unique_ptr<ClienteTeste>> cs;
+            for (int i = 0; i < clientes; ++i) {
+                cs.push_back(servidor.Cliente());
+                QVERIFY(cs.back());
+                cs.back()->Enviar("obVer");
+            }
+            const auto atendido = [](auto& c) { return !c->NaoLidas("utVer").isEmpty(); };
+            const auto cheio = [&] {
+                servidor.log += servidor.p.readAllStandardError();
+                return noLog.isEmpty() ? std::all_of(cs.begin(), cs.end(), atendido)
+                                       : servidor.log.contains(noLog);
+            };
+            // Its CPU over 2 s once full (a server that spins may never say it is full).
+            const bool disse = EsperarAte(cheio);
+            const qint64 antes = servidor.Cpu();
+            QTest::qWait(2000);
+            const qint64 ticks = servidor.Cpu() - antes;
+            QVERIFY2(ticks < 20, qPrintable(QStringLiteral("%1 ticks em 2 s").arg(ticks)));
+            QVERIFY2(disse, qPrintable(extras.join(' ')));
+            std::erase_if(cs, atendido);
+            cs.push_back(servidor.Cliente());
+            cs.back()->Enviar("obVer");
+            QVERIFY(EsperarAte([&] {
+                return std::all_of(cs.begin(), cs.end(),
+                                   [&](auto& c) { return atendido(c) || !c->Conectado(); });
+            }));
+            QVERIFY(atendido(cs.back()));
+        }
+    }
+
+    void ajudaNaoIniciaServidor()
+    {
+        QProcess ajuda;
+        ajuda.start(QUARPEL_SERVIDOR, {"--help-all"});
+        QVERIFY(ajuda.waitForFinished(ClienteTeste::kEspera));
+        QVERIFY(ajuda.readAllStandardOutput().contains("--max-conexoes"));
     }
 };
 

@@ -1,9 +1,11 @@
 // The lobby's lists to thousands of people: sent a slice per pass of the event loop, and everyone
-// ends with the latest one, also when it changes in the middle of a round.
+// ends with the latest one, also when it changes in the middle of a round. The chat past its rate.
+#include "ClienteTeste.h"
 #include "EsperarAte.h"
 #include "FuncoesComuns.h"
 #include "Lobby.h"
 #include "Participante.h"
+#include "ServidorTeste.h"
 
 #include <QTest>
 #include <memory>
@@ -54,13 +56,37 @@ private slots:
         // The first two listed leave, the second while the first's list is on its way.
         lobby.Partir(ps[0].get());
         lobby.EnviarPendentes();
-        const auto servidos = std::count_if(ps.begin(), ps.end(), [](auto& p) { return p->listas; });
+        const auto servidos =
+            std::count_if(ps.begin(), ps.end(), [](auto& p) { return p->listas; });
         QVERIFY2(servidos > 0 && servidos < 2499, qPrintable(QString::number(servidos)));
         lobby.Partir(ps[1].get());
         QVERIFY(EsperarAte(todosComAUltima));
         for (size_t i = 2; i < ps.size(); ++i)
             QVERIFY(ps[i]->listas <= 2);
         QVERIFY(!lobby.InfoJogadores().contains("p0001"));
+    }
+
+    // Past the chat's rate a line reaches nobody, and its sender is told so by a name no login
+    // can take, after the lines that went out.
+    void conversaAlemDaConta()
+    {
+        ServidorTeste servidor([](Configuracao& c) { c.rajadaChat = 2; });
+        auto ana = ClienteTeste::NoSaguao(servidor.Porta(), "ana1");
+        auto bia = ClienteTeste::NoSaguao(servidor.Porta(), "bia1");
+        QVERIFY(ana && bia && ClienteTeste::Acertar({ana.get(), bia.get()}));
+        for (const char* linha : {"um", "dois", "tres"})
+            ana->EnviarTextos("slBla", {linha});
+        const auto conversa = [](ClienteTeste& c) {
+            QStringList linhas;
+            for (const MensagemTeste& m : c.NaoLidas("slMsg"))
+                linhas << m.Texto(1) + u'|' + m.Texto(2);
+            return linhas;
+        };
+        QVERIFY(ana->Sincronizar() && bia->Sincronizar());
+        const QStringList ditas{"ana1|um", "ana1|dois"};
+        QCOMPARE(conversa(*bia), ditas);
+        QCOMPARE(conversa(*ana),
+                 ditas + QStringList{"* Mesa|Calma: espere um instante para falar de novo."});
     }
 };
 
