@@ -60,11 +60,15 @@ OpcoesLinhaComando::Resultado OpcoesLinhaComando::Analisar(const QStringList& ar
     const QCommandLineOption semente(
         QStringLiteral("semente"), QStringLiteral("Semente do embaralhamento (padrão: sorteada)."),
         QStringLiteral("n"));
+    const QCommandLineOption semNarracao(
+        QStringLiteral("sem-narracao"),
+        QStringLiteral("Não narrar as partidas no bate-papo das salas."));
     QCommandLineOption senhaRapida(
         QStringLiteral("hash-minimo"),
         QStringLiteral("Só para testes: hash de senha com o custo mínimo do argon2id."));
     senhaRapida.setFlags(QCommandLineOption::HiddenFromHelp);
-    p.addOptions({porta, endereco, dados, versaoCliente, atraso, tempo, semente, senhaRapida});
+    p.addOptions(
+        {porta, endereco, dados, versaoCliente, atraso, tempo, semente, semNarracao, senhaRapida});
 
     const auto erro = [&r](const QString& texto) {
         r.acao = Acao::Erro;
@@ -109,6 +113,7 @@ OpcoesLinhaComando::Resultado OpcoesLinhaComando::Analisar(const QStringList& ar
             return erro(QStringLiteral("Semente inválida: %1").arg(p.value(semente)));
         c.semente = s;
     }
+    c.narracao = !p.isSet(semNarracao);
     if (p.isSet(senhaRapida))
         c.custoSenha = HashSenha::Custo::Minimo;
     return r;
