@@ -1,11 +1,13 @@
 // Whole games against the real server; every client checks what it hears with a VerificadorJogo.
 #include "ClienteTeste.h"
+#include "CodecFoto.h"
 #include "EsperarAte.h"
 #include "MesaDeJogo.h"
 #include "RemetenteMesa.h"
 #include "ServidorTeste.h"
 #include "VerificadorJogo.h"
 
+#include <QSet>
 #include <QTest>
 #include <map>
 #include <set>
@@ -190,6 +192,16 @@ private slots:
         QVERIFY(resta.assentos.contains(QStringList{"Robô 1", "hospede", "Robô 3", "Robô 4"}));
         QCOMPARE(resta.assentos.last(), (QStringList{"hospede", "", "", ""}));
         QVERIFY(resta.Narracao().contains("Robô 1 ficou no lugar de dono."));
+        // Each bot has a face of its own, in the client's picture format.
+        QSet<QByteArray> rostos{Foto::SemFoto()};
+        for (const MensagemTeste& m : resta.jogo)
+            for (int i = 1; m.comando == "jgInf" && i <= 7; i += 2)
+                if (m.Texto(i).startsWith("Robô ")) {
+                    const QImage rosto = Foto::DecodificarFoto(m.Argumento(i + 1));
+                    QCOMPARE(Foto::CodificarFoto(rosto), m.Argumento(i + 1));
+                    rostos << m.Argumento(i + 1);
+                }
+        QCOMPARE(rostos.size(), 4); // seats 1, 3 and 4, and the blank
         resta.cliente->Enviar("Start");
         QVERIFY(resta.cliente->Esperar("cmJog"));
     }
