@@ -101,8 +101,7 @@ private:
             }
     }
 
-    // With QUARPEL_CAPTURA=pasta, the table once the chat told a few things, there as
-    // mesa-<login>.png, to be looked at.
+    // QUARPEL_CAPTURA=pasta: the table once the chat told a few things, to be looked at.
     void Capturar()
     {
         const QString pasta = qEnvironmentVariable("QUARPEL_CAPTURA");
