@@ -13,7 +13,8 @@ QString Pedido(int valor)
 QStringList Narrador::Narrar(const Lance* lance, const std::vector<Evento>& eventos,
                              const std::array<QString, 4>& nomes)
 {
-    const QString quem = lance ? nomes.at(lance->jogador) : QString();
+    // Only answers name the mover, and an answer is always a move.
+    const auto quem = [&]() -> const QString& { return nomes.at(lance ? lance->jogador : 0); };
     const auto dupla = [&](int equipe) {
         return QStringLiteral("%1 e %2").arg(nomes.at(equipe), nomes.at(equipe + 2));
     };
@@ -35,17 +36,17 @@ QStringList Narrador::Narrar(const Lance* lance, const std::vector<Evento>& even
             m_pedido = e.valor;
             break;
         case Evento::Tipo::TrucoAceito:
-            linhas << QStringLiteral("%1 aceitou o %2.").arg(quem, Pedido(m_pedido));
+            linhas << QStringLiteral("%1 aceitou o %2.").arg(quem(), Pedido(m_pedido));
             m_pedido = 0;
             break;
         case Evento::Tipo::FimOnze:
             linhas << (lance && lance->tipo == Lance::Tipo::Aceitar
-                           ? QStringLiteral("%1 aceitou a mão de onze.").arg(quem)
-                           : QStringLiteral("%1 correu da mão de onze.").arg(quem));
+                           ? QStringLiteral("%1 aceitou a mão de onze.").arg(quem())
+                           : QStringLiteral("%1 correu da mão de onze.").arg(quem()));
             break;
         case Evento::Tipo::FimMao: {
             if (lance && lance->tipo == Lance::Tipo::Recusar && m_pedido > 0)
-                linhas << QStringLiteral("%1 correu do %2.").arg(quem, Pedido(m_pedido));
+                linhas << QStringLiteral("%1 correu do %2.").arg(quem(), Pedido(m_pedido));
             m_pedido = 0;
             const int equipe =
                 e.placar[0] != m_placar[0] ? 0 : (e.placar[1] != m_placar[1] ? 1 : -1);
