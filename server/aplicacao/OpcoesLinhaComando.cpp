@@ -65,12 +65,16 @@ OpcoesLinhaComando::Resultado OpcoesLinhaComando::Analisar(const QStringList& ar
         QStringLiteral("Conexões abertas ao mesmo tempo (padrão: quantas o limite de descritores "
                        "de arquivo permite)."),
         QStringLiteral("n"));
+    const QCommandLineOption semNarracao(
+        QStringLiteral("sem-narracao"),
+        QStringLiteral("Não narrar as partidas no bate-papo das salas."));
     QCommandLineOption senhaRapida(
         QStringLiteral("hash-minimo"),
         QStringLiteral("Só para testes: hash de senha com o custo mínimo do argon2id."));
     senhaRapida.setFlags(QCommandLineOption::HiddenFromHelp);
     p.addOptions(
-        {porta, endereco, dados, versaoCliente, atraso, tempo, semente, conexoes, senhaRapida});
+        {porta, endereco, dados, versaoCliente, atraso, tempo, semente, conexoes, semNarracao,
+         senhaRapida});
 
     const auto erro = [&r](const QString& texto) {
         r.acao = Acao::Erro;
@@ -121,6 +125,7 @@ OpcoesLinhaComando::Resultado OpcoesLinhaComando::Analisar(const QStringList& ar
             return erro(QStringLiteral("Número de conexões inválido: %1").arg(p.value(conexoes)));
         c.maxConexoes = int(v);
     }
+    c.narracao = !p.isSet(semNarracao);
     if (p.isSet(senhaRapida))
         c.custoSenha = HashSenha::Custo::Minimo;
     return r;

@@ -6,7 +6,7 @@
 MesaDeJogo::MesaDeJogo(const std::array<QString, 4>& logins, const std::array<bool, 4>& robos,
                        const Opcoes& opcoes, Envio envio, QObject* parent)
     : QObject(parent), m_logins(logins), m_robos(robos), m_opcoes(opcoes),
-      m_envio(std::move(envio)), m_partida(opcoes.partida)
+      m_envio(std::move(envio)), m_partida(opcoes.partida), m_narrador(opcoes.partida.pontos)
 {
     // One clock and one bot alarm for the table, re-armed or stopped on each move: a timer per
     // turn would pile up for the whole turn time, and the event loop would drown in them.
@@ -35,7 +35,13 @@ void MesaDeJogo::EnviarATodos(const MensagemJogo& mensagem)
             m_envio(j, mensagem);
 }
 
-void MesaDeJogo::Anunciar(const std::vector<Evento>& eventos)
+void MesaDeJogo::Narrar(const QString& linha)
+{
+    if (m_opcoes.narrar)
+        m_opcoes.narrar(linha);
+}
+
+void MesaDeJogo::Anunciar(const std::vector<Evento>& eventos, const Lance* lance)
 {
     for (const Evento& e : eventos) {
         for (int j = 0; j < 4; ++j) {
@@ -45,6 +51,10 @@ void MesaDeJogo::Anunciar(const std::vector<Evento>& eventos)
                 m_envio(j, *m);
         }
     }
+    // After the table's own messages, so the chat tells what the table already shows.
+    if (m_opcoes.narrar)
+        for (const QString& linha : m_narrador.Narrar(lance, eventos, m_logins))
+            m_opcoes.narrar(linha);
     ++m_momento;
     for (const Evento& e : eventos) {
         if (e.tipo == Evento::Tipo::FimJogo) {
@@ -80,7 +90,7 @@ void MesaDeJogo::Receber(int assento, const QByteArray& comando,
     }
     const auto r = m_partida.Jogar(lance);
     if (r.Aceito()) {
-        Anunciar(r.eventos);
+        Anunciar(r.eventos, &lance);
         return;
     }
     // The client passed the turn on by itself when it sent the card; give it back, or that
@@ -94,6 +104,7 @@ void MesaDeJogo::TrocarPorRobo(int assento, const QString& nome)
 {
     if (assento < 0 || assento > 3 || m_robos[assento])
         return;
+    Narrar(Narrador::RoboAssumiu(nome, m_logins[assento]));
     m_robos[assento] = true;
     m_logins[assento] = nome;
     if (!m_partida.Terminada() && m_partida.FaseAtual() != Partida::Fase::NaoComecada)
@@ -155,6 +166,7 @@ void MesaDeJogo::TempoEsgotado()
     for (int j = 0; j < 4; ++j) {
         if (!m_robos[j] && m_partida.DeveAgir(j)) {
             qInfo("Tempo esgotado: um robô jogou por %s", qPrintable(m_logins[j]));
+            Narrar(Narrador::TempoEsgotado(m_logins[j]));
             JogarPor(j);
             return;
         }
@@ -166,8 +178,9 @@ void MesaDeJogo::JogarPor(int assento)
     const auto validos = m_partida.LancesValidos(assento);
     if (validos.empty())
         return;
-    auto r = m_partida.Jogar(m_robo.Decidir(m_partida.VisaoDe(assento), validos));
+    Lance lance = m_robo.Decidir(m_partida.VisaoDe(assento), validos);
+    auto r = m_partida.Jogar(lance);
     if (!r.Aceito())
-        r = m_partida.Jogar(validos.front());
-    Anunciar(r.eventos);
+        r = m_partida.Jogar(lance = validos.front());
+    Anunciar(r.eventos, &lance);
 }

@@ -2,6 +2,7 @@
 
 #include "Alarme.h"
 #include "MensagemJogo.h"
+#include "Narrador.h"
 #include "Partida.h"
 #include "Robo.h"
 
@@ -24,6 +25,8 @@ public:
         int tempoJogadaS = 60;
         // The seed, and in tests the first seat and the starting score.
         ConfiguracaoPartida partida;
+        // Takes each line that tells the room what happened; none when empty.
+        std::function<void(const QString& linha)> narrar;
     };
     // Delivers a message to the person in a seat; bot seats get nothing.
     using Envio = std::function<void(int assento, const MensagemJogo& mensagem)>;
@@ -52,7 +55,9 @@ signals:
 
 private:
     void Aplicar(const Lance& lance);
-    void Anunciar(const std::vector<Evento>& eventos);
+    // lance: the move that caused the events, null for the first deal.
+    void Anunciar(const std::vector<Evento>& eventos, const Lance* lance = nullptr);
+    void Narrar(const QString& linha);
     void EnviarATodos(const MensagemJogo& mensagem);
     // Starts the bot's move or the person's clock for whoever must act now.
     void Agendar();
@@ -69,6 +74,7 @@ private:
     Envio m_envio;
     Partida m_partida;
     Robo m_robo;
+    Narrador m_narrador;
     // Grows with every accepted move; a timer is restarted when the moment it was set for passed.
     quint64 m_momento = 0;
     bool m_encerrada = false;

@@ -1,6 +1,7 @@
 #include "SalaDeJogo.h"
 
 #include "Participante.h"
+#include "RemetenteMesa.h"
 #include "Texto.h"
 
 void SalaDeJogo::ApagarDepois::operator()(MesaDeJogo* m) const
@@ -64,6 +65,10 @@ void SalaDeJogo::Iniciar(Participante* p)
     o.atrasoRoboMs = m_opcoes.atrasoRoboMs;
     o.tempoJogadaS = m_opcoes.tempoJogadaS;
     o.partida.semente = m_opcoes.semente ? m_opcoes.semente() : 0;
+    if (m_opcoes.narracao)
+        o.narrar = [this](const QString& linha) {
+            EnviarATodos("slMsg", {QByteArray(kRemetenteMesa), Texto::ParaBytes(linha)});
+        };
     m_mesa.reset(new MesaDeJogo(logins, robos, o, [this](int assento, const MensagemJogo& m) {
         if (Participante* quem = Assento(assento))
             quem->Enviar(m.comando, m.argumentos);

@@ -19,6 +19,8 @@ public:
     {
         int atrasoRoboMs = 800;
         int tempoJogadaS = 60;
+        // The game told in the room's chat.
+        bool narracao = true;
         // The seed of each game, drawn by the server.
         std::function<std::uint32_t()> semente;
         // The lobby's room list changed (a game began or ended).

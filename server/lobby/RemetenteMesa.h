@@ -1,5 +1,5 @@
 #pragma once
 
-// The sender of what the server itself says in a chat (a room's narration, a refusal): no login
-// can start with '*', so nobody can speak under this name.
+// The sender of what the server itself says in a chat (the table's narration, a refusal). Logins
+// never start with '*', so nobody can speak in its name. ASCII: the same bytes in any code page.
 inline constexpr char kRemetenteMesa[] = "* Mesa";

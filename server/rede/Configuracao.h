@@ -19,6 +19,8 @@ struct Configuracao
     int atrasoRoboMs = 800;
     int tempoJogadaS = 60;
     std::optional<quint64> semente;
+    // The games told in their rooms' chat.
+    bool narracao = true;
     HashSenha::Custo custoSenha = HashSenha::Custo::Interativo;
     // Limits that keep one crowd from slowing everyone: connections at once (0: as many as the
     // file descriptors allow); seconds a connection may stay without logging in, longer than

@@ -81,6 +81,7 @@ Lobby::FabricaSala ServidorQuarpel::FabricaPadrao()
         SalaDeJogo::Opcoes o;
         o.atrasoRoboMs = m_configuracao.atrasoRoboMs;
         o.tempoJogadaS = m_configuracao.tempoJogadaS;
+        o.narracao = m_configuracao.narracao;
         // With --semente the games of a run replay: the n-th game gets the seed plus n.
         o.semente = [this] {
             const quint64 n = m_jogos++;

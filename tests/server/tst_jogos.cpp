@@ -1,9 +1,13 @@
 // Whole games against the real server; every client checks what it hears with a VerificadorJogo.
 #include "ClienteTeste.h"
+#include "CodecFoto.h"
 #include "EsperarAte.h"
+#include "MesaDeJogo.h"
+#include "RemetenteMesa.h"
 #include "ServidorTeste.h"
 #include "VerificadorJogo.h"
 
+#include <QSet>
 #include <QTest>
 #include <map>
 #include <set>
@@ -22,7 +26,20 @@ struct Pessoa
     bool aceita = true;
 
     int Cartas() const { return verificador ? verificador->CartasProprias() : 0; }
+    // The lines the table told the room.
+    QStringList Narracao() const
+    {
+        QStringList linhas;
+        for (const auto& m : jogo)
+            if (m.comando == "slMsg" && m.Argumento(1) == kRemetenteMesa)
+                linhas << m.Texto(2);
+        return linhas;
+    }
 };
+
+// One step of a scripted game (a seat, its command) and the chat lines it must give.
+using Passos = QList<std::tuple<int, QByteArray, QStringList>>;
+using Placar = std::array<int, 2>;
 
 } // namespace
 
@@ -132,6 +149,7 @@ private slots:
             SemErros(*p);
             QCOMPARE(p->verificador->Pontos(), m_pessoas[0]->verificador->Pontos());
             QCOMPARE(p->jogo.value(1).comando, QByteArray("cmJog"));
+            QCOMPARE(p->Narracao(), m_pessoas[0]->Narracao());
             int mao = 0;
             for (const auto& m : p->jogo)
                 for (int i = 2; m.comando == "cmPrt" && i <= 4; ++i)
@@ -139,6 +157,7 @@ private slots:
                             !m.Argumento(i).toInt());
         }
         QVERIFY(m_pessoas[0]->verificador->Terminou());
+        QVERIFY(m_pessoas[0]->Narracao().last().startsWith("Fim de jogo: "));
         m_pessoas[0]->cliente->Enviar("Start");
         QVERIFY(m_pessoas[0]->cliente->Esperar("cmJog"));
     }
@@ -165,6 +184,17 @@ private slots:
         QCOMPARE(resta.assentos.first(), (QStringList{"dono", "hospede", "Robô 3", "Robô 4"}));
         QVERIFY(resta.assentos.contains(QStringList{"Robô 1", "hospede", "Robô 3", "Robô 4"}));
         QCOMPARE(resta.assentos.last(), (QStringList{"hospede", "", "", ""}));
+        QVERIFY(resta.Narracao().contains("Robô 1 ficou no lugar de dono."));
+        // Each bot has a face of its own, in the client's picture format.
+        QSet<QByteArray> rostos{Foto::SemFoto()};
+        for (const MensagemTeste& m : resta.jogo)
+            for (int i = 1; m.comando == "jgInf" && i <= 7; i += 2)
+                if (m.Texto(i).startsWith("Robô ")) {
+                    QCOMPARE(Foto::DecodificarFoto(m.Argumento(i + 1)).width(), Foto::kLado);
+                    QCOMPARE(m.Argumento(i + 1).size(), Foto::kBytes);
+                    rostos << m.Argumento(i + 1);
+                }
+        QCOMPARE(rostos.size(), 4); // seats 1, 3 and 4, and the blank
         resta.cliente->Enviar("Start");
         QVERIFY(resta.cliente->Esperar("cmJog"));
     }
@@ -199,6 +229,64 @@ private slots:
         QCOMPARE(olheiro->NaoLidas("slInf").last().Texto(1), "0");
         solo.Descartar();
         QCOMPARE(solo.CriarSala("Mesa"), "OK");
+    }
+
+    // The room chat tells a scripted game, step by step: a seat's command ("Sai": he leaves,
+    // "Espera": he lets the clock play, "Mao": the seats in turn play out the hand) and the lines
+    // it must give, in order. Nothing is told per card or trick.
+    void narracao_data()
+    {
+        QTest::addColumn<Placar>("placar");
+        QTest::addColumn<Passos>("passos");
+        QTest::newRow("truco, aumento, correu, mão de onze, saída, relógio")
+            << Placar{9, 8}
+            << Passos{{0, "Truco", {"ana1 pediu truco."}},
+                      {1, "Truco", {"bia1 aumentou para 6."}},
+                      {2, "tcNao", {"caio correu do 6.", "bia1 e davi fazem 3 pontos: 11 a 9."}},
+                      {3, "tcSim", {"davi aceitou a mão de onze."}},
+                      {2, "Sai", {"Robô 3 ficou no lugar de caio."}},
+                      {1, "Espera", {"Tempo esgotado: o robô jogou por bia1."}}};
+        QTest::newRow("recusa da mão de onze, ferro, fim")
+            << Placar{10, 11}
+            << Passos{
+                   {1,
+                    "tcNao",
+                    {"bia1 correu da mão de onze.", "ana1 e caio fazem 1 ponto: 11 a 11.",
+                     "Mão de ferro: todos jogam no escuro."}},
+                   {0, "Truco", {}},
+                   {0,
+                    "Mao",
+                    {"bia1 e davi fazem 1 ponto: 12 a 11.", "Fim de jogo: bia1 e davi venceram."}}};
+    }
+    void narracao()
+    {
+        QFETCH(Placar, placar);
+        QFETCH(Passos, passos);
+        MesaDeJogo::Opcoes o;
+        o.atrasoRoboMs = 0;
+        o.tempoJogadaS = 1;
+        o.partida = {1, 0, placar};
+        QStringList linhas, esperadas;
+        o.narrar = [&](const QString& l) { linhas << l; };
+        MesaDeJogo mesa({"ana1", "bia1", "caio", "davi"}, {}, o, [](int, const MensagemJogo&) {});
+        mesa.Comecar();
+        const Partida& p = mesa.PartidaAtual();
+        for (const auto& [assento, comando, novas] : passos) {
+            if (comando == "Sai") {
+                mesa.TrocarPorRobo(assento, QStringLiteral("Robô %1").arg(assento + 1));
+            } else if (comando == "Mao") {
+                for (const int pontos = p.Pontos(0) + p.Pontos(1);
+                     !p.Terminada() && pontos == p.Pontos(0) + p.Pontos(1);)
+                    for (int c = 0; c < 3; ++c)
+                        mesa.Receber(p.Vez(), "Carta", {QByteArray::number(c), "False"});
+            } else if (comando != "Espera") {
+                mesa.Receber(assento, comando, {});
+            }
+            esperadas << novas;
+            QVERIFY(EsperarAte([&] { return linhas.size() >= esperadas.size(); }, 5000));
+            QCOMPARE(linhas, esperadas);
+        }
+        mesa.Encerrar();
     }
 
     // Only the host starts, once; nobody gets in while the game goes on.

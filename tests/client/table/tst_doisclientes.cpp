@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTreeWidget>
@@ -82,6 +83,7 @@ private:
             t->Movimentos().Tick();
         if (m_c.FrameAtual != t)
             return;
+        Capturar();
         if (!t->btJgAceitar->isHidden())
             return t->btJgAceitar->click();
         QString vez; // unset before the first deal
@@ -99,10 +101,21 @@ private:
             }
     }
 
+    // QUARPEL_CAPTURA=pasta: the table once the chat told a few things, to be looked at.
+    void Capturar()
+    {
+        const QString pasta = qEnvironmentVariable("QUARPEL_CAPTURA");
+        if (pasta.isEmpty() || m_capturada ||
+            m_c.txChat->toPlainText().count(QStringLiteral("* Mesa: ")) < 4)
+            return;
+        m_capturada = m_c.grab().save(pasta + "/mesa-" + m_login + ".png");
+    }
+
     frmCliente& m_c;
     QSignalSpy m_tratadas;
     QString m_login;
     int m_jogadas = 0;
+    bool m_capturada = false;
 };
 
 // Bia's side: exits 0 at the end of the game, or 1 naming the step that failed.
