@@ -1,5 +1,6 @@
 #include "OpcoesLinhaComando.h"
 
+#include "ConexaoPostgres.h"
 #include "Versao.h"
 
 #include <QCommandLineParser>
@@ -44,6 +45,12 @@ OpcoesLinhaComando::Resultado OpcoesLinhaComando::Analisar(const QStringList& ar
         QStringLiteral("dados"),
         QStringLiteral("Pasta do banco de contas (padrão %1).").arg(pastaPadrao),
         QStringLiteral("pasta"), pastaPadrao);
+    const QCommandLineOption banco(
+        QStringLiteral("banco"),
+        QStringLiteral("Contas num banco PostgreSQL (postgresql://usuário@máquina:porta/banco), "
+                       "compartilhado por todos os processos que o usam; sem ela, SQLite na "
+                       "pasta de dados."),
+        QStringLiteral("uri"));
     const QCommandLineOption versaoCliente(
         QStringLiteral("versao-cliente"),
         QStringLiteral("Versão do cliente exigida no login (padrão %1).").arg(c.versaoCliente),
@@ -64,7 +71,8 @@ OpcoesLinhaComando::Resultado OpcoesLinhaComando::Analisar(const QStringList& ar
         QStringLiteral("hash-minimo"),
         QStringLiteral("Só para testes: hash de senha com o custo mínimo do argon2id."));
     senhaRapida.setFlags(QCommandLineOption::HiddenFromHelp);
-    p.addOptions({porta, endereco, dados, versaoCliente, atraso, tempo, semente, senhaRapida});
+    p.addOptions(
+        {porta, endereco, dados, banco, versaoCliente, atraso, tempo, semente, senhaRapida});
 
     const auto erro = [&r](const QString& texto) {
         r.acao = Acao::Erro;
@@ -95,6 +103,11 @@ OpcoesLinhaComando::Resultado OpcoesLinhaComando::Analisar(const QStringList& ar
     c.pastaDados = p.value(dados);
     if (c.pastaDados.isEmpty())
         return erro(QStringLiteral("A pasta de dados não pode ser vazia"));
+    if (p.isSet(banco)) {
+        c.banco = p.value(banco);
+        if (const std::optional<QString> problema = ConexaoPostgres::ProblemaUri(c.banco))
+            return erro(*problema);
+    }
     c.versaoCliente = p.value(versaoCliente);
     if (!LerInteiro(p.value(atraso), 0, 60'000, &v))
         return erro(QStringLiteral("Atraso de robô inválido: %1").arg(p.value(atraso)));

@@ -11,7 +11,6 @@
 #include <QObject>
 #include <functional>
 
-class BancoContas;
 class Lobby;
 class Sessao;
 
@@ -24,8 +23,7 @@ class Despachante : public QObject
 public:
     using Comando = std::function<void(Sessao&, const MensagemRecebida&)>;
 
-    Despachante(const Configuracao& configuracao, BancoContas& banco, Lobby& lobby,
-                QObject* parent = nullptr);
+    Despachante(const Configuracao& configuracao, Lobby& lobby, QObject* parent = nullptr);
     ~Despachante() override;
 
     void Registrar(Sessao* sessao);
@@ -48,6 +46,16 @@ private:
     void PedirVersao(Sessao& s);
     void NovaConta(Sessao& s, const MensagemRecebida& m);
     void Entrar(Sessao& s, const MensagemRecebida& m);
+    // A login's lookup and password check, done on a worker.
+    struct Verificacao
+    {
+        bool indisponivel = false;
+        bool existe = false;
+        bool confere = false;
+        Conta conta;
+    };
+    void Verificado(quint64 id, const Verificacao& v, const QString& chaveFalhas);
+    void Admitir(Sessao& s, const Conta& conta);
     void NovaImagem(Sessao& s, const MensagemRecebida& m);
     void NovaSenha(Sessao& s, const MensagemRecebida& m);
     void TratarLogada(Sessao& s, const MensagemRecebida& m);
@@ -64,7 +72,6 @@ private:
     qint64 Castigo(const QString& chave) const;
 
     const Configuracao& m_configuracao;
-    BancoContas& m_banco;
     Lobby& m_lobby;
     HashSenha m_hash;
     // An unknown login is checked against this, so that it costs what a wrong password costs and

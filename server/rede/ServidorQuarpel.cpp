@@ -18,7 +18,7 @@ ServidorQuarpel::ServidorQuarpel(Configuracao configuracao, Lobby::FabricaSala f
                                  QObject* parent)
     : QObject(parent), m_configuracao(std::move(configuracao)),
       m_lobby(fabrica ? std::move(fabrica) : FabricaPadrao()),
-      m_despachante(std::make_unique<Despachante>(m_configuracao, m_banco, m_lobby)),
+      m_despachante(std::make_unique<Despachante>(m_configuracao, m_lobby)),
       m_escuta(new QTcpServer(this)), m_vigia(new QTimer(this))
 {
     m_relogio.start();
@@ -78,15 +78,15 @@ ServidorQuarpel::~ServidorQuarpel()
 
 bool ServidorQuarpel::Iniciar(QString* erro)
 {
-    if (!m_banco.Abrir(m_configuracao.pastaDados, erro))
+    if (!m_configuracao.Contas().Preparar(erro))
         return false;
     if (!m_escuta->listen(m_configuracao.endereco, m_configuracao.porta)) {
         *erro = m_escuta->errorString();
         return false;
     }
-    qInfo("Escutando em %s, porta %u; dados em %s",
+    qInfo("Escutando em %s, porta %u; contas em %s",
           qPrintable(m_escuta->serverAddress().toString()), unsigned(m_escuta->serverPort()),
-          qPrintable(m_configuracao.pastaDados));
+          qPrintable(m_configuracao.Contas().Descricao()));
     return true;
 }
 

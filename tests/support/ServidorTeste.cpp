@@ -19,6 +19,8 @@ bool ServidorTeste::Reiniciar()
     c.custoSenha = HashSenha::Custo::Minimo;
     // The flow tests flood the chat on purpose.
     c.rajadaChat = 0;
+    if (m_ajuste)
+        m_ajuste(c);
     auto servidor = std::make_unique<ServidorQuarpel>(c);
     QString erro;
     if (!servidor->Iniciar(&erro)) {
