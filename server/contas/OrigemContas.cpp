@@ -3,6 +3,8 @@
 #include "BancoContasPostgres.h"
 #include "BancoContasSqlite.h"
 #include "ConexaoPostgres.h"
+#include "PresencaLocal.h"
+#include "PresencaPostgres.h"
 
 bool OrigemContas::Preparar(QString* erro) const
 {
@@ -19,6 +21,13 @@ std::unique_ptr<BancoContas> OrigemContas::Abrir(QString* erro) const
     }
     auto banco = std::make_unique<BancoContasPostgres>(uri);
     return banco->Abrir(erro) ? std::move(banco) : nullptr;
+}
+
+std::unique_ptr<Presenca> OrigemContas::NovaPresenca(int validadeS) const
+{
+    if (uri.isEmpty())
+        return std::make_unique<PresencaLocal>();
+    return std::make_unique<PresencaPostgres>(uri, std::chrono::seconds(validadeS));
 }
 
 QString OrigemContas::Descricao() const

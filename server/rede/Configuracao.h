@@ -13,8 +13,10 @@ struct Configuracao
     quint16 porta = 33500;
     QHostAddress endereco = QHostAddress::Any;
     QString pastaDados;
-    // With a PostgreSQL URI the accounts are there, shared by every process that names it.
+    // With a PostgreSQL URI the accounts and who is on line are there, shared by every process
+    // that names it; a process' logins stay held this long after it stops renewing its lease.
     QString banco;
+    int validadePresencaS = 30;
     // What "utVer" reports and what "Login" must carry.
     QString versaoCliente;
     // For games: the pause before each move of a bot, the time a person has to act, and the seed

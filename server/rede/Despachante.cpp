@@ -53,6 +53,7 @@ Despachante::Despachante(const Configuracao& configuracao, Lobby& lobby, QObject
       m_hashFicticio(m_hash.Gerar(QByteArrayLiteral("ninguem-tem-esta")).value_or(QByteArray())),
       // Each hash takes tens of megabytes; two at a time keeps a burst of logins from exhausting
       // memory while the event loop stays free.
+      m_presenca(configuracao.Contas().NovaPresenca(configuracao.validadePresencaS)),
       m_gravador(configuracao.Contas()), m_fila(2)
 {
     m_relogio.start();
@@ -93,8 +94,10 @@ void Despachante::Remover(Sessao* sessao)
     if (!sessao->Logada())
         return;
     const QString chave = Validacao::ChaveLogin(sessao->Login());
-    if (m_logadas.value(chave) == sessao)
+    if (m_logadas.value(chave) == sessao) {
         m_logadas.remove(chave);
+        m_presenca->Liberar(chave);
+    }
     m_lobby.Partir(sessao);
 }
 
@@ -325,16 +328,35 @@ void Despachante::Verificado(quint64 id, const Verificacao& v, const QString& ch
         ResponderLogin(*s, u'_' + kLoginInvalido);
         return s->SetOcupada(false);
     }
-    Admitir(*s, v.conta);
-    s->SetOcupada(false);
+    // Claimed in the whole service first; the session still takes no input.
+    const QString chave = Validacao::ChaveLogin(v.conta.login);
+    m_presenca->Reivindicar(
+        chave, this, [this, id, chave, conta = v.conta](Presenca::Reivindicacao r) {
+            Sessao* s = m_sessoes.value(id);
+            if (!s) {
+                // Gone meanwhile: let go of what was claimed for him, unless another of ours has
+                // it.
+                if (r == Presenca::Reivindicacao::Obtida && !m_logadas.contains(chave))
+                    m_presenca->Liberar(chave);
+                return;
+            }
+            Admitir(*s, conta, r);
+            s->SetOcupada(false);
+        });
 }
 
-void Despachante::Admitir(Sessao& s, const Conta& conta)
+void Despachante::Admitir(Sessao& s, const Conta& conta, Presenca::Reivindicacao r)
 {
     const QString chave = Validacao::ChaveLogin(conta.login);
-    if (m_logadas.contains(chave)) {
-        qInfo("Login recusado para %s (%s): já conectado", qPrintable(conta.login),
-              qPrintable(s.Descricao()));
+    if (r == Presenca::Reivindicacao::Falha) {
+        qWarning("Login recusado para %s (%s): banco de contas indisponível",
+                 qPrintable(conta.login), qPrintable(s.Descricao()));
+        return ResponderLogin(s, u'_' + kIndisponivel);
+    }
+    if (r == Presenca::Reivindicacao::Ocupada || m_logadas.contains(chave)) {
+        qInfo("Login recusado para %s (%s): já conectado%s", qPrintable(conta.login),
+              qPrintable(s.Descricao()),
+              r == Presenca::Reivindicacao::Ocupada ? " em outro processo" : "");
         return ResponderLogin(s, QStringLiteral("_Este login já está conectado"));
     }
     m_logadas.insert(chave, &s);

@@ -5,11 +5,13 @@
 #include "GravadorContas.h"
 #include "HashSenha.h"
 #include "MensagemRecebida.h"
+#include "Presenca.h"
 
 #include <QElapsedTimer>
 #include <QHash>
 #include <QObject>
 #include <functional>
+#include <memory>
 
 class Lobby;
 class Sessao;
@@ -55,7 +57,7 @@ private:
         Conta conta;
     };
     void Verificado(quint64 id, const Verificacao& v, const QString& chaveFalhas);
-    void Admitir(Sessao& s, const Conta& conta);
+    void Admitir(Sessao& s, const Conta& conta, Presenca::Reivindicacao r);
     void NovaImagem(Sessao& s, const MensagemRecebida& m);
     void NovaSenha(Sessao& s, const MensagemRecebida& m);
     void TratarLogada(Sessao& s, const MensagemRecebida& m);
@@ -85,7 +87,9 @@ private:
     QHash<QString, Falhas> m_falhas;
     QElapsedTimer m_relogio;
     QHash<quint64, Sessao*> m_sessoes;
+    // Who holds each login here; m_presenca, whether this process holds it in the service.
     QHash<QString, Sessao*> m_logadas;
+    std::unique_ptr<Presenca> m_presenca;
     QHash<QByteArray, Comando> m_comandos;
     GravadorContas m_gravador;
     // Last, so that it is destroyed first and waits for every job still running.

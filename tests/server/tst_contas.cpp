@@ -7,6 +7,7 @@
 #include "Validacao.h"
 
 #include <QTest>
+#include <QTimer>
 
 namespace {
 const QString kInvalido = "_Login ou senha inválidos";
@@ -25,6 +26,8 @@ class TstContas : public QObject
     // The PostgreSQL cluster each test gets a new database in; empty: SQLite.
     const QString m_cluster;
     std::unique_ptr<ServidorTeste> m_servidor;
+    // Wakes the waits that try a login again until it passes: nothing else may come meanwhile.
+    QTimer m_pulso;
 
     static std::unique_ptr<ClienteTeste> Conectado(quint16 porta)
     {
@@ -44,6 +47,7 @@ private slots:
             QVERIFY(!(banco = PostgresTeste::NovoBanco(m_cluster)).isEmpty());
         m_servidor = std::make_unique<ServidorTeste>(NoBanco(banco));
         QVERIFY(m_servidor->Iniciado());
+        m_pulso.start(250);
     }
     void cleanup() { m_servidor.reset(); }
 
@@ -184,6 +188,12 @@ private slots:
         b1->EnviarTextos("nvAcc", {"Outro", "VIAJANTE", "senha2", "o@q.br"});
         QCOMPARE(b1->Esperar("erCNC")->Texto(1), "Este login já está em uso");
         QCOMPARE(b1->Logar("Viajante", "senha1"), "viajante");
+        // Connected once in the whole service: free again on A once he leaves B.
+        QCOMPARE(a1->Logar("viajante", "senha1"), "_Este login já está conectado");
+        b1->Desconectar();
+        QVERIFY(EsperarAte([&] { return a1->Logar("viajante", "senha1") == "viajante"; }));
+        QCOMPARE(b1->Conectar(b.Porta()) ? b1->Logar("viajante", "senha1") : QString(),
+                 "_Este login já está conectado");
     }
 
     void bancoIndisponivelERecuperado()

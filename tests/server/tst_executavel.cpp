@@ -1,11 +1,14 @@
-// The quarpel-server program: acknowledged accounts survive a kill -9, and a signal closes it.
+// The quarpel-server program: acknowledged accounts survive a kill -9, and a signal closes it;
+// with PostgreSQL, a killed process' players are let in on another once its lease runs out.
 #include "ClienteTeste.h"
 #include "EsperarAte.h"
+#include "PostgresTeste.h"
 
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <csignal>
 
 namespace {
@@ -61,6 +64,65 @@ private slots:
         ::kill(pid_t(servidor.p.processId()), SIGTERM);
         QVERIFY(servidor.p.waitForFinished(ClienteTeste::kEspera) && servidor.p.exitCode() == 0);
         QVERIFY((servidor.log += servidor.p.readAllStandardError()).contains("Servidor encerrado"));
+    }
+
+    void killNoBancoNaoPerdeContasELiberaJogadores()
+    {
+        const QString cluster = PostgresTeste::Compartilhado();
+        if (cluster.isEmpty())
+            QSKIP("sem o PostgreSQL dos testes: rode pelo ctest");
+        const QString banco = PostgresTeste::NovoBanco(cluster);
+        QTemporaryDir pasta;
+        QVERIFY(!banco.isEmpty() && pasta.isValid());
+        // A lease of 3 s instead of 30, so that the test does not wait long.
+        const QStringList argumentos{"--porta",
+                                     "0",
+                                     "--endereco",
+                                     "127.0.0.1",
+                                     "--dados",
+                                     pasta.path(),
+                                     "--hash-minimo",
+                                     "--banco",
+                                     banco,
+                                     "--validade-presenca",
+                                     "3"};
+        Processo a(argumentos), b(argumentos);
+        auto jogador = a.Cliente();
+        QVERIFY(jogador && jogador->CriarConta("ficou", "senha1"));
+        QCOMPARE(jogador->Logar("ficou", "senha1"), "ficou");
+
+        // A kill -9 in the middle of a crowd of sign-ups: whatever was acknowledged is there.
+        std::vector<std::unique_ptr<ClienteTeste>> cs;
+        for (int i = 0; i < 24; ++i) {
+            cs.push_back(a.Cliente());
+            QVERIFY(cs.back());
+        }
+        for (int i = 0; i < 24; ++i)
+            cs[i]->EnviarTextos("nvAcc",
+                                {"Morto", QStringLiteral("morto%1").arg(i), "senha1", "m@q.br"});
+        const auto confirmadas = [&] {
+            QStringList r;
+            for (int i = 0; i < 24; ++i)
+                if (!cs[i]->NaoLidas("okAcc").isEmpty())
+                    r << QStringLiteral("morto%1").arg(i);
+            return r;
+        };
+        QVERIFY(EsperarAte([&] { return confirmadas().size() >= 4; }));
+        a.p.kill();
+        for (auto& c : cs)
+            QVERIFY(c->EsperarDesconexao());
+        for (const QString& login : confirmadas()) {
+            auto c = b.Cliente();
+            QVERIFY(c);
+            QCOMPARE(c->Logar(login, "senha1"), login);
+        }
+        // His login stays held while A's lease lasts, then B lets him in. Tried every quarter
+        // second: nothing else wakes the wait.
+        auto volta = b.Cliente();
+        QVERIFY(volta);
+        QTimer pulso;
+        pulso.start(250);
+        QVERIFY(EsperarAte([&] { return volta->Logar("ficou", "senha1") == "ficou"; }, 15000));
     }
 };
 
