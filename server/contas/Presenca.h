@@ -20,6 +20,7 @@ public:
         Falha
     };
     using Pronto = std::function<void(Reivindicacao)>;
+    using Perdida = std::function<void(const QString& chave)>;
 
     Presenca() = default;
     virtual ~Presenca() = default;
@@ -30,4 +31,15 @@ public:
     // gone). Claims and releases take effect in the order they were asked.
     virtual void Reivindicar(const QString& chave, QObject* contexto, Pronto pronto) = 0;
     virtual void Liberar(const QString& chave) = 0;
+    // Before the first claim: perdida runs on contexto's thread for a login held here that
+    // another process took meanwhile (this one could not renew its lease in time).
+    void AoPerder(QObject* contexto, Perdida perdida)
+    {
+        m_contextoPerdida = contexto;
+        m_perdida = std::move(perdida);
+    }
+
+protected:
+    QObject* m_contextoPerdida = nullptr;
+    Perdida m_perdida;
 };

@@ -72,6 +72,25 @@ bool PresencaPostgres::Soltar(ConexaoPostgres& banco, const QString& chave)
                           {chave, m_processo}, true);
 }
 
+bool PresencaPostgres::Reconferir(ConexaoPostgres& banco, QSet<QString>& tidas)
+{
+    for (auto it = tidas.begin(); it != tidas.end();) {
+        const Reivindicacao r = Tomar(banco, *it);
+        if (r == Reivindicacao::Falha)
+            return false;
+        if (r == Reivindicacao::Obtida) {
+            ++it;
+            continue;
+        }
+        if (m_perdida)
+            QMetaObject::invokeMethod(
+                m_contextoPerdida, [perdida = m_perdida, chave = *it] { perdida(chave); },
+                Qt::QueuedConnection);
+        it = tidas.erase(it);
+    }
+    return true;
+}
+
 void PresencaPostgres::Rodar()
 {
     using Relogio = std::chrono::steady_clock;
@@ -79,6 +98,11 @@ void PresencaPostgres::Rodar()
     // Releases the database did not take: tried again before anything else, or dropped when the
     // login is claimed again here meanwhile (the claim takes the row as it is).
     QSet<QString> aLiberar;
+    // What this process holds, and until when its lease surely runs (counted from before the
+    // renewal was sent).
+    QSet<QString> tidas;
+    Relogio::time_point vence = Relogio::now();
+    bool reconferir = false;
     bool registrado = false;
     const auto periodo = std::chrono::duration_cast<std::chrono::milliseconds>(m_validade) / 3;
     // The first lease is taken with the first claim, or a period after the start.
@@ -94,7 +118,14 @@ void PresencaPostgres::Rodar()
         }
         const bool prazo = Relogio::now() >= renovar;
         if (prazo || (!registrado && !lote.empty())) {
+            const Relogio::time_point envio = Relogio::now();
             registrado = Renovar(banco);
+            if (registrado) {
+                reconferir = reconferir || envio >= vence;
+                vence = envio + m_validade;
+            }
+            if (registrado && reconferir)
+                reconferir = !Reconferir(banco, tidas);
             // After a failure, again in a second: the lease may be running out.
             renovar = Relogio::now() + (registrado ? periodo : std::chrono::milliseconds(1000));
         }
@@ -102,12 +133,15 @@ void PresencaPostgres::Rodar()
             it = aLiberar.erase(it);
         for (Pedido& p : lote) {
             if (!p.pronto) {
+                tidas.remove(p.chave);
                 if (!Soltar(banco, p.chave))
                     aLiberar.insert(p.chave);
                 continue;
             }
             aLiberar.remove(p.chave);
             const Reivindicacao r = registrado ? Tomar(banco, p.chave) : Reivindicacao::Falha;
+            if (r == Reivindicacao::Obtida)
+                tidas.insert(p.chave);
             QMetaObject::invokeMethod(
                 p.contexto, [pronto = std::move(p.pronto), r] { pronto(r); }, Qt::QueuedConnection);
         }

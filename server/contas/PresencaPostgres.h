@@ -15,7 +15,9 @@ class ConexaoPostgres;
 // expiry) that it renews every third of its length; a login is a row of "presencas" naming the
 // process that holds it. A claim is one statement that takes the row only when no live lease
 // holds it, so of two processes claiming at once one wins. A process that dies stops renewing,
-// and its logins are free once its lease runs out; one that stops cleanly frees them at once.
+// and its logins are free once its lease runs out; one that stops cleanly frees them at once. One
+// that could not renew in time (the database away, the process stalled) claims its logins again
+// when it can, and gives up those another process took meanwhile.
 // All the work is done on one thread of its own, in the order asked.
 class PresencaPostgres : public Presenca
 {
@@ -41,6 +43,8 @@ private:
     bool Renovar(ConexaoPostgres& banco);
     Reivindicacao Tomar(ConexaoPostgres& banco, const QString& chave);
     bool Soltar(ConexaoPostgres& banco, const QString& chave);
+    // After a lease that may have run out: false when the database did not answer.
+    bool Reconferir(ConexaoPostgres& banco, QSet<QString>& tidas);
 
     const QString m_uri;
     const QString m_processo;

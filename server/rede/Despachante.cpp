@@ -57,6 +57,11 @@ Despachante::Despachante(const Configuracao& configuracao, Lobby& lobby, QObject
       m_gravador(configuracao.Contas()), m_fila(2)
 {
     m_relogio.start();
+    m_presenca->AoPerder(this, [this](const QString& chave) {
+        if (Sessao* s = m_logadas.value(chave))
+            s->Derrubar(QStringLiteral("o login entrou em outro processo enquanto este não "
+                                       "alcançava o banco de contas"));
+    });
 }
 
 Despachante::~Despachante()

@@ -1,5 +1,6 @@
 // The quarpel-server program: acknowledged accounts survive a kill -9, and a signal closes it;
-// with PostgreSQL, a killed process' players are let in on another once its lease runs out.
+// with PostgreSQL, a stalled or killed process' players are let in on another once its lease
+// runs out.
 #include "ClienteTeste.h"
 #include "EsperarAte.h"
 #include "PostgresTeste.h"
@@ -66,7 +67,7 @@ private slots:
         QVERIFY((servidor.log += servidor.p.readAllStandardError()).contains("Servidor encerrado"));
     }
 
-    void killNoBancoNaoPerdeContasELiberaJogadores()
+    void processoParadoOuMortoNoBanco()
     {
         const QString cluster = PostgresTeste::Compartilhado();
         if (cluster.isEmpty())
@@ -75,21 +76,33 @@ private slots:
         QTemporaryDir pasta;
         QVERIFY(!banco.isEmpty() && pasta.isValid());
         // A lease of 3 s instead of 30, so that the test does not wait long.
-        const QStringList argumentos{"--porta",
-                                     "0",
-                                     "--endereco",
-                                     "127.0.0.1",
-                                     "--dados",
-                                     pasta.path(),
-                                     "--hash-minimo",
-                                     "--banco",
-                                     banco,
-                                     "--validade-presenca",
-                                     "3"};
+        QStringList argumentos{"--porta", "0", "--endereco", "127.0.0.1", "--hash-minimo"};
+        argumentos << "--dados" << pasta.path() << "--banco" << banco << "--validade-presenca"
+                   << "3";
         Processo a(argumentos), b(argumentos);
-        auto jogador = a.Cliente();
-        QVERIFY(jogador && jogador->CriarConta("ficou", "senha1"));
-        QCOMPARE(jogador->Logar("ficou", "senha1"), "ficou");
+        std::unique_ptr<ClienteTeste> jogadores[2];
+        for (auto& j : jogadores)
+            QVERIFY((j = a.Cliente()) &&
+                    j->CriarConta(&j == jogadores ? "ficou" : "parado", "senha1"));
+        QCOMPARE(jogadores[0]->Logar("ficou", "senha1"), "ficou");
+        QCOMPARE(jogadores[1]->Logar("parado", "senha1"), "parado");
+        // A login is tried again every quarter second until it passes: nothing else wakes the
+        // wait.
+        QTimer pulso;
+        pulso.start(250);
+        const auto entra = [](ClienteTeste& c, const QString& login) {
+            return EsperarAte([&] { return c.Logar(login, "senha1") == login; }, 15000);
+        };
+
+        // A stalled past its lease: B lets one of its players in, and A, awake again, gives him
+        // up and keeps the other.
+        auto outro = b.Cliente();
+        QVERIFY(outro);
+        ::kill(pid_t(a.p.processId()), SIGSTOP);
+        QVERIFY(entra(*outro, "parado"));
+        ::kill(pid_t(a.p.processId()), SIGCONT);
+        QVERIFY(jogadores[1]->EsperarDesconexao());
+        QVERIFY(jogadores[0]->Sincronizar());
 
         // A kill -9 in the middle of a crowd of sign-ups: whatever was acknowledged is there.
         std::vector<std::unique_ptr<ClienteTeste>> cs;
@@ -116,13 +129,9 @@ private slots:
             QVERIFY(c);
             QCOMPARE(c->Logar(login, "senha1"), login);
         }
-        // His login stays held while A's lease lasts, then B lets him in. Tried every quarter
-        // second: nothing else wakes the wait.
+        // His login stays held while A's lease lasts, then B lets him in.
         auto volta = b.Cliente();
-        QVERIFY(volta);
-        QTimer pulso;
-        pulso.start(250);
-        QVERIFY(EsperarAte([&] { return volta->Logar("ficou", "senha1") == "ficou"; }, 15000));
+        QVERIFY(volta && entra(*volta, "ficou"));
     }
 };
 
