@@ -56,8 +56,13 @@ bool BancoContasPostgres::Preparar(QString* erro)
         return falha(QStringLiteral("não foi possível abrir uma transação"));
     if (!m_conexao.Executar("SELECT pg_advisory_xact_lock(?)", {kTravaEsquema}, false))
         return falha(QStringLiteral("não foi possível travar o esquema"));
+    QSqlQuery* existe = m_conexao.Executar("SELECT to_regclass('versao') IS NOT NULL", {}, false);
+    if (!existe || !existe->next())
+        return falha(QStringLiteral("não foi possível ler a versão do esquema"));
+    const bool nova = !existe->value(0).toBool();
+    existe->finish();
     QSqlQuery q(db);
-    if (!q.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS versao (numero INTEGER NOT NULL)")))
+    if (nova && !q.exec(QStringLiteral("CREATE TABLE versao (numero INTEGER NOT NULL)")))
         return falha(q.lastError().text());
     QSqlQuery* v = m_conexao.Executar("SELECT coalesce(max(numero), 0) FROM versao", {}, false);
     if (!v || !v->next())

@@ -104,6 +104,7 @@ void PresencaPostgres::Rodar()
     Relogio::time_point vence = Relogio::now();
     bool reconferir = false;
     bool registrado = false;
+    bool algumaVez = false;
     const auto periodo = std::chrono::duration_cast<std::chrono::milliseconds>(m_validade) / 3;
     // The first lease is taken with the first claim, or a period after the start.
     Relogio::time_point renovar = Relogio::now() + periodo;
@@ -121,6 +122,7 @@ void PresencaPostgres::Rodar()
             const Relogio::time_point envio = Relogio::now();
             registrado = Renovar(banco);
             if (registrado) {
+                algumaVez = true;
                 reconferir = reconferir || envio >= vence;
                 vence = envio + m_validade;
             }
@@ -148,5 +150,6 @@ void PresencaPostgres::Rodar()
         lote.clear();
     }
     // Stopping cleanly: every login of this process is free at once.
-    banco.Executar("DELETE FROM processos WHERE id = ?", {m_processo}, false);
+    if (algumaVez)
+        banco.Executar("DELETE FROM processos WHERE id = ?", {m_processo}, false);
 }
