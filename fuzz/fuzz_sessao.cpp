@@ -5,7 +5,6 @@
 // the event loop, which is run here until the session is idle; every whole message of the input
 // must then have been handled unless the session was closed.
 
-#include "BancoContas.h"
 #include "Configuracao.h"
 #include "CortadorFluxo.h"
 #include "Despachante.h"
@@ -32,7 +31,6 @@ struct Ambiente
     QCoreApplication app{argc, argv};
     QTemporaryDir pasta;
     Configuracao configuracao;
-    BancoContas banco;
     Lobby lobby{[](const QString& nome, const QByteArray& senha) {
         SalaDeJogo::Opcoes o;
         o.semente = [] { return 7u; };
@@ -50,9 +48,9 @@ struct Ambiente
         configuracao.versaoCliente = QString::fromLatin1(kVersaoQuarpel);
         configuracao.custoSenha = HashSenha::Custo::Minimo;
         QString erro;
-        if (!banco.Abrir(pasta.path(), &erro))
+        if (!configuracao.Contas().Preparar(&erro))
             qFatal("%s", qPrintable(erro));
-        despachante = std::make_unique<Despachante>(configuracao, banco, lobby);
+        despachante = std::make_unique<Despachante>(configuracao, lobby);
         // As the server registers them.
         for (const char* comando : {"Start", "Carta", "Truco", "tcSim", "tcNao"}) {
             despachante->AdicionarComando(comando, [this](Sessao& s, const MensagemRecebida& m) {

@@ -7,6 +7,7 @@ pacotes=(
   qt6-base-dev qt6-base-private-dev qt6-svg-dev libqt6svg6 libqt6sql6-sqlite libgl-dev
   kdegames-card-data-kf5 fonts-dejavu-core
   libsodium-dev libbenchmark-dev clang
+  postgresql libqt6sql6-psql
   xvfb xauth qt6-translations-l10n
 )
 faltam=()

@@ -1,5 +1,6 @@
 #include "OpcoesLinhaComando.h"
 
+#include "ConexaoPostgres.h"
 #include "Versao.h"
 
 #include <QCommandLineParser>
@@ -44,6 +45,17 @@ OpcoesLinhaComando::Resultado OpcoesLinhaComando::Analisar(const QStringList& ar
         QStringLiteral("dados"),
         QStringLiteral("Pasta do banco de contas (padrão %1).").arg(pastaPadrao),
         QStringLiteral("pasta"), pastaPadrao);
+    const QCommandLineOption banco(
+        QStringLiteral("banco"),
+        QStringLiteral("Contas num banco PostgreSQL (postgresql://usuário@máquina:porta/banco), "
+                       "compartilhado por todos os processos que o usam; sem ela, SQLite na "
+                       "pasta de dados."),
+        QStringLiteral("uri"));
+    const QCommandLineOption validade(
+        QStringLiteral("validade-presenca"),
+        QStringLiteral("Com --banco: segundos em que os logins de um processo que parou de "
+                       "responder continuam ocupados (padrão 30)."),
+        QStringLiteral("s"), QStringLiteral("30"));
     const QCommandLineOption versaoCliente(
         QStringLiteral("versao-cliente"),
         QStringLiteral("Versão do cliente exigida no login (padrão %1).").arg(c.versaoCliente),
@@ -72,9 +84,8 @@ OpcoesLinhaComando::Resultado OpcoesLinhaComando::Analisar(const QStringList& ar
         QStringLiteral("hash-minimo"),
         QStringLiteral("Só para testes: hash de senha com o custo mínimo do argon2id."));
     senhaRapida.setFlags(QCommandLineOption::HiddenFromHelp);
-    p.addOptions(
-        {porta, endereco, dados, versaoCliente, atraso, tempo, semente, conexoes, semNarracao,
-         senhaRapida});
+    p.addOptions({porta, endereco, dados, banco, validade, versaoCliente, atraso, tempo, semente,
+                  conexoes, semNarracao, senhaRapida});
 
     const auto erro = [&r](const QString& texto) {
         r.acao = Acao::Erro;
@@ -106,6 +117,15 @@ OpcoesLinhaComando::Resultado OpcoesLinhaComando::Analisar(const QStringList& ar
     c.pastaDados = p.value(dados);
     if (c.pastaDados.isEmpty())
         return erro(QStringLiteral("A pasta de dados não pode ser vazia"));
+    if (p.isSet(banco)) {
+        c.banco = p.value(banco);
+        if (const std::optional<QString> problema = ConexaoPostgres::ProblemaUri(c.banco))
+            return erro(*problema);
+    }
+    // Renewed every third of it: under 3 s the renewals would come too close.
+    if (!LerInteiro(p.value(validade), 3, 3600, &v))
+        return erro(QStringLiteral("Validade de presença inválida: %1").arg(p.value(validade)));
+    c.validadePresencaS = int(v);
     c.versaoCliente = p.value(versaoCliente);
     if (!LerInteiro(p.value(atraso), 0, 60'000, &v))
         return erro(QStringLiteral("Atraso de robô inválido: %1").arg(p.value(atraso)));

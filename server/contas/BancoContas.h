@@ -6,8 +6,9 @@
 #include <QString>
 #include <optional>
 
-// The accounts, in an SQLite file of the data folder. WAL with full synchronous commits: once a
-// call returns true the change survives a kill or a power cut. Prepared statements only.
+// The accounts, wherever they are kept (BancoContasSqlite, BancoContasPostgres; OrigemContas
+// opens the one the server was started with). One object is one connection, for the thread that
+// opened it. A change is durable once its call returns true. Prepared statements only.
 class BancoContas
 {
 public:
@@ -15,27 +16,22 @@ public:
     {
         Criada,
         LoginEmUso,
-        Falha
+        Falha,
+        // The database did not answer: try again in a moment.
+        Indisponivel
     };
 
-    BancoContas();
-    ~BancoContas();
+    BancoContas() = default;
+    virtual ~BancoContas() = default;
     BancoContas(const BancoContas&) = delete;
     BancoContas& operator=(const BancoContas&) = delete;
 
-    // Creates the folder and the schema when missing.
-    bool Abrir(const QString& pasta, QString* erro);
-
-    Criacao Criar(const Conta& conta);
+    Criacao Criar(const Conta& conta) { return CriarVarias({conta}).front(); }
     // Several in one transaction, one commit: each is created or its login is taken (also by an
     // earlier one of the list); all fail together when the commit fails.
-    QList<Criacao> CriarVarias(const QList<Conta>& contas);
-    std::optional<Conta> Buscar(const QString& login);
-    bool TrocarSenha(qint64 id, const QByteArray& hash);
-    bool TrocarFoto(qint64 id, const QByteArray& foto);
-
-    static QString NomeArquivo() { return QStringLiteral("contas.sqlite"); }
-
-private:
-    QString m_conexao;
+    virtual QList<Criacao> CriarVarias(const QList<Conta>& contas) = 0;
+    // Null for an unknown login, and also when the database did not answer: then *falhou is set.
+    virtual std::optional<Conta> Buscar(const QString& login, bool* falhou) = 0;
+    virtual bool TrocarSenha(qint64 id, const QByteArray& hash) = 0;
+    virtual bool TrocarFoto(qint64 id, const QByteArray& foto) = 0;
 };

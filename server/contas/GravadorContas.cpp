@@ -1,9 +1,9 @@
 #include "GravadorContas.h"
 
 #include <QMetaObject>
-#include <optional>
 
-GravadorContas::GravadorContas(const QString& pasta) : m_pasta(pasta), m_thread([this] { Rodar(); })
+GravadorContas::GravadorContas(OrigemContas origem)
+    : m_origem(std::move(origem)), m_thread([this] { Rodar(); })
 {
 }
 
@@ -28,10 +28,10 @@ void GravadorContas::Criar(const Conta& conta, QObject* contexto, Pronto pronto)
 
 void GravadorContas::Rodar()
 {
-    // The connection belongs to this thread: SQLite's handles stay with the thread that opened
-    // them. Opened at the first account, once the server has set the file up.
-    BancoContas banco;
-    std::optional<bool> aberto;
+    // The connection belongs to this thread: Qt's connections stay with the thread that opened
+    // them. Opened at the first account, once the server has set the database up, and again
+    // after it could not be.
+    std::unique_ptr<BancoContas> banco;
     std::vector<Pedido> grupo;
     for (;;) {
         {
@@ -44,10 +44,10 @@ void GravadorContas::Rodar()
                          std::make_move_iterator(m_fila.begin() + qsizetype(n)));
             m_fila.erase(m_fila.begin(), m_fila.begin() + qsizetype(n));
         }
-        if (!aberto) {
+        if (!banco) {
             QString erro;
-            aberto = banco.Abrir(m_pasta, &erro);
-            if (!*aberto)
+            banco = m_origem.Abrir(&erro);
+            if (!banco)
                 qWarning("Banco de contas do gravador: %s", qPrintable(erro));
         }
         QList<Conta> contas;
@@ -55,8 +55,8 @@ void GravadorContas::Rodar()
         for (const Pedido& p : grupo)
             contas.push_back(p.conta);
         const QList<BancoContas::Criacao> r =
-            *aberto ? banco.CriarVarias(contas)
-                    : QList<BancoContas::Criacao>(contas.size(), BancoContas::Criacao::Falha);
+            banco ? banco->CriarVarias(contas)
+                  : QList<BancoContas::Criacao>(contas.size(), BancoContas::Criacao::Indisponivel);
         for (size_t i = 0; i < grupo.size(); ++i)
             QMetaObject::invokeMethod(
                 grupo[i].contexto,

@@ -2,6 +2,7 @@
 
 #include "BancoContas.h"
 #include "Conta.h"
+#include "OrigemContas.h"
 
 #include <QObject>
 #include <QString>
@@ -20,7 +21,7 @@ class GravadorContas
 public:
     using Pronto = std::function<void(BancoContas::Criacao)>;
 
-    explicit GravadorContas(const QString& pasta);
+    explicit GravadorContas(OrigemContas origem);
     // Writes what is still waiting, then stops.
     ~GravadorContas();
     GravadorContas(const GravadorContas&) = delete;
@@ -41,7 +42,7 @@ private:
     };
     void Rodar();
 
-    QString m_pasta;
+    OrigemContas m_origem;
     std::mutex m_trava;
     std::condition_variable m_sinal;
     std::vector<Pedido> m_fila;

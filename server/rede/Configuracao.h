@@ -1,6 +1,7 @@
 #pragma once
 
 #include "HashSenha.h"
+#include "OrigemContas.h"
 
 #include <QHostAddress>
 #include <QString>
@@ -12,6 +13,10 @@ struct Configuracao
     quint16 porta = 33500;
     QHostAddress endereco = QHostAddress::Any;
     QString pastaDados;
+    // With a PostgreSQL URI the accounts and who is on line are there, shared by every process
+    // that names it; a process' logins stay held this long after it stops renewing its lease.
+    QString banco;
+    int validadePresencaS = 30;
     // What "utVer" reports and what "Login" must carry.
     QString versaoCliente;
     // For games: the pause before each move of a bot, the time a person has to act, and the seed
@@ -33,4 +38,6 @@ struct Configuracao
     qint64 limiteSaidaTotal = 64LL * 1024 * 1024;
     // Chat lines a person may send in a burst, then one a second; 0: no limit.
     int rajadaChat = 5;
+
+    OrigemContas Contas() const { return {pastaDados, banco}; }
 };

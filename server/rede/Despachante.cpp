@@ -15,22 +15,25 @@
 namespace {
 
 const QString kLoginInvalido = QStringLiteral("Login ou senha inválidos");
+const QString kIndisponivel =
+    QStringLiteral("Servidor de contas indisponível; tente de novo em instantes.");
 
-// The accounts as a worker thread sees them: its own connection to the same file, so that a
-// commit (and its fsync) never holds up the event loop. SQLite in WAL mode takes one writer at a
-// time and waits for the other (the busy timeout).
-BancoContas* BancoDaThread(const QString& pasta)
+// The accounts as a worker thread sees them: its own connection to the same database, so that
+// neither a lookup nor a commit (and its fsync) holds up the event loop. SQLite in WAL mode takes
+// one writer at a time and waits for the other (the busy timeout). Null while it cannot be
+// opened; tried again on the next job.
+BancoContas* BancoDaThread(const OrigemContas& origem)
 {
     thread_local std::unique_ptr<BancoContas> banco;
-    thread_local bool aberto = false;
-    if (!banco) {
-        banco = std::make_unique<BancoContas>();
+    thread_local OrigemContas deQuem;
+    if (!banco || !(deQuem == origem)) {
         QString erro;
-        aberto = banco->Abrir(pasta, &erro);
-        if (!aberto)
+        banco = origem.Abrir(&erro);
+        deQuem = origem;
+        if (!banco)
             qWarning("Banco de contas numa thread de trabalho: %s", qPrintable(erro));
     }
-    return aberto ? banco.get() : nullptr;
+    return banco.get();
 }
 
 void ResponderLogin(Sessao& s, const QString& valor)
@@ -45,16 +48,21 @@ void RecusarConta(Sessao& s, const QString& motivo)
 
 } // namespace
 
-Despachante::Despachante(const Configuracao& configuracao, BancoContas& banco, Lobby& lobby,
-                         QObject* parent)
-    : QObject(parent), m_configuracao(configuracao), m_banco(banco), m_lobby(lobby),
+Despachante::Despachante(const Configuracao& configuracao, Lobby& lobby, QObject* parent)
+    : QObject(parent), m_configuracao(configuracao), m_lobby(lobby),
       m_hash(configuracao.custoSenha),
       m_hashFicticio(m_hash.Gerar(QByteArrayLiteral("ninguem-tem-esta")).value_or(QByteArray())),
       // Each hash takes tens of megabytes; two at a time keeps a burst of logins from exhausting
       // memory while the event loop stays free.
-      m_gravador(configuracao.pastaDados), m_fila(2)
+      m_presenca(configuracao.Contas().NovaPresenca(configuracao.validadePresencaS)),
+      m_gravador(configuracao.Contas()), m_fila(2)
 {
     m_relogio.start();
+    m_presenca->AoPerder(this, [this](const QString& chave) {
+        if (Sessao* s = m_logadas.value(chave))
+            s->Derrubar(QStringLiteral("o login entrou em outro processo enquanto este não "
+                                       "alcançava o banco de contas"));
+    });
 }
 
 Despachante::~Despachante()
@@ -92,8 +100,10 @@ void Despachante::Remover(Sessao* sessao)
     if (!sessao->Logada())
         return;
     const QString chave = Validacao::ChaveLogin(sessao->Login());
-    if (m_logadas.value(chave) == sessao)
+    if (m_logadas.value(chave) == sessao) {
         m_logadas.remove(chave);
+        m_presenca->Liberar(chave);
+    }
     m_lobby.Partir(sessao);
 }
 
@@ -197,17 +207,21 @@ void Despachante::NovaConta(Sessao& s, const MensagemRecebida& m)
         motivo = Validacao::Senha(Texto::DeBytes(senha));
     if (!motivo)
         motivo = Validacao::Email(conta.email);
-    if (!motivo && m_banco.Buscar(conta.login))
-        motivo = QStringLiteral("Este login já está em uso");
     if (motivo) {
         qInfo("Cadastro recusado (%s): %s", qPrintable(s.Descricao()), qPrintable(*motivo));
         return RecusarConta(s, *motivo);
     }
 
-    // Hashed on a worker, then written by the group writer; "okAcc" only once the commit that
-    // holds the account returned. The session takes no input meanwhile.
+    // Looked up and hashed on a worker (a taken login costs no hash), then written by the group
+    // writer; "okAcc" only once the commit that holds the account returned. The session takes no
+    // input meanwhile.
     const HashSenha hash = m_hash;
-    auto gerado = std::make_shared<std::optional<QByteArray>>();
+    struct Cadastro
+    {
+        std::optional<BancoContas::Criacao> recusa;
+        std::optional<QByteArray> hash;
+    };
+    auto gerado = std::make_shared<Cadastro>();
     s.SetOcupada(true);
     const auto fim = [this, id = s.Id(), login = conta.login](BancoContas::Criacao r) {
         Sessao* s = m_sessoes.value(id);
@@ -218,6 +232,8 @@ void Despachante::NovaConta(Sessao& s, const MensagemRecebida& m)
             s->Enviar("okAcc", {});
         } else if (r == BancoContas::Criacao::LoginEmUso) {
             RecusarConta(*s, QStringLiteral("Este login já está em uso"));
+        } else if (r == BancoContas::Criacao::Indisponivel) {
+            RecusarConta(*s, kIndisponivel);
         } else {
             RecusarConta(*s, QStringLiteral("Não foi possível criar a conta agora. "
                                             "Tente de novo mais tarde"));
@@ -226,11 +242,22 @@ void Despachante::NovaConta(Sessao& s, const MensagemRecebida& m)
     };
     m_fila.Pedir(
         s.Endereco() + u'\n' + QStringLiteral("cadastro"),
-        [gerado, hash, senha] { *gerado = hash.Gerar(senha); },
+        [gerado, hash, senha, origem = m_configuracao.Contas(), login = conta.login] {
+            BancoContas* banco = BancoDaThread(origem);
+            bool falhou = !banco;
+            if (banco && banco->Buscar(login, &falhou))
+                gerado->recusa = BancoContas::Criacao::LoginEmUso;
+            else if (falhou)
+                gerado->recusa = BancoContas::Criacao::Indisponivel;
+            else
+                gerado->hash = hash.Gerar(senha);
+        },
         [this, gerado, conta, fim]() mutable {
-            if (!*gerado)
+            if (gerado->recusa)
+                return fim(*gerado->recusa);
+            if (!gerado->hash)
                 return fim(BancoContas::Criacao::Falha);
-            conta.hashSenha = **gerado;
+            conta.hashSenha = *gerado->hash;
             // Written even if he has gone meanwhile; he just is not told.
             m_gravador.Criar(conta, this, fim);
         });
@@ -251,10 +278,8 @@ void Despachante::Entrar(Sessao& s, const MensagemRecebida& m)
     }
     const QString login = Texto::DeBytes(m.Argumento(1));
     const QByteArray senha = m.Argumento(2);
-    std::optional<Conta> conta;
-    if (!login.isEmpty() && login.size() <= Validacao::kLoginMax && !senha.isEmpty() &&
-        senha.size() <= Validacao::kSenhaMax)
-        conta = m_banco.Buscar(login);
+    const bool plausivel = !login.isEmpty() && login.size() <= Validacao::kLoginMax &&
+                           !senha.isEmpty() && senha.size() <= Validacao::kSenhaMax;
     const QString chave = Validacao::ChaveLogin(login);
     const QString chaveFalhas = s.Endereco() + u'\n' + chave;
     if (const qint64 espera = Castigo(chaveFalhas)) {
@@ -269,40 +294,94 @@ void Despachante::Entrar(Sessao& s, const MensagemRecebida& m)
         return;
     }
 
-    const bool existe = conta.has_value();
-    const QByteArray hash = existe ? conta->hashSenha : m_hashFicticio;
-    EmSegundoPlano<bool>(
-        s, chave, [hash, senha, existe] { return HashSenha::Confere(hash, senha) && existe; },
-        [this, conta = conta.value_or(Conta{}), existe, chaveFalhas](Sessao* sessao,
-                                                                     const bool& confere) {
-            if (!confere)
-                Falhou(chaveFalhas);
-            else
-                m_falhas.remove(chaveFalhas);
-            if (!sessao)
-                return;
-            Sessao& s = *sessao;
-            if (!confere) {
-                qInfo("Login recusado (%s): %s", qPrintable(s.Descricao()),
-                      existe ? "senha errada" : "conta desconhecida");
-                return ResponderLogin(s, u'_' + kLoginInvalido);
+    // Looked up and checked on a worker; the session takes no input until the answer.
+    auto v = std::make_shared<Verificacao>();
+    s.SetOcupada(true);
+    m_fila.Pedir(
+        s.Endereco() + u'\n' + chave,
+        [v, origem = m_configuracao.Contas(), login, senha, plausivel, ficticio = m_hashFicticio] {
+            std::optional<Conta> conta;
+            if (plausivel) {
+                BancoContas* banco = BancoDaThread(origem);
+                v->indisponivel = !banco;
+                if (banco)
+                    conta = banco->Buscar(login, &v->indisponivel);
+                if (v->indisponivel)
+                    return;
             }
-            const QString chave = Validacao::ChaveLogin(conta.login);
-            if (m_logadas.contains(chave)) {
-                qInfo("Login recusado para %s (%s): já conectado", qPrintable(conta.login),
-                      qPrintable(s.Descricao()));
-                return ResponderLogin(s, QStringLiteral("_Este login já está conectado"));
-            }
-            m_logadas.insert(chave, &s);
-            s.Logar(conta.id, conta.login, conta.foto);
-            qInfo("%s entrou (%s)", qPrintable(conta.login), qPrintable(s.Descricao()));
-            ResponderLogin(s, conta.login);
-            s.Enviar("imLoc", {conta.foto});
-            m_lobby.Chegar(&s);
-            m_lobby.EnviarPendentes();
+            v->existe = conta.has_value();
+            v->confere =
+                HashSenha::Confere(v->existe ? conta->hashSenha : ficticio, senha) && v->existe;
+            if (v->existe)
+                v->conta = std::move(*conta);
         },
+        [this, id = s.Id(), v, chaveFalhas] { Verificado(id, *v, chaveFalhas); },
         // Tries queued before this login and address earned a wait are refused unchecked.
         [this, chaveFalhas] { return Castigo(chaveFalhas) > 0; });
+}
+
+void Despachante::Verificado(quint64 id, const Verificacao& v, const QString& chaveFalhas)
+{
+    Sessao* s = m_sessoes.value(id);
+    if (v.indisponivel) {
+        if (s) {
+            qWarning("Login recusado (%s): banco de contas indisponível",
+                     qPrintable(s->Descricao()));
+            ResponderLogin(*s, u'_' + kIndisponivel);
+            s->SetOcupada(false);
+        }
+        return;
+    }
+    if (!v.confere)
+        Falhou(chaveFalhas);
+    else
+        m_falhas.remove(chaveFalhas);
+    if (!s)
+        return;
+    if (!v.confere) {
+        qInfo("Login recusado (%s): %s", qPrintable(s->Descricao()),
+              v.existe ? "senha errada" : "conta desconhecida");
+        ResponderLogin(*s, u'_' + kLoginInvalido);
+        return s->SetOcupada(false);
+    }
+    // Claimed in the whole service first; the session still takes no input.
+    const QString chave = Validacao::ChaveLogin(v.conta.login);
+    m_presenca->Reivindicar(
+        chave, this, [this, id, chave, conta = v.conta](Presenca::Reivindicacao r) {
+            Sessao* s = m_sessoes.value(id);
+            if (!s) {
+                // Gone meanwhile: let go of what was claimed for him, unless another of ours has
+                // it.
+                if (r == Presenca::Reivindicacao::Obtida && !m_logadas.contains(chave))
+                    m_presenca->Liberar(chave);
+                return;
+            }
+            Admitir(*s, conta, r);
+            s->SetOcupada(false);
+        });
+}
+
+void Despachante::Admitir(Sessao& s, const Conta& conta, Presenca::Reivindicacao r)
+{
+    const QString chave = Validacao::ChaveLogin(conta.login);
+    if (r == Presenca::Reivindicacao::Falha) {
+        qWarning("Login recusado para %s (%s): banco de contas indisponível",
+                 qPrintable(conta.login), qPrintable(s.Descricao()));
+        return ResponderLogin(s, u'_' + kIndisponivel);
+    }
+    if (r == Presenca::Reivindicacao::Ocupada || m_logadas.contains(chave)) {
+        qInfo("Login recusado para %s (%s): já conectado%s", qPrintable(conta.login),
+              qPrintable(s.Descricao()),
+              r == Presenca::Reivindicacao::Ocupada ? " em outro processo" : "");
+        return ResponderLogin(s, QStringLiteral("_Este login já está conectado"));
+    }
+    m_logadas.insert(chave, &s);
+    s.Logar(conta.id, conta.login, conta.foto);
+    qInfo("%s entrou (%s)", qPrintable(conta.login), qPrintable(s.Descricao()));
+    ResponderLogin(s, conta.login);
+    s.Enviar("imLoc", {conta.foto});
+    m_lobby.Chegar(&s);
+    m_lobby.EnviarPendentes();
 }
 
 void Despachante::NovaImagem(Sessao& s, const MensagemRecebida& m)
@@ -310,12 +389,11 @@ void Despachante::NovaImagem(Sessao& s, const MensagemRecebida& m)
     const QByteArray foto = m.Argumento(1);
     if (foto.size() != Validacao::kTamanhoFoto)
         return;
-    const QString pasta = m_configuracao.pastaDados;
     const qint64 idConta = s.IdConta();
     EmSegundoPlano<bool>(
         s, QStringLiteral("foto"),
-        [pasta, idConta, foto] {
-            BancoContas* banco = BancoDaThread(pasta);
+        [origem = m_configuracao.Contas(), idConta, foto] {
+            BancoContas* banco = BancoDaThread(origem);
             return banco && banco->TrocarFoto(idConta, foto);
         },
         [this, foto](Sessao* s, const bool& trocada) {
@@ -338,12 +416,11 @@ void Despachante::NovaSenha(Sessao& s, const MensagemRecebida& m)
     const qint64 idConta = s.IdConta();
     const QString login = s.Login();
     // Stored even when he has disconnected meanwhile: he expects the new password next time.
-    const QString pasta = m_configuracao.pastaDados;
     EmSegundoPlano<bool>(
         s, QStringLiteral("senha"),
-        [hash, senha, pasta, idConta] {
+        [hash, senha, origem = m_configuracao.Contas(), idConta] {
             const std::optional<QByteArray> gerado = hash.Gerar(senha);
-            BancoContas* banco = BancoDaThread(pasta);
+            BancoContas* banco = BancoDaThread(origem);
             return gerado && banco && banco->TrocarSenha(idConta, *gerado);
         },
         [idConta, login](Sessao*, const bool& trocada) {

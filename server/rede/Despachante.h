@@ -5,13 +5,14 @@
 #include "GravadorContas.h"
 #include "HashSenha.h"
 #include "MensagemRecebida.h"
+#include "Presenca.h"
 
 #include <QElapsedTimer>
 #include <QHash>
 #include <QObject>
 #include <functional>
+#include <memory>
 
-class BancoContas;
 class Lobby;
 class Sessao;
 
@@ -24,8 +25,7 @@ class Despachante : public QObject
 public:
     using Comando = std::function<void(Sessao&, const MensagemRecebida&)>;
 
-    Despachante(const Configuracao& configuracao, BancoContas& banco, Lobby& lobby,
-                QObject* parent = nullptr);
+    Despachante(const Configuracao& configuracao, Lobby& lobby, QObject* parent = nullptr);
     ~Despachante() override;
 
     void Registrar(Sessao* sessao);
@@ -48,6 +48,16 @@ private:
     void PedirVersao(Sessao& s);
     void NovaConta(Sessao& s, const MensagemRecebida& m);
     void Entrar(Sessao& s, const MensagemRecebida& m);
+    // A login's lookup and password check, done on a worker.
+    struct Verificacao
+    {
+        bool indisponivel = false;
+        bool existe = false;
+        bool confere = false;
+        Conta conta;
+    };
+    void Verificado(quint64 id, const Verificacao& v, const QString& chaveFalhas);
+    void Admitir(Sessao& s, const Conta& conta, Presenca::Reivindicacao r);
     void NovaImagem(Sessao& s, const MensagemRecebida& m);
     void NovaSenha(Sessao& s, const MensagemRecebida& m);
     void TratarLogada(Sessao& s, const MensagemRecebida& m);
@@ -64,7 +74,6 @@ private:
     qint64 Castigo(const QString& chave) const;
 
     const Configuracao& m_configuracao;
-    BancoContas& m_banco;
     Lobby& m_lobby;
     HashSenha m_hash;
     // An unknown login is checked against this, so that it costs what a wrong password costs and
@@ -78,7 +87,9 @@ private:
     QHash<QString, Falhas> m_falhas;
     QElapsedTimer m_relogio;
     QHash<quint64, Sessao*> m_sessoes;
+    // Who holds each login here; m_presenca, whether this process holds it in the service.
     QHash<QString, Sessao*> m_logadas;
+    std::unique_ptr<Presenca> m_presenca;
     QHash<QByteArray, Comando> m_comandos;
     GravadorContas m_gravador;
     // Last, so that it is destroyed first and waits for every job still running.

@@ -50,7 +50,7 @@ ServidorQuarpel::ServidorQuarpel(Configuracao configuracao, Lobby::FabricaSala f
                                  QObject* parent)
     : QObject(parent), m_configuracao(std::move(configuracao)),
       m_lobby(fabrica ? std::move(fabrica) : FabricaPadrao()),
-      m_despachante(std::make_unique<Despachante>(m_configuracao, m_banco, m_lobby)),
+      m_despachante(std::make_unique<Despachante>(m_configuracao, m_lobby)),
       m_escuta(new QTcpServer(this)), m_vigia(new QTimer(this))
 {
     m_relogio.start();
@@ -112,7 +112,7 @@ ServidorQuarpel::~ServidorQuarpel()
 
 bool ServidorQuarpel::Iniciar(QString* erro)
 {
-    if (!m_banco.Abrir(m_configuracao.pastaDados, erro))
+    if (!m_configuracao.Contas().Preparar(erro))
         return false;
     if (!m_escuta->listen(m_configuracao.endereco, m_configuracao.porta)) {
         *erro = m_escuta->errorString();
@@ -123,9 +123,9 @@ bool ServidorQuarpel::Iniciar(QString* erro)
     m_escuta->pauseAccepting();
     m_aceite = new QSocketNotifier(m_escuta->socketDescriptor(), QSocketNotifier::Read, this);
     connect(m_aceite, &QSocketNotifier::activated, this, &ServidorQuarpel::Aceitar);
-    qInfo("Escutando em %s, porta %u; dados em %s; até %d conexões (limite de %llu descritores)",
+    qInfo("Escutando em %s, porta %u; contas em %s; até %d conexões (limite de %llu descritores)",
           qPrintable(m_escuta->serverAddress().toString()), unsigned(m_escuta->serverPort()),
-          qPrintable(m_configuracao.pastaDados), m_configuracao.maxConexoes,
+          qPrintable(m_configuracao.Contas().Descricao()), m_configuracao.maxConexoes,
           static_cast<unsigned long long>(LimiteDescritores()));
     return true;
 }

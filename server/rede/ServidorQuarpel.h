@@ -1,6 +1,5 @@
 #pragma once
 
-#include "BancoContas.h"
 #include "Configuracao.h"
 #include "Lobby.h"
 
@@ -17,8 +16,8 @@ class Sessao;
 class QTcpServer;
 class QTcpSocket;
 
-// The whole server on one event loop: the accounts, the lobby, the dispatcher and the listening
-// socket. Each accepted connection becomes a session fed from its socket.
+// The whole server on one event loop: the lobby, the dispatcher (and through it the accounts) and
+// the listening socket. Each accepted connection becomes a session fed from its socket.
 class ServidorQuarpel : public QObject
 {
     Q_OBJECT
@@ -59,7 +58,6 @@ private:
     Lobby::FabricaSala FabricaPadrao();
 
     Configuracao m_configuracao;
-    BancoContas m_banco;
     Lobby m_lobby;
     std::unique_ptr<Despachante> m_despachante;
     QTcpServer* m_escuta;

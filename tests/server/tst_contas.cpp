@@ -1,32 +1,53 @@
-// Accounts over the wire: sign-up, login, password and picture, and what survives a restart.
+// Accounts over the wire: sign-up, login, password and picture, and what survives a restart; all
+// of it with SQLite and again with PostgreSQL, where two processes also share the accounts.
 #include "ClienteTeste.h"
 #include "EsperarAte.h"
+#include "PostgresTeste.h"
 #include "ServidorTeste.h"
 #include "Validacao.h"
 
 #include <QTest>
+#include <QTimer>
 
 namespace {
 const QString kInvalido = "_Login ou senha inválidos";
+const QString kIndisponivel = "Servidor de contas indisponível; tente de novo em instantes.";
+
+std::function<void(Configuracao&)> NoBanco(const QString& uri)
+{
+    return [uri](Configuracao& c) { c.banco = uri; };
+}
 } // namespace
 
 class TstContas : public QObject
 {
     Q_OBJECT
 
+    // The PostgreSQL cluster each test gets a new database in; empty: SQLite.
+    const QString m_cluster;
     std::unique_ptr<ServidorTeste> m_servidor;
+    // Wakes the waits that try a login again until it passes: nothing else may come meanwhile.
+    QTimer m_pulso;
 
-    std::unique_ptr<ClienteTeste> Conectado()
+    static std::unique_ptr<ClienteTeste> Conectado(quint16 porta)
     {
         auto c = std::make_unique<ClienteTeste>();
-        return c->Conectar(m_servidor->Porta()) ? std::move(c) : nullptr;
+        return c->Conectar(porta) ? std::move(c) : nullptr;
     }
+    std::unique_ptr<ClienteTeste> Conectado() { return Conectado(m_servidor->Porta()); }
+
+public:
+    explicit TstContas(const QString& cluster = {}) : m_cluster(cluster) {}
 
 private slots:
     void init()
     {
-        m_servidor = std::make_unique<ServidorTeste>();
+        QString banco;
+        if (!m_cluster.isEmpty())
+            QVERIFY(!(banco = PostgresTeste::NovoBanco(m_cluster)).isEmpty());
+        m_servidor = std::make_unique<ServidorTeste>(NoBanco(banco));
         QVERIFY(m_servidor->Iniciado());
+        m_pulso.start(250);
     }
     void cleanup() { m_servidor.reset(); }
 
@@ -154,7 +175,65 @@ private slots:
         QCOMPARE(c->Logar("convidado", "trocada123"), "convidado");
         QCOMPARE(c->Esperar("imLoc")->Argumento(1), foto);
     }
+
+    void doisProcessosNoMesmoBanco()
+    {
+        if (m_cluster.isEmpty())
+            QSKIP("só com PostgreSQL");
+        ServidorTeste b(NoBanco(m_servidor->Servidor().Config().banco));
+        QVERIFY(b.Iniciado());
+        auto a1 = Conectado(), b1 = Conectado(b.Porta());
+        QVERIFY(a1 && b1);
+        QVERIFY(a1->CriarConta("viajante", "senha1"));
+        b1->EnviarTextos("nvAcc", {"Outro", "VIAJANTE", "senha2", "o@q.br"});
+        QCOMPARE(b1->Esperar("erCNC")->Texto(1), "Este login já está em uso");
+        QCOMPARE(b1->Logar("Viajante", "senha1"), "viajante");
+        // Connected once in the whole service: free again on A once he leaves B.
+        QCOMPARE(a1->Logar("viajante", "senha1"), "_Este login já está conectado");
+        b1->Desconectar();
+        QVERIFY(EsperarAte([&] { return a1->Logar("viajante", "senha1") == "viajante"; }));
+        QCOMPARE(b1->Conectar(b.Porta()) ? b1->Logar("viajante", "senha1") : QString(),
+                 "_Este login já está conectado");
+    }
+
+    void bancoIndisponivelERecuperado()
+    {
+        if (m_cluster.isEmpty())
+            QSKIP("só com PostgreSQL");
+        PostgresTeste pg;
+        QVERIFY(!pg.Uri().isEmpty());
+        ServidorTeste s(NoBanco(pg.Uri()));
+        QVERIFY(s.Iniciado());
+        auto sala = ClienteTeste::NaSala(s.Porta(), {"ficou"}, "mesa");
+        auto c = Conectado(s.Porta());
+        QVERIFY(sala.size() == 1 && c && c->CriarConta("voltou", "senha1"));
+
+        QVERIFY(pg.Pausar());
+        QCOMPARE(c->Logar("voltou", "senha1"), u'_' + kIndisponivel);
+        c->EnviarTextos("nvAcc", {"Novo", "novato", "senha1", "n@q.br"});
+        QCOMPARE(c->Esperar("erCNC")->Texto(1), kIndisponivel);
+        // Who is in already goes on playing.
+        sala[0]->Enviar("Start");
+        QVERIFY(sala[0]->Esperar("cmJog") && sala[0]->Esperar("cmPrt"));
+
+        QVERIFY(pg.Retomar());
+        QCOMPARE(c->Logar("voltou", "senha1"), "voltou");
+        auto d = Conectado(s.Porta());
+        QVERIFY(d && d->CriarConta("novato", "senha1"));
+    }
 };
 
-QTEST_GUILESS_MAIN(TstContas)
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    TstContas sqlite;
+    int r = QTest::qExec(&sqlite, argc, argv);
+    const QString cluster = PostgresTeste::Compartilhado();
+    if (cluster.isEmpty()) {
+        qWarning("Sem o PostgreSQL dos testes (QUARPEL_POSTGRES): rode pelo ctest");
+        return r;
+    }
+    TstContas postgres(cluster);
+    return r | QTest::qExec(&postgres, argc, argv);
+}
 #include "tst_contas.moc"

@@ -7,8 +7,8 @@
 #include <memory>
 
 // A real server in the test's process on 127.0.0.1 and a free port, its data in a temporary
-// folder, with the cheapest password hash and no bot delay; ajuste changes the rest of its
-// configuration. Reiniciar keeps the data.
+// folder, with the cheapest password hash and no bot delay; ajuste may change any option (a
+// PostgreSQL database, say). Reiniciar keeps the data.
 class ServidorTeste
 {
 public:

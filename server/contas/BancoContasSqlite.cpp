@@ -1,4 +1,4 @@
-#include "BancoContas.h"
+#include "BancoContasSqlite.h"
 
 #include "Validacao.h"
 
@@ -24,12 +24,12 @@ bool Executar(QSqlQuery& q, const char* onde)
 
 } // namespace
 
-BancoContas::BancoContas()
+BancoContasSqlite::BancoContasSqlite()
     : m_conexao(QStringLiteral("contas-%1").arg(g_proximaConexao.fetchAndAddRelaxed(1)))
 {
 }
 
-BancoContas::~BancoContas()
+BancoContasSqlite::~BancoContasSqlite()
 {
     if (!QSqlDatabase::contains(m_conexao))
         return;
@@ -37,7 +37,7 @@ BancoContas::~BancoContas()
     QSqlDatabase::removeDatabase(m_conexao);
 }
 
-bool BancoContas::Abrir(const QString& pasta, QString* erro)
+bool BancoContasSqlite::Abrir(const QString& pasta, QString* erro)
 {
     if (!QDir().mkpath(pasta)) {
         *erro = QStringLiteral("não foi possível criar a pasta de dados %1").arg(pasta);
@@ -79,12 +79,7 @@ bool BancoContas::Abrir(const QString& pasta, QString* erro)
     return true;
 }
 
-BancoContas::Criacao BancoContas::Criar(const Conta& conta)
-{
-    return CriarVarias({conta}).front();
-}
-
-QList<BancoContas::Criacao> BancoContas::CriarVarias(const QList<Conta>& contas)
+QList<BancoContas::Criacao> BancoContasSqlite::CriarVarias(const QList<Conta>& contas)
 {
     QSqlDatabase db = QSqlDatabase::database(m_conexao);
     QList<Criacao> r(contas.size(), Criacao::Falha);
@@ -117,13 +112,16 @@ QList<BancoContas::Criacao> BancoContas::CriarVarias(const QList<Conta>& contas)
     return r;
 }
 
-std::optional<Conta> BancoContas::Buscar(const QString& login)
+std::optional<Conta> BancoContasSqlite::Buscar(const QString& login, bool* falhou)
 {
     QSqlQuery q(QSqlDatabase::database(m_conexao));
     q.prepare(QStringLiteral(
         "SELECT id, login, nome, email, senha, foto FROM contas WHERE chave = :chave"));
     q.bindValue(QStringLiteral(":chave"), Validacao::ChaveLogin(login));
-    if (!Executar(q, "buscar conta") || !q.next())
+    const bool executada = Executar(q, "buscar conta");
+    if (falhou)
+        *falhou = !executada;
+    if (!executada || !q.next())
         return std::nullopt;
     Conta c;
     c.id = q.value(0).toLongLong();
@@ -135,7 +133,7 @@ std::optional<Conta> BancoContas::Buscar(const QString& login)
     return c;
 }
 
-bool BancoContas::TrocarSenha(qint64 id, const QByteArray& hash)
+bool BancoContasSqlite::TrocarSenha(qint64 id, const QByteArray& hash)
 {
     QSqlQuery q(QSqlDatabase::database(m_conexao));
     q.prepare(QStringLiteral("UPDATE contas SET senha = :senha WHERE id = :id"));
@@ -144,7 +142,7 @@ bool BancoContas::TrocarSenha(qint64 id, const QByteArray& hash)
     return Executar(q, "trocar senha") && q.numRowsAffected() == 1;
 }
 
-bool BancoContas::TrocarFoto(qint64 id, const QByteArray& foto)
+bool BancoContasSqlite::TrocarFoto(qint64 id, const QByteArray& foto)
 {
     QSqlQuery q(QSqlDatabase::database(m_conexao));
     q.prepare(QStringLiteral("UPDATE contas SET foto = :foto WHERE id = :id"));
