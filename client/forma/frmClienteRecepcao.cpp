@@ -105,8 +105,9 @@ void frmCliente::VerificarReacaoEmEspera()
             return;
         emit Tratada(m_comandoEmEspera);
     } catch (const std::exception& erro) {
-        m_emPassagem = false;
+        // The pass stays open under the box: what arrives meanwhile is only kept.
         RelatarErro(QString::fromUtf8(erro.what()));
+        m_emPassagem = false;
         return;
     }
     ProcessarMensagens();
