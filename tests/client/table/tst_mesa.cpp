@@ -181,8 +181,8 @@ private slots:
         sentar("3", {"bia", "caio", "davi", "ana"});
         const QImage faces = Arte::FacesCartas().convertToFormat(QImage::Format_RGB32);
         for (const auto& k : casos) {
-            c().SetVariaveis("Vez", k.estado == "outro" ? "caio" : "ana");
             MostrarMao(*m(), 5, {12, 0, 40});
+            c().SetVariaveis("Vez", k.estado == "outro" ? "caio" : "ana");
             m()->VazaAtual = qint16(k.vaza);
             m()->TagTruco = k.estado == "truco" ? "Truco" : "";
             if (k.estado == "mesa")
