@@ -211,6 +211,10 @@ private:
     // The turn came while the card the player sent was not yet named: the server refused it, and
     // it goes back to the hand.
     void DevolverCartaEnviada();
+    // A room entered or created starts from the waiting table, whatever the last one left.
+    void MesaDeEspera();
+    // A game message for a table the player has left: it changes nothing.
+    bool DeMesaDeixada(QByteArrayView comando) const;
 
     QStringList m_argumentos;
     quint16 m_porta;

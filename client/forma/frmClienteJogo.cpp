@@ -12,6 +12,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -113,6 +114,9 @@ void RecolherTudo(TelaJogo* m)
         mov.Mover(m->pbJgCarta[i], m->Cartas[14].Left, m->Cartas[14].Top, 300, kFimDaRodada,
                   kCartaJogada);
 }
+
+const std::array<QByteArrayView, 10> kMensagensDeJogo{"cmJog", "cmPrt", "cmM11", "esM11", "Carta",
+                                                      "prFim", "rdFim", "Truco", "tcAct", "jgFim"};
 } // namespace
 
 bool frmCliente::PodeJogarCarta() const
@@ -129,6 +133,37 @@ void frmCliente::DevolverCartaEnviada()
     Parar(m->Movimentos(), m->pbJgCarta[i]);
     m->pbJgCarta[i]->SetTag(QString());
     m->Movimentos().Mover(m->pbJgCarta[i], m->Cartas[i].Left, m->Cartas[i].Top, 300, kCartaJogada);
+}
+
+// The buttons, panels and labels as a table shows before its first game; the next room's "jgInf"
+// brings the names.
+void frmCliente::MesaDeEspera()
+{
+    TelaJogo* m = frJogo;
+    m->JogoIniciado = false;
+    m->MaoDeOnze = false;
+    m->btJgIniciarJogo->setEnabled(true);
+    m->btJgSair->show();
+    m->lbJgFim->hide();
+    m->lbJgResultado->hide();
+    m->lbJgEstado->setText(QStringLiteral("Aguardando o início do jogo"));
+    m->CancelarTroca();
+    m->EsquecerCartas();
+    for (int i = 1; i <= 14; ++i)
+        m->pbJgCarta[i]->hide();
+    for (int p = 0; p <= 3; ++p)
+        m->pbJgJogador[p]->SetPosicao(PainelPosicoes[p].LeftEspera, PainelPosicoes[p].TopEspera);
+    MostrarNomes(m);
+    SetVariaveis(QStringLiteral("Vez"), QString());
+    SetVariaveis(QStringLiteral("Total0"), QStringLiteral("0"));
+    SetVariaveis(QStringLiteral("Total1"), QStringLiteral("0"));
+    ZerarVazas(m, 0);
+}
+
+bool frmCliente::DeMesaDeixada(QByteArrayView comando) const
+{
+    return FrameAtual != frJogo &&
+           std::ranges::find(kMensagensDeJogo, comando) != kMensagensDeJogo.end();
 }
 
 frmCliente::Retomada frmCliente::AguardarMovimentos(const QString& grupo)

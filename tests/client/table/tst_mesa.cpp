@@ -151,10 +151,11 @@ private slots:
         QVERIFY(c().FrameAtual == c().frSalas && m()->lbJgFim->isHidden());
         QCOMPARE(m()->lbJgEstado->text() + c().Variaveis("Total1"), "Aguardando o início do jogo0");
         QVERIFY(!marcado(m()->pbJgPlacar->grab().toImage(), 1, 0));
-        // Left before "cmJog": the next table may start again, with no card of the last one.
-        QVERIFY(b->Receber(Msg("okEnt", {"Outra"})));
+        // Left before "cmJog", which came late: the next table may start again as it was.
+        QVERIFY(b->Receber(Msg("cmJog") + Msg("okEnt", {"Outra"})));
         QVERIFY(!m()->JogoIniciado && m()->btJgIniciarJogo->isEnabled());
         QVERIFY(m()->pbJgCarta[1]->isHidden() && m()->pbJgCarta[14]->isHidden());
+        QVERIFY(!m()->btJgSair->isHidden() && qRound(m()->pbJgJogador[2]->Top()) == 2280);
     }
 
     // JogLocal 3, so the turn passes to seat 1 (bia). Hand: 12, a card not shown, 40. A click
