@@ -324,8 +324,10 @@ bool frmCliente::Anfitriao() const
 
 void frmCliente::DepoisDeEscrever(const QString& chave, const QString& valor)
 {
-    if (chave == QLatin1String("Vez"))
+    if (chave == QLatin1String("Vez")) {
+        DevolverCartaEnviada();
         AtualizarVez(valor);
+    }
     if (chave == QLatin1String("Fim"))
         Caixas::Relatar(QStringLiteral("Acabou a rodada"));
 }
@@ -342,6 +344,9 @@ void frmCliente::AtualizarVez(const QString& valor)
     bool minhaVez = false;
     passo([&] { minhaVez = valor == Variaveis(QStringLiteral("Login")); });
     passo([&] {
+        // Nobody's turn, or a call that waits for its answer: the status line keeps what it says.
+        if (valor.isEmpty() || !frJogo->TagTruco.isEmpty())
+            return;
         if (minhaVez) {
             PedirAtencao();
             frJogo->lbJgEstado->setText(QStringLiteral("É a sua vez"));

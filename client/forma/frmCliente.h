@@ -205,6 +205,16 @@ private:
     Reacao Distribuir(qint32 equipeQueDecide);
     // Suspends the reaction until no move of grupo is left (none at all for an empty name).
     Retomada AguardarMovimentos(const QString& grupo);
+    // No card is played while a reaction holds the messages behind it: the turn they bring (a new
+    // trick, a new hand) is not known yet. The click and the key both ask here.
+    bool PodeJogarCarta() const;
+    // The turn came while the card the player sent was not yet named: the server refused it, and
+    // it goes back to the hand.
+    void DevolverCartaEnviada();
+    // A room entered or created starts from the waiting table, whatever the last one left.
+    void MesaDeEspera();
+    // A game message for a table the player has left: it changes nothing.
+    bool DeMesaDeixada(QByteArrayView comando) const;
 
     QStringList m_argumentos;
     quint16 m_porta;

@@ -41,14 +41,6 @@ void frmCliente::btJgRecusar_Click()
 void frmCliente::btJgSair_Click()
 {
     MudarFrame(frSalas);
-    frJogo->lbJgFim->hide();
-    frJogo->lbJgResultado->hide();
-    frJogo->lbJgEstado->setText(QStringLiteral("Aguardando o início do jogo"));
-    for (auto& equipe : frJogo->VazasGanhas)
-        equipe.fill(0);
-    SetVariaveis(QStringLiteral("Total0"), QStringLiteral("0"));
-    SetVariaveis(QStringLiteral("Total1"), QStringLiteral("0"));
-    frJogo->CancelarTroca();
-    frJogo->pbJgPlacar_Paint();
+    MesaDeEspera();
     CPacker::Global().Enviar("slSai");
 }

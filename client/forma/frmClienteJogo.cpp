@@ -12,8 +12,10 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <algorithm>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 // The seats: for seat i, argument 2i - 1 the login ("" when free), 2i the picture.
 void frmCliente::jgInf()
@@ -90,6 +92,17 @@ void ZerarVazas(TelaJogo* m, quint8 valor)
     m->pbJgPlacar_Paint();
     m->EquipeTruco = -1;
     m->btJgTruco->setText(QStringLiteral("Trucar"));
+    // A call that came between hands ends with the hand it was made in.
+    m->TagTruco.clear();
+    m->EsconderTruco();
+}
+
+// Stops the moves of a card: the next one leaves from where it is now.
+void Parar(MovePBs& mov, const CaixaFigura* carta)
+{
+    for (qint32 k = mov.Count(); k >= 1; --k)
+        if (mov.Item(k).PictureBox == carta)
+            mov.Remove(k);
 }
 
 // Every card goes to the deck once the card still moving to the table has landed.
@@ -101,7 +114,57 @@ void RecolherTudo(TelaJogo* m)
         mov.Mover(m->pbJgCarta[i], m->Cartas[14].Left, m->Cartas[14].Top, 300, kFimDaRodada,
                   kCartaJogada);
 }
+
+const std::array<QByteArrayView, 10> kMensagensDeJogo{"cmJog", "cmPrt", "cmM11", "esM11", "Carta",
+                                                      "prFim", "rdFim", "Truco", "tcAct", "jgFim"};
 } // namespace
+
+bool frmCliente::PodeJogarCarta() const
+{
+    return !m_prontoParaRetomar;
+}
+
+void frmCliente::DevolverCartaEnviada()
+{
+    TelaJogo* m = frJogo;
+    const int i = std::exchange(m->CartaEnviada, 0);
+    if (i < 1 || i > 3)
+        return;
+    Parar(m->Movimentos(), m->pbJgCarta[i]);
+    m->pbJgCarta[i]->SetTag(QString());
+    m->Movimentos().Mover(m->pbJgCarta[i], m->Cartas[i].Left, m->Cartas[i].Top, 300, kCartaJogada);
+}
+
+// The buttons, panels and labels as a table shows before its first game; the next room's "jgInf"
+// brings the names.
+void frmCliente::MesaDeEspera()
+{
+    TelaJogo* m = frJogo;
+    m->JogoIniciado = false;
+    m->MaoDeOnze = false;
+    m->btJgIniciarJogo->setEnabled(true);
+    m->btJgSair->show();
+    m->lbJgFim->hide();
+    m->lbJgResultado->hide();
+    m->lbJgEstado->setText(QStringLiteral("Aguardando o início do jogo"));
+    m->CancelarTroca();
+    m->EsquecerCartas();
+    for (int i = 1; i <= 14; ++i)
+        m->pbJgCarta[i]->hide();
+    for (int p = 0; p <= 3; ++p)
+        m->pbJgJogador[p]->SetPosicao(PainelPosicoes[p].LeftEspera, PainelPosicoes[p].TopEspera);
+    MostrarNomes(m);
+    SetVariaveis(QStringLiteral("Vez"), QString());
+    SetVariaveis(QStringLiteral("Total0"), QStringLiteral("0"));
+    SetVariaveis(QStringLiteral("Total1"), QStringLiteral("0"));
+    ZerarVazas(m, 0);
+}
+
+bool frmCliente::DeMesaDeixada(QByteArrayView comando) const
+{
+    return FrameAtual != frJogo &&
+           std::ranges::find(kMensagensDeJogo, comando) != kMensagensDeJogo.end();
+}
 
 frmCliente::Retomada frmCliente::AguardarMovimentos(const QString& grupo)
 {
@@ -145,6 +208,8 @@ Reacao frmCliente::cmPrt()
         ExigirCodigo(c);
     ZerarVazas(m, 1);
     m->EsquecerCartas();
+    // The hand's first player is named once the deal has landed.
+    SetVariaveis(QStringLiteral("Vez"), QString());
     m->Cartas[13].Codigo = vira;
     // A hand dealt without the player seeing his own cards bars truco.
     m->MaoDeOnze = mao[0] == 0;
@@ -186,19 +251,15 @@ void frmCliente::Carta()
     ExigirCodigo(codigo);
 
     if (jogador == m->JogLocal()) {
-        for (int i = 1; i <= 3; ++i) {
-            if (m->pbJgCarta[i]->Tag() != kMesa)
-                continue;
-            // A card dealt hidden from its owner is revealed once played.
-            if (!m->Cartas[i].Coberta && m->Cartas[i].Codigo == 0) {
-                m->Cartas[i].Codigo = codigo;
-                m->pbJgCarta_Paint(i);
-            }
-            return;
-        }
-        // No card of his on the table: the server played for him. The card with that code, else
-        // the first one still in his hand.
-        int slot = 0;
+        // The card his click sent, when the code fits it; when it does not, the server took
+        // another (his clock ran out meanwhile) and his goes back to the hand.
+        const auto nomeada = [codigo](const InfoCarta& c) {
+            return c.Codigo == codigo || c.Codigo == 0 || (codigo == 0 && c.Coberta);
+        };
+        if (m->CartaEnviada != 0 && !nomeada(m->Cartas[m->CartaEnviada]))
+            DevolverCartaEnviada();
+        int slot = std::exchange(m->CartaEnviada, 0);
+        // Else the server played for him: the card with that code, else the first in his hand.
         for (int i = 1; i <= 3 && slot == 0; ++i)
             if (m->pbJgCarta[i]->Tag().isEmpty() && codigo != 0 && m->Cartas[i].Codigo == codigo)
                 slot = i;
@@ -207,14 +268,21 @@ void frmCliente::Carta()
                 slot = i;
         if (slot == 0)
             return;
+        if (m->pbJgCarta[slot]->Tag().isEmpty()) {
+            Parar(m->Movimentos(), m->pbJgCarta[slot]);
+            m->Movimentos().Mover(m->pbJgCarta[slot], TelaJogo::kMesaLeft, TelaJogo::kMesaTop, 300,
+                                  kCartaJogada);
+            m->pbJgCarta[slot]->SetTag(kMesa);
+        }
+        // A card hidden from its owner shows once played; one named 0 went face down.
+        InfoCarta& c = m->Cartas[slot];
         if (codigo != 0) {
-            m->Cartas[slot].Codigo = codigo;
-            m->Cartas[slot].Coberta = false;
+            c.Codigo = codigo;
+            c.Coberta = false;
+        } else if (c.Codigo != 0) {
+            c.Coberta = true;
         }
         m->pbJgCarta_Paint(slot);
-        m->Movimentos().Mover(m->pbJgCarta[slot], TelaJogo::kMesaLeft, TelaJogo::kMesaTop, 300,
-                              kCartaJogada);
-        m->pbJgCarta[slot]->SetTag(kMesa);
         return;
     }
 
@@ -282,6 +350,8 @@ void frmCliente::prFim()
     m->TagTruco.clear();
     m->EsconderTruco();
     RecolherTudo(m);
+    // Nobody plays until the next deal names its first player.
+    SetVariaveis(QStringLiteral("Vez"), QString());
     SetVariaveis(QStringLiteral("Total0"), total0);
     SetVariaveis(QStringLiteral("Total1"), total1);
     m->MaoDeOnze = false;
@@ -298,6 +368,7 @@ Reacao frmCliente::jgFim()
     m->TagTruco.clear();
     m->MaoDeOnze = false;
     RecolherTudo(m);
+    SetVariaveis(QStringLiteral("Vez"), QString());
     for (int p = 0; p <= 3; ++p) {
         m->lbJgJogador[p]->hide();
         m->Movimentos().Mover(m->pbJgJogador[p], PainelPosicoes[p].LeftEspera,

@@ -46,6 +46,8 @@ void frmCliente::pbJgCarta_MouseDown(int Index, Qt::MouseButton Button)
     InfoCarta& info = m->Cartas[Index];
 
     if (Button == Qt::LeftButton) {
+        if (!PodeJogarCarta())
+            return;
         // Before the server first names a player there is no turn, and no card to play.
         QString proximo;
         try {
@@ -60,6 +62,7 @@ void frmCliente::pbJgCarta_MouseDown(int Index, Qt::MouseButton Button)
         // own turn message confirms or corrects it.
         SetVariaveis(QStringLiteral("Vez"), proximo);
         carta->SetTag(QStringLiteral("Mesa"));
+        m->CartaEnviada = qint16(Index);
         CPacker& packer = CPacker::Global();
         packer.SetArgumentos(2);
         packer.SetArgumento(1, QByteArray::number(Index - 1));

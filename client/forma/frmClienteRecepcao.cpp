@@ -105,8 +105,9 @@ void frmCliente::VerificarReacaoEmEspera()
             return;
         emit Tratada(m_comandoEmEspera);
     } catch (const std::exception& erro) {
-        m_emPassagem = false;
+        // The pass stays open under the box: what arrives meanwhile is only kept.
         RelatarErro(QString::fromUtf8(erro.what()));
+        m_emPassagem = false;
         return;
     }
     ProcessarMensagens();
@@ -215,7 +216,9 @@ void frmCliente::Despachar()
         return;
     // The name is a literal: handing it out copies nothing.
     const QByteArray nome = QByteArray::fromRawData(rota->nome, 5);
-    if (rota->reacao) {
+    if (DeMesaDeixada(nome)) {
+        // Nothing to do.
+    } else if (rota->reacao) {
         (this->*rota->reacao)();
     } else {
         m_reacaoEmEspera = (this->*rota->reacaoQueEspera)();
@@ -286,10 +289,7 @@ void frmCliente::okAcc()
 void frmCliente::okEnt()
 {
     frSalas->setEnabled(true);
-    frJogo->btJgIniciarJogo->setEnabled(true);
-    frJogo->JogoIniciado = false;
-    for (qsizetype i = 1; i < frJogo->pbJgCarta.size(); ++i)
-        frJogo->pbJgCarta[i]->hide();
+    MesaDeEspera();
     frJogo->MudarNomeSala(ArgTexto(1));
     MudarFrame(frJogo);
 }

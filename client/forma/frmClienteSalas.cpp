@@ -128,6 +128,7 @@ void frmCliente::SentarComoAnfitriao(const QString& nomeNaMesa)
     frJogo->JogSel = 4;
     SetVariaveis(QStringLiteral("Hosting"), QStringLiteral("True"));
     SetVariaveis(QStringLiteral("JogLocal"), QStringLiteral("0"));
+    MesaDeEspera();
     MudarFrame(frJogo);
 }
 

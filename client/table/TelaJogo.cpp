@@ -312,6 +312,7 @@ void TelaJogo::EsquecerCartas()
         Cartas[i].Codigo = 0;
         pbJgCarta[i]->SetTag(QString());
     }
+    CartaEnviada = 0;
 }
 
 // ---- Scoreboard ----

@@ -57,7 +57,7 @@ public:
     void pbJgCarta_Paint(int Index);
     // Every card of the last hand, and of a game left half-played, is forgotten before a deal: a
     // code left in another player's slot would show his old card and keep "Carta" from finding
-    // it. Nothing moves or is repainted.
+    // it. Nothing moves or is repainted; a card sent and not yet named is forgotten too.
     void EsquecerCartas();
 
     void pbJgPlacar_Paint();
@@ -107,6 +107,8 @@ public:
     qint16 EquipeTruco = -1;
     // Truco is barred in this hand.
     bool MaoDeOnze = false;
+    // The card of the hand the local player sent and the server has not yet named, 0 for none.
+    qint16 CartaEnviada = 0;
     CBMPRegion RegiaoCarta;
 
 signals:

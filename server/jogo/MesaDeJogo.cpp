@@ -93,11 +93,13 @@ void MesaDeJogo::Receber(int assento, const QByteArray& comando,
         Anunciar(r.eventos, &lance);
         return;
     }
-    // The client passed the turn on by itself when it sent the card; give it back, or that
-    // player could not move again.
-    if (lance.tipo == Lance::Tipo::Carta && m_partida.Vez() == assento &&
-        m_partida.DeveAgir(assento))
-        m_envio(assento, {"Setar", {"Vez", Texto::ParaBytes(m_logins[assento])}});
+    // The client moved the card and passed the turn on by itself when it sent it: the turn as it
+    // stands puts it right (nobody's while a hand of eleven is decided), and the card goes back.
+    if (lance.tipo == Lance::Tipo::Carta) {
+        const bool jogando = m_partida.FaseAtual() == Partida::Fase::Jogando;
+        const QString vez = jogando ? m_logins[m_partida.Vez()] : QString();
+        m_envio(assento, {"Setar", {"Vez", Texto::ParaBytes(vez)}});
+    }
 }
 
 void MesaDeJogo::TrocarPorRobo(int assento, const QString& nome)
@@ -179,6 +181,9 @@ void MesaDeJogo::JogarPor(int assento)
     if (validos.empty())
         return;
     Lance lance = m_robo.Decidir(m_partida.VisaoDe(assento), validos);
+    // The clock plays a person's card face up: a face-down card is his own choice to make.
+    if (!m_robos[assento])
+        lance.coberta = false;
     auto r = m_partida.Jogar(lance);
     if (!r.Aceito())
         r = m_partida.Jogar(lance = validos.front());

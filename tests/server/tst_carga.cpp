@@ -59,6 +59,27 @@ private slots:
                  qPrintable(QStringLiteral("%1 objetos, %2 lances").arg(pico).arg(lances)));
     }
 
+    // A refused card is answered with the turn as it stands; the clock plays a person's cards face
+    // up, also where a bot throws one face down (this seed: her second).
+    void recusaERelogio()
+    {
+        QByteArray ultima;
+        QByteArrayList proprias;
+        MesaDeJogo mesa(
+            {"ana", "b", "c", "d"}, {false, true, true, true},
+            {.atrasoRoboMs = 0, .tempoJogadaS = 1, .partida = {.semente = 6, .primeiro = 1}},
+            [&](int, const MensagemJogo& m) {
+                ultima = m.comando + ' ' + m.argumentos.join(' ');
+                if (ultima.startsWith("Carta 0 "))
+                    proprias << m.argumentos[1];
+            });
+        mesa.Comecar();
+        ultima.clear();
+        mesa.Receber(0, "Carta", {"0", "False"});
+        QCOMPARE(ultima, "Setar Vez b");
+        QTRY_VERIFY_WITH_TIMEOUT(proprias.size() >= 2 && !proprias.contains("0"), 5000);
+    }
+
     // A crowd queues on one key, then someone else asks: served within one round, not after it.
     void filaJusta()
     {

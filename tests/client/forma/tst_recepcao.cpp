@@ -77,6 +77,8 @@ private slots:
         QTest::newRow("tamanho 80 00 00 00") << QByteArray::fromHex("80000000") << "erCNC";
         QTest::newRow("erEnt sem motivo") << Msg("erEnt") << "erEnt";
         QTest::newRow("Setar sem valor") << Msg("Setar", {"x"}) << "Setar";
+        QTest::newRow("cmJog que falha depois da espera")
+            << Msg("Setar", {"JogLocal", "x"}) + Msg("cmJog") << "cmJog";
     }
 
     void falhaRelataEEncerra()
@@ -84,6 +86,15 @@ private slots:
         QFETCH(QByteArray, falha);
         QFETCH(QString, comando);
         b->cliente->frSalas->setEnabled(false);
+        b->cliente->MudarFrame(b->cliente->frJogo);
+        b->caixas.aoMostrar = [&](const Caixas::Caixa& c) { // what arrives under it only waits
+            if (c.tipo != Caixas::Tipo::Relatorio)
+                return;
+            QSignalSpy lido(b->cliente->Sock, &QTcpSocket::readyRead);
+            b->servidor.Enviar(Msg("erCNC", {"sob a caixa"}));
+            QVERIFY(
+                QTest::qWaitFor([&] { return lido.size() + b->cliente->Sock->bytesAvailable(); }));
+        };
         b->servidor.Enviar(Msg("erCNC", {"antes"}) + falha + Msg("erCNC", {"nunca"}));
         QTRY_VERIFY_WITH_TIMEOUT(Espera::Encerrando(), 10000);
         QCOMPARE(b->caixas.Textos().value(0), QStringLiteral("antes"));

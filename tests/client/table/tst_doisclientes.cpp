@@ -23,8 +23,9 @@
 namespace {
 const QString kSala = QStringLiteral("Mesa das Duas");
 
-// A real client played as a person would: it plays its own cards on its turn and accepts every
-// call. The animation is stepped here (its timer never fires); every step is bounded.
+// A real client played as a person would: on its turn it calls truco once (T) and plays, key 1 for
+// the first card and the mouse for the others; it refuses the first call (R) and accepts the rest
+// (A). The animation is stepped here (its timer never fires); every step is bounded.
 class Jogador
 {
 public:
@@ -72,6 +73,8 @@ public:
         return EsperarAte([&] { return Agir(), fim() || Espera::Encerrando(); }, ms) && fim();
     }
     int Jogadas() const { return m_jogadas; }
+    bool Trucou() const { return m_trucou; }
+    bool Recusou() const { return m_recusou; }
 
 private:
     // Every move stepped to its end (a reaction resumes on an event after its moves end, so the
@@ -85,7 +88,7 @@ private:
             return;
         Capturar();
         if (!t->btJgAceitar->isHidden())
-            return t->btJgAceitar->click();
+            return QTest::keyClick(&m_c, std::exchange(m_recusou, true) ? Qt::Key_A : Qt::Key_R);
         QString vez; // unset before the first deal
         try {
             vez = m_c.Variaveis(QStringLiteral("Vez"));
@@ -93,10 +96,13 @@ private:
         }
         if (!t->TagTruco.isEmpty() || vez != m_login)
             return;
+        if (!t->btJgTruco->isHidden() && !std::exchange(m_trucou, true))
+            return QTest::keyClick(&m_c, Qt::Key_T);
         for (int i = 1; i <= 3; ++i)
             if (t->pbJgCarta[i]->Tag().isEmpty() && !t->pbJgCarta[i]->isHidden()) {
-                QTest::mousePress(t->pbJgCarta[i], Qt::LeftButton);
-                ++m_jogadas;
+                i == 1 ? QTest::keyClick(&m_c, Qt::Key_1)
+                       : QTest::mousePress(t->pbJgCarta[i], Qt::LeftButton);
+                m_jogadas += !t->pbJgCarta[i]->Tag().isEmpty();
                 return;
             }
     }
@@ -116,7 +122,11 @@ private:
     QString m_login;
     int m_jogadas = 0;
     bool m_capturada = false;
+    bool m_trucou = false, m_recusou = false;
 };
+
+int g_relogio = 0; // the turn clock's moves in this process's server: none, nothing waited for it
+QtMessageHandler g_registro = nullptr;
 
 // Bia's side: exits 0 at the end of the game, or 1 naming the step that failed.
 int JogarComoBia(quint16 porta)
@@ -130,6 +140,7 @@ int JogarComoBia(quint16 porta)
                         : !bia.EntrarNaSala(int(prazo.remainingTime())) ? "entrada na sala"
                         : !bia.JogarAteOFim(int(prazo.remainingTime())) ? "jogo"
                         : bia.Jogadas() < 2                             ? "nenhuma carta"
+                        : !bia.Recusou()                                ? "nenhuma recusa"
                                                                         : nullptr;
     if (falha || !caixas.lista.isEmpty())
         qWarning("beatriz: %s; caixas: %s", falha ? falha : "fim do jogo",
@@ -146,6 +157,10 @@ private slots:
     void duasPessoasTerminamUmaPartida()
     {
         CaixasGravadas caixas;
+        g_registro =
+            qInstallMessageHandler([](QtMsgType t, const QMessageLogContext& c, const QString& s) {
+                g_relogio += s.startsWith("Tempo esgotado"), g_registro(t, c, s);
+            });
         ServidorTeste servidor;
         ClienteTeste conta;
         QVERIFY(conta.Conectar(servidor.Porta()) && conta.CriarConta("anabela", "senha1") &&
@@ -172,6 +187,7 @@ private slots:
         QVERIFY(bia.exitStatus() == QProcess::NormalExit && bia.exitCode() == 0);
         QCOMPARE(caixas.Textos(), QStringList());
         QVERIFY(t->lbJgResultado->text().startsWith("Você ") && ana.Jogadas() >= 6);
+        QVERIFY(ana.Trucou() && g_relogio == 0);
         QVERIFY(!t->btJgSair->isHidden() && !t->btJgIniciarJogo->isHidden());
     }
 };

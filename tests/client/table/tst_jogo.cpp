@@ -122,8 +122,15 @@ private slots:
             {"relógio: pelo código", 0, "cmPrt 5 12 20 40;Carta 0 20",
              "c2=20@4170,3780:Mesa|c1=12@4380,5820:|c3=40@4860,5820:|c6=0@6720,3180:|onze=0"},
             {"relógio: a primeira", 0, "cmPrt 5 12 20 40;Carta 0 33", "c1=33@4170,3780:Mesa"},
-            {"própria jogada: nada muda", 0, "cmPrt 5 12 20 40;Setar Vez ana;tecla 1;Carta 0 20",
-             "c1=12@4170,3780:Mesa|c2=20@4620,5820:"},
+            {"própria jogada: outra carta", 0, "cmPrt 5 12 20 40;Setar Vez ana;tecla 1;Carta 0 20",
+             "c2=20@4170,3780:Mesa|c1=12@4380,5820:"},
+            {"relógio: coberta", 0, "cmPrt 5 12 20 40;rdFim 0 1 0;Carta 0 0",
+             "c1=12v@4170,3780:Mesa"},
+            {"recusada", 0, "cmPrt 5 12 20 40;Setar Vez ana;tecla T1;Truco 0 3 ana;Setar Vez ana",
+             "c1=12@4380,5820:|estado=Você está pedindo truco|tag=Truco"},
+            {"vez: fim da mão", 0, "cmPrt 5 12 20 40;Setar Vez ana;prFim 0 1;tecla 1", "enviado="},
+            {"vez: nova mão", 0, "cmPrt 5 12 20 40;Setar Vez ana;cmPrt 5 12 20 40;tecla 1",
+             "enviado="},
             {"própria escondida: revelada", 0, "cmPrt 5 0 0 0;Setar Vez ana;tecla 2;Carta 0 17",
              "c2=17@4170,3780:Mesa|c1=0@4380,5820:"},
             {"teclas: T e 2", 0, "cmPrt 5 12 20 40;Setar Vez ana;tecla T2",
@@ -136,6 +143,9 @@ private slots:
              "c2=20@4620,5820:|enviado="},
             {"fim da mão", 0, "cmPrt 5 12 20 40;Truco 1 3 bia;Carta 1 7;prFim 3 1",
              "c6=0@8100,5880:|tag=|botoes=00|truco=-|total=3/1"},
+            {"pedido entre mãos", 0,
+             "prFim 1 0;Truco 1 3 bia;cmPrt 5 12 20 40;Setar Vez ana;tecla 1",
+             "c1=12@4170,3780:Mesa|tag=|botoes=00"},
             {"vence, visitante", 3, "jgFim 1", "fim=Você venceu!,10|estado=Fim do jogo"},
             {"perde, anfitrião", 0, "jgFim 3", "fim=Você perdeu...,11"},
             {"truco do outro time", 0, "cmPrt 5 12 20 40;Truco 1 3 bia",
@@ -199,16 +209,19 @@ private slots:
     }
 
     // The trick's cards stay until the last one has landed and the pause has run; what comes
-    // behind "rdFim" waits.
+    // behind "rdFim" waits, and no card is played meanwhile.
     void vazaRecolhidaDepoisDaUltimaCartaEDaPausa()
     {
         b->cliente->SetVariaveis("JogLocal", "0");
+        b->cliente->SetVariaveis("Login", "ana");
         QVERIFY(receber(Msg("cmPrt", {"5", "12", "20", "40"})) &&
                 receber(Msg("Carta", {"1", "7"})));
+        b->cliente->SetVariaveis("Vez", "ana");
         QSignalSpy tratadas(b->cliente.get(), &frmCliente::Tratada);
         b->servidor.Enviar(Msg("Carta", {"3", "9"}) + Msg("rdFim", {"1", "0", "1"}) +
                            Msg("Setar", {"Vez", "bia"}));
         QVERIFY(QTest::qWaitFor([&] { return mov().Count("Fim Rodada") == 1; }, 10000));
+        QTest::keyClick(b->cliente.get(), '1');
         QCOMPARE(mov().Count("Carta jogada"), 1);
         ticar("Carta jogada");
         QCOMPARE(carta(12), "9@3570,3180:Usada");
@@ -218,6 +231,7 @@ private slots:
         QTRY_COMPARE(tratadas.size(), 3);
         QCOMPARE(tratadas.last().value(0).toByteArray(), QByteArray("Setar"));
         QCOMPARE(carta(6), "7@8100,5880:Usada");
+        QCOMPARE(b->Enviado(), QByteArray());
     }
 };
 
