@@ -65,14 +65,16 @@ private slots:
     {
         QByteArray ultima;
         QByteArrayList proprias;
-        MesaDeJogo mesa(
-            {"ana", "b", "c", "d"}, {false, true, true, true},
-            {.atrasoRoboMs = 0, .tempoJogadaS = 1, .partida = {.semente = 6, .primeiro = 1}},
-            [&](int, const MensagemJogo& m) {
-                ultima = m.comando + ' ' + m.argumentos.join(' ');
-                if (ultima.startsWith("Carta 0 "))
-                    proprias << m.argumentos[1];
-            });
+        MesaDeJogo mesa({"ana", "b", "c", "d"}, {false, true, true, true},
+                        {.atrasoRoboMs = 0,
+                         .tempoJogadaS = 1,
+                         .partida = {.semente = 6, .primeiro = 1},
+                         .narrar = {}},
+                        [&](int, const MensagemJogo& m) {
+                            ultima = m.comando + ' ' + m.argumentos.join(' ');
+                            if (ultima.startsWith("Carta 0 "))
+                                proprias << m.argumentos[1];
+                        });
         mesa.Comecar();
         ultima.clear();
         mesa.Receber(0, "Carta", {"0", "False"});
