@@ -1,14 +1,15 @@
 // Win rates of the bots against other players, over seeded games with the seats swapped.
 //   quarpel-taxas [jogos] [semente] [a:b ...]
-// Players: robo (the server's), aleatorio, guloso, lance-qualquer, guloso-sem-truco. Each pairing
-// prints A's wins with their 95 % interval, each team's calls per hand with the share refused,
-// and the time A took per decision.
+// Players: robo (the heuristic bot), buscador (the searching one), aleatorio, guloso,
+// lance-qualquer, guloso-sem-truco. Each pairing prints A's wins with their 95 % interval, each
+// team's calls per hand with the share refused, and the time A took per decision.
 #include "Confronto.h"
 #include "JogadorAleatorio.h"
 #include "JogadorGuloso.h"
 #include "JogadorGulosoSemTruco.h"
 #include "JogadorLanceQualquer.h"
 #include "Robo.h"
+#include "RoboBuscador.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -21,6 +22,7 @@ int main(int argc, char** argv)
     const auto semente = static_cast<std::uint32_t>(argc > 2 ? std::stoul(argv[2]) : 1);
     const std::map<std::string, Confronto::Fabrica> jogadores{
         {"robo", [](std::uint32_t) { return std::make_unique<Robo>(); }},
+        {"buscador", [](std::uint32_t) { return std::make_unique<RoboBuscador>(); }},
         {"aleatorio", [](std::uint32_t s) { return std::make_unique<JogadorAleatorio>(s); }},
         {"guloso", [](std::uint32_t) { return std::make_unique<JogadorGuloso>(); }},
         {"lance-qualquer",

@@ -3,7 +3,7 @@
 #include "Alarme.h"
 #include "MensagemJogo.h"
 #include "Partida.h"
-#include "Robo.h"
+#include "RoboBuscador.h"
 
 #include <QObject>
 #include <QString>
@@ -68,7 +68,7 @@ private:
     Opcoes m_opcoes;
     Envio m_envio;
     Partida m_partida;
-    Robo m_robo;
+    RoboBuscador m_robo;
     // Grows with every accepted move; a timer is restarted when the moment it was set for passed.
     quint64 m_momento = 0;
     bool m_encerrada = false;
