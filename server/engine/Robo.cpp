@@ -17,26 +17,27 @@ constexpr double kMargemTruco = 0.004;
 // against the players it meets it takes about two in three, so it prefers many small hands to a
 // few large ones.
 constexpr double kChanceDaMao = 0.65;
-// In the deals played out, the other team plays a careless card this often: the bot's rule of
-// thumb is better play than most opponents'.
+// In the deals played out, the other team plays a careless card this often (more when it calls
+// loosely): the bot's rule of thumb is better play than most opponents'.
 constexpr double kDescuido = 0.4;
 
 // 0 for a weak hand, 1 for a fair one (a manilha or two 2s and 3s), 2 for a strong one (two
-// manilhas, or a manilha with a 2 or a 3).
-int Nivel(const std::array<int, 3>& cartas, const std::vector<int>& jogadas, int vira)
+// manilhas, or a manilha with a 2 or a 3): the cards the seat still holds and those it played.
+int Nivel(const Visao& v, const MaoSimulada& m, int jogador)
 {
     int manilhas = 0, altas = 0;
     auto contar = [&](int c) {
         if (!Carta::Valida(c))
             return;
-        const int f = Carta::Forca(c, vira);
+        const int f = Carta::Forca(c, v.vira);
         manilhas += f >= 10;
         altas += f == 8 || f == 9;
     };
-    for (int c : cartas)
+    for (int c : m.Cartas(jogador))
         contar(c);
-    for (int c : jogadas)
-        contar(c);
+    for (const auto& c : v.historico)
+        if (c.jogador == jogador)
+            contar(c.codigo);
     if (manilhas >= 2 || (manilhas == 1 && altas >= 1))
         return 2;
     return manilhas == 1 || altas >= 2 ? 1 : 0;
@@ -45,15 +46,8 @@ int Nivel(const std::array<int, 3>& cartas, const std::vector<int>& jogadas, int
 // The other team's cards, dealt: the strongest of its two hands.
 int NivelDeles(const Visao& v, const MaoSimulada& m)
 {
-    int nivel = 0;
-    for (int j = (v.jogador + 1) % 2; j < 4; j += 2) {
-        std::vector<int> jogadas;
-        for (const auto& c : v.historico)
-            if (c.jogador == j)
-                jogadas.push_back(c.codigo);
-        nivel = std::max(nivel, Nivel(m.Cartas(j), jogadas, v.vira));
-    }
-    return nivel;
+    const int j = (v.jogador + 1) % 4;
+    return std::max(Nivel(v, m, j), Nivel(v, m, (j + 2) % 4));
 }
 
 // How likely the other team takes a call in a deal where its best hand is at this level: a sound
@@ -176,7 +170,7 @@ Lance Robo::Decidir(const Visao& v, const std::vector<Lance>& validos)
         double jogar = 0;
         for (int k = 0; k < kAmostras; ++k) {
             MaoSimulada m = base.Sortear(estado);
-            jogar += Valor(v, Terminar(v, m, estado), v.valor);
+            jogar += Valor(v, Terminar(v, m, solto, estado), v.valor);
         }
         return jogar / kAmostras >= Valor(v, eles, 1) ? Lance::Aceitar(eu) : Lance::Recusar(eu);
     }
@@ -193,7 +187,7 @@ Lance Robo::Decidir(const Visao& v, const std::vector<Lance>& validos)
     for (int k = 0; k < kAmostras; ++k) {
         MaoSimulada m = Amostra(v, base, solto, estado);
         const int nivel = NivelDeles(v, m);
-        const int vencedora = Terminar(v, m, estado);
+        const int vencedora = Terminar(v, m, solto, estado);
         const double aceita = ChanceDeAceitar(nivel, solto);
         manter += Valor(v, vencedora, atual);
         // A loose team raises back a third of the time.
@@ -215,9 +209,9 @@ Lance Robo::Decidir(const Visao& v, const std::vector<Lance>& validos)
     return EscolherCarta(v, validos, solto, estado);
 }
 
-int Robo::Terminar(const Visao& v, MaoSimulada& mao, std::uint64_t& estado)
+int Robo::Terminar(const Visao& v, MaoSimulada& mao, double solto, std::uint64_t& estado)
 {
-    return mao.JogarAteOFim(estado, 1 - v.Equipe(), kDescuido);
+    return mao.JogarAteOFim(estado, 1 - v.Equipe(), kDescuido + 0.4 * solto);
 }
 
 Lance Robo::EscolherCarta(const Visao& v, const std::vector<Lance>& validos, double, std::uint64_t&)

@@ -20,7 +20,7 @@ Lance RoboBuscador::EscolherCarta(const Visao& v, const std::vector<Lance>& vali
         for (size_t c = 0; c < cartas.size(); ++c) {
             MaoSimulada tentativa = m;
             tentativa.Jogar(cartas[c].posicao);
-            soma[c] += Valor(v, Terminar(v, tentativa, estado), v.valor);
+            soma[c] += Valor(v, Terminar(v, tentativa, solto, estado), v.valor);
         }
     }
     // The rule's card, face down or not, unless another does better.
