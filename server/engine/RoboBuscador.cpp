@@ -1,6 +1,9 @@
 #include "RoboBuscador.h"
 
+#include "Carta.h"
+
 #include <algorithm>
+#include <array>
 
 Lance RoboBuscador::EscolherCarta(const Visao& v, const std::vector<Lance>& validos, double solto,
                                   std::uint64_t& estado)
@@ -12,6 +15,27 @@ Lance RoboBuscador::EscolherCarta(const Visao& v, const std::vector<Lance>& vali
             cartas.push_back(l);
     if (cartas.size() < 2 || regra.tipo != Lance::Tipo::Carta)
         return regra;
+    // Nothing to try when no card takes or ties the trick, or when the partner holds it and this
+    // is its last card: the lowest goes.
+    if (!v.mesa.empty()) {
+        int maior = Carta::kForcaCoberta, minha = -1;
+        std::array<bool, 2> comMaior{};
+        for (const auto& c : v.mesa) {
+            const int f = c.coberta || !Carta::Valida(c.codigo) ? Carta::kForcaCoberta
+                                                                : Carta::Forca(c.codigo, v.vira);
+            if (f > maior)
+                comMaior = {};
+            if (f >= maior) {
+                maior = f;
+                comMaior[c.jogador % 2] = true;
+            }
+        }
+        for (const Lance& l : cartas)
+            minha = std::max(minha, Carta::Forca(v.mao[l.posicao], v.vira));
+        const bool parceiroLeva = comMaior[v.Equipe()] && !comMaior[1 - v.Equipe()];
+        if (minha < maior || (parceiroLeva && v.mesa.size() == 3))
+            return regra;
+    }
     // Every card is tried on the same deals, so that luck does not pick between them.
     const MaoSimulada base(v);
     std::vector<double> soma(cartas.size());
