@@ -3,6 +3,7 @@
 #include "Carta.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace {
 bool Contem(const std::vector<Lance>& validos, const Lance& lance)
@@ -14,41 +15,14 @@ bool Contem(const std::vector<Lance>& validos, const Lance& lance)
 // later, with more cards seen, is always open.
 constexpr double kMargemTruco = 0.004;
 // The share of hands the bot expects to take, which sets what a point is worth at each score:
-// against the players it meets it takes about two in three, so it prefers many small hands to a
-// few large ones.
-constexpr double kChanceDaMao = 0.65;
-// In the deals played out, the other team plays a careless card this often (more when it calls
-// loosely): the bot's rule of thumb is better play than most opponents'.
+// against the players it meets it takes about seven in ten, so it prefers many small hands to a
+// few large ones (0.65 and 0.75 both did worse against the rate tool's players).
+constexpr double kChanceDaMao = 0.70;
+// In the deals played out, the other team plays a careless card this often, up to always when it
+// calls on anything: the bot's rule of thumb is better play than most opponents'.
 constexpr double kDescuido = 0.4;
-
-// 0 for a weak hand, 1 for a fair one (a manilha or two 2s and 3s), 2 for a strong one (two
-// manilhas, or a manilha with a 2 or a 3): the cards the seat still holds and those it played.
-int Nivel(const Visao& v, const MaoSimulada& m, int jogador)
-{
-    int manilhas = 0, altas = 0;
-    auto contar = [&](int c) {
-        if (!Carta::Valida(c))
-            return;
-        const int f = Carta::Forca(c, v.vira);
-        manilhas += f >= 10;
-        altas += f == 8 || f == 9;
-    };
-    for (int c : m.Cartas(jogador))
-        contar(c);
-    for (const auto& c : v.historico)
-        if (c.jogador == jogador)
-            contar(c.codigo);
-    if (manilhas >= 2 || (manilhas == 1 && altas >= 1))
-        return 2;
-    return manilhas == 1 || altas >= 2 ? 1 : 0;
-}
-
-// The other team's cards, dealt: the strongest of its two hands.
-int NivelDeles(const Visao& v, const MaoSimulada& m)
-{
-    const int j = (v.jogador + 1) % 4;
-    return std::max(Nivel(v, m, j), Nivel(v, m, (j + 2) % 4));
-}
+// Bounds the memory of first cards (about 60 bytes each).
+constexpr std::size_t kMaxMemo = 1 << 17;
 
 // How likely the other team takes a call in a deal where its best hand is at this level: a sound
 // player mostly when he has cards, a loose one (solto 1) anyway.
@@ -101,37 +75,11 @@ double Robo::ChanceDoJogo(int a, int b)
 double Robo::Valor(const Visao& v, int vencedora, int valor)
 {
     const int nos = v.pontos[v.Equipe()], eles = v.pontos[1 - v.Equipe()];
-    if (vencedora == v.Equipe())
+    if (vencedora == 0)
         return ChanceDoJogo(nos + valor, eles);
     if (vencedora < 0)
         return ChanceDoJogo(nos, eles);
     return ChanceDoJogo(nos, eles + valor);
-}
-
-MaoSimulada Robo::Amostra(const Visao& v, const MaoSimulada& base, double solto,
-                          std::uint64_t& estado)
-{
-    const int eles = 1 - v.Equipe();
-    const bool pendente = v.trucoPendente;
-    // A raise answers a call: a call of ours pending above 3 means they called before.
-    const bool chamaram =
-        pendente ? v.equipeChamou == eles || v.valorPedido > 3 : v.ultimaEquipeTruco == eles;
-    const bool aceitaram = !chamaram && !pendente && v.ultimaEquipeTruco == v.Equipe();
-    MaoSimulada m = base.Sortear(estado);
-    if (!chamaram && !aceitaram)
-        return m;
-    // Deals that do not fit what they did are mostly thrown back; a few tries bound the cost.
-    for (int tentativa = 0; tentativa < 8; ++tentativa) {
-        const int nivel = NivelDeles(v, m);
-        const double peso = chamaram ? (nivel == 2   ? 1.0
-                                        : nivel == 1 ? 0.3 + 0.5 * solto
-                                                     : 0.1 + 0.6 * solto)
-                                     : (nivel >= 1 ? 1.0 : 0.3 + 0.5 * solto);
-        if (double(MaoSimulada::Proximo(estado) >> 11) < peso * double(1ull << 53))
-            break;
-        m = base.Sortear(estado);
-    }
-    return m;
 }
 
 double Robo::Lembrar(const Visao& v)
@@ -151,70 +99,199 @@ double Robo::Lembrar(const Visao& v)
         ++m.pedidos;
     }
     // A sound team calls in about one hand in six or seven; one that calls in a third of its hands
-    // or more calls on anything. Until there is evidence, the share is taken as one in five.
-    const double parcela = (m.pedidos + 2.0) / (m.maos + 10.0);
+    // or more calls on anything. Until there is evidence, the share is taken as one in four, and
+    // a few hands tell: a loose team is read as such early in the game.
+    const double parcela = (m.pedidos + 1.0) / (m.maos + 4.0);
     return std::clamp((parcela - 0.22) / 0.12, 0.0, 1.0);
+}
+
+Robo::Medida Robo::Jogar(const MaoSimulada& base, std::array<bool, 3> tentar, int amostras,
+                         double descuido, std::uint64_t estado)
+{
+    Medida m;
+    m.amostras = amostras;
+    const bool livre =
+        base.Vez() != 0 || std::none_of(tentar.begin(), tentar.end(), [](bool t) { return t; });
+    // Each card goes down before the deal, and every card meets the same deals.
+    std::array<MaoSimulada, 3> jogada{base, base, base};
+    for (int p = 0; p < 3; ++p)
+        if (!livre && tentar[p])
+            jogada[p].Jogar(p);
+    for (int k = 0; k < amostras; ++k) {
+        const std::uint64_t inicio = estado;
+        int nivel = -1;
+        for (int p = 0; p < 3; ++p) {
+            if (!livre && !tentar[p])
+                continue;
+            estado = inicio;
+            MaoSimulada t = jogada[p].Sortear(estado);
+            if (nivel < 0)
+                nivel = std::max(t.Nivel(1), t.Nivel(3));
+            const int v = t.JogarAteOFim(estado, 1, descuido);
+            ++m.n[p][nivel][v < 0 ? 2 : v];
+            if (livre)
+                break;
+        }
+    }
+    return m;
+}
+
+Robo::Medida Robo::Medir(const MaoSimulada& base, std::array<bool, 3> tentar, double solto,
+                         int amostras, std::uint64_t& estado)
+{
+    // The other team's carelessness in the deals goes by steps, so that one memory serves many
+    // moments.
+    const int degrau = int(solto * 2 + 0.5);
+    const double descuido = kDescuido + 0.3 * degrau;
+    const auto canonica = base.Canonica();
+    if (!canonica)
+        return Jogar(base, tentar, amostras, kDescuido + 0.6 * solto, estado);
+
+    thread_local std::unordered_map<std::uint64_t, Medida> memoria;
+    const std::uint64_t chave = canonica->first << 2 | std::uint64_t(degrau);
+    auto it = memoria.find(chave);
+    Medida canonico;
+    if (it != memoria.end()) {
+        canonico = it->second;
+    } else {
+        // Dealt from the key alone: the same shape gets the same judgement whenever it comes.
+        std::uint64_t semente = chave;
+        canonico = Jogar(canonica->second, {true, true, true}, kAmostrasMemo, descuido,
+                         MaoSimulada::Proximo(semente));
+        if (memoria.size() < kMaxMemo)
+            memoria.emplace(chave, canonico);
+    }
+    // Back from the order of strength to the hand's positions.
+    Medida m;
+    m.amostras = canonico.amostras;
+    for (int p = 0; p < 3; ++p)
+        for (int i = 0; i < 3; ++i)
+            if (canonica->second.Forca(0, i) == base.Forca(0, p)) {
+                m.n[p] = canonico.n[i];
+                break;
+            }
+    return m;
 }
 
 Lance Robo::Decidir(const Visao& v, const std::vector<Lance>& validos)
 {
     const int eu = v.jogador;
-    const int nos = v.Equipe(), eles = 1 - nos;
     if (v.tipoMao == TipoMao::Ferro)
         return validos.front(); // blind: any card is as good as another
-    std::uint64_t estado = Embaralhar(m_semente, v);
-    const MaoSimulada base(v);
     const double solto = Lembrar(v);
+    const bool podeTrucar = Contem(validos, Lance::Trucar(eu));
+    const bool carta = std::any_of(validos.begin(), validos.end(),
+                                   [](const Lance& l) { return l.tipo == Lance::Tipo::Carta; });
+    const Lance regra = carta ? EscolherCarta(v, validos) : validos.front();
+    const MaoSimulada base(v);
+    const bool buscar = carta && Buscar(v, base, validos);
+    if (!v.decisaoOnze && !v.trucoPendente && !podeTrucar && !buscar)
+        return regra;
+
+    std::array<bool, 3> tentar{};
+    const int padrao = base.Vez() == 0 ? std::max(base.Escolha(), 0) : 0;
+    if (buscar) {
+        for (const Lance& l : validos)
+            if (l.tipo == Lance::Tipo::Carta && !l.coberta)
+                tentar[l.posicao] = true;
+    } else if (base.Vez() == 0) {
+        tentar[padrao] = true;
+    }
+    std::uint64_t estado = Embaralhar(m_semente, v);
+    const bool soPedir = !buscar && !v.decisaoOnze && !v.trucoPendente;
+    Medida m = Medir(base, tentar, solto,
+                     soPedir  ? kAmostrasPrimeiras
+                     : buscar ? kAmostrasBusca
+                              : kAmostras,
+                     estado);
+
+    // A call or an acceptance by the other team tells of its cards: deals where its best hand is
+    // weak count for less, the less so the more loosely it calls.
+    const bool pendente = v.trucoPendente;
+    const int eles = 1 - v.Equipe();
+    // A raise answers a call: a call of ours pending above 3 means they called before.
+    const bool chamaram =
+        pendente ? v.equipeChamou == eles || v.valorPedido > 3 : v.ultimaEquipeTruco == eles;
+    const bool aceitaram = !chamaram && !pendente && v.ultimaEquipeTruco == v.Equipe();
+    std::array<double, 3> peso{1, 1, 1};
+    if (chamaram)
+        peso = {0.1 + 0.9 * solto, 0.3 + 0.7 * solto, 1};
+    else if (aceitaram)
+        peso = {0.3 + 0.5 * solto, 1, 1};
+    const auto media = [&](int p, auto valor) {
+        double soma = 0, total = 0;
+        for (int nivel = 0; nivel < 3; ++nivel)
+            for (int r = 0; r < 3; ++r) {
+                const double w = peso[nivel] * m.n[p][nivel][r];
+                soma += w * valor(nivel, r < 2 ? r : -1);
+                total += w;
+            }
+        return total > 0 ? soma / total : 0.0;
+    };
 
     if (v.decisaoOnze) {
-        double jogar = 0;
-        for (int k = 0; k < kAmostras; ++k) {
-            MaoSimulada m = base.Sortear(estado);
-            jogar += Valor(v, Terminar(v, m, solto, estado), v.valor);
-        }
-        return jogar / kAmostras >= Valor(v, eles, 1) ? Lance::Aceitar(eu) : Lance::Recusar(eu);
+        const double jogar = media(padrao, [&](int, int r) { return Valor(v, r, v.valor); });
+        return jogar >= Valor(v, 1, 1) ? Lance::Aceitar(eu) : Lance::Recusar(eu);
     }
 
-    const bool podeTrucar = Contem(validos, Lance::Trucar(eu));
-    if (!v.trucoPendente && !podeTrucar)
-        return EscolherCarta(v, validos, solto, estado);
+    // The rule's card, face down or not, unless another does better.
+    int melhor = padrao;
+    if (buscar) {
+        const auto jogando = [&](int p) {
+            return media(p, [&](int, int r) { return Valor(v, r, v.valor); });
+        };
+        double valorMelhor = jogando(melhor);
+        for (int p = 0; p < 3; ++p)
+            if (tentar[p] && jogando(p) > valorMelhor + 1e-9) {
+                melhor = p;
+                valorMelhor = jogando(p);
+            }
+    }
+    const Lance jogada = melhor == padrao ? regra : Lance::JogarCarta(eu, melhor);
+    if (!pendente && !podeTrucar)
+        return jogada;
 
     // Keeping the hand at its value, against raising it: they refuse and we take the value
     // now, or they accept and it is played for the new one.
-    const int atual = v.trucoPendente ? v.valorPedido : v.valor;
+    const int atual = pendente ? v.valorPedido : v.valor;
     const int novo = atual == 1 ? 3 : atual + 3;
-    double manter = 0, subir = 0;
-    for (int k = 0; k < kAmostras; ++k) {
-        MaoSimulada m = Amostra(v, base, solto, estado);
-        const int nivel = NivelDeles(v, m);
-        const int vencedora = Terminar(v, m, solto, estado);
+    // A loose team raises back a third of the time.
+    const double volta = novo >= 12 ? 0.0 : solto / 3;
+    const auto ganho = [&](int nivel, int r) {
         const double aceita = ChanceDeAceitar(nivel, solto);
-        manter += Valor(v, vencedora, atual);
-        // A loose team raises back a third of the time.
-        const double volta = novo >= 12 ? 0.0 : solto / 3;
-        const double jogada =
-            (1 - volta) * Valor(v, vencedora, novo) + volta * Valor(v, vencedora, novo + 3);
-        subir += aceita * jogada + (1 - aceita) * Valor(v, nos, atual);
+        const double jogado = (1 - volta) * Valor(v, r, novo) + volta * Valor(v, r, novo + 3);
+        return aceita * jogado + (1 - aceita) * Valor(v, 0, atual) - Valor(v, r, atual);
+    };
+    // Whether to call is mostly plain after a few deals; more are dealt only while it is not.
+    while (soPedir && m.amostras < kAmostras) {
+        const double d = media(melhor, ganho) - kMargemTruco;
+        const double var = media(melhor, [&](int nivel, int r) {
+            const double x = ganho(nivel, r) - d - kMargemTruco;
+            return x * x;
+        });
+        if (d * d * m.amostras > 4 * var)
+            break;
+        const Medida mais = Medir(base, tentar, solto, m.amostras, estado);
+        for (int p = 0; p < 3; ++p)
+            for (int nivel = 0; nivel < 3; ++nivel)
+                for (int r = 0; r < 3; ++r)
+                    m.n[p][nivel][r] = std::uint8_t(m.n[p][nivel][r] + mais.n[p][nivel][r]);
+        m.amostras += mais.amostras;
     }
-    manter /= kAmostras;
-    subir /= kAmostras;
-    if (v.trucoPendente) {
-        const double recusar = Valor(v, eles, v.valor);
+    const double manter = media(melhor, [&](int, int r) { return Valor(v, r, atual); });
+    const double subir = manter + media(melhor, ganho);
+    if (pendente) {
+        const double recusar = Valor(v, 1, v.valor);
         if (podeTrucar && subir > manter + kMargemTruco && subir > recusar)
             return Lance::Trucar(eu);
         return manter >= recusar ? Lance::Aceitar(eu) : Lance::Recusar(eu);
     }
     if (subir > manter + kMargemTruco)
         return Lance::Trucar(eu);
-    return EscolherCarta(v, validos, solto, estado);
+    return jogada;
 }
 
-int Robo::Terminar(const Visao& v, MaoSimulada& mao, double solto, std::uint64_t& estado)
-{
-    return mao.JogarAteOFim(estado, 1 - v.Equipe(), kDescuido + 0.4 * solto);
-}
-
-Lance Robo::EscolherCarta(const Visao& v, const std::vector<Lance>& validos, double, std::uint64_t&)
+Lance Robo::EscolherCarta(const Visao& v, const std::vector<Lance>& validos)
 {
     const int eu = v.jogador;
     const int p = MaoSimulada(v).Escolha();

@@ -13,6 +13,8 @@
 // It reads a call or an acceptance by the other team as a sign of strong cards. Its cards: the
 // least that takes the trick, nothing over a partner who holds it, throwaways face down.
 // Decisions are a function of what the seat sees and the seed, so a game replays exactly.
+// Where nothing is to be judged (no call open to it, one way to play) it deals nothing, and the
+// first card of a hand is judged once per hand shape for the whole process (Medida).
 class Robo : public Estrategia
 {
 public:
@@ -23,24 +25,42 @@ public:
     // hand is a point to either side: what a point is worth at this score.
     static double ChanceDoJogo(int a, int b);
 
-protected:
-    // The card to play. The heuristic one follows MaoSimulada::Escolha.
-    virtual Lance EscolherCarta(const Visao& visao, const std::vector<Lance>& validos, double solto,
-                                std::uint64_t& estado);
-    // How many deals each judgement plays out: twice as many do no better against the players in
-    // quarpel-taxas and cost twice the time.
-    static constexpr int kAmostras = 48;
+    // How the hand ended over the deals played out: by the hand position of the card the seat
+    // put down first, by the level of the other team's best hand (MaoSimulada::Nivel) and by who
+    // took it (0 the seat's team, 1 the other, 2 nobody). When the seat had no card to try, the
+    // deals are at position 0.
+    struct Medida
+    {
+        std::array<std::array<std::array<std::uint8_t, 3>, 3>, 3> n{};
+        int amostras = 0;
+    };
 
-    // The deals this seat may be facing, the other team's cards drawn as its calls suggest.
-    // The more loosely the other team calls (solto, 0 to 1), the less its calls tell.
-    static MaoSimulada Amostra(const Visao& visao, const MaoSimulada& base, double solto,
-                               std::uint64_t& estado);
-    // Plays a dealt hand to its end as the bot expects it to go; returns the winning team or -1.
-    static int Terminar(const Visao& visao, MaoSimulada& mao, double solto, std::uint64_t& estado);
-    // What ending the hand with this winning team (or -1) at this value is worth to the seat.
-    static double Valor(const Visao& visao, int vencedora, int valor);
+protected:
+    // Whether to try each card the seat may play over the deals, rather than the rule's alone.
+    virtual bool Buscar(const Visao&, const MaoSimulada&, const std::vector<Lance>&) const
+    {
+        return false;
+    }
 
 private:
+    // Deals played out for a judgement made afresh; the first card of a hand, judged once for
+    // every hand of that shape, gets more.
+    static constexpr int kAmostras = 32;
+    static constexpr int kAmostrasPrimeiras = 8;
+    static constexpr int kAmostrasBusca = 48;
+    static constexpr int kAmostrasMemo = 96;
+
+    // Plays out deals of base, each with every card of tentar tried first (with none, the seat
+    // plays as the rule says). The first card of a hand comes from the process's memory.
+    static Medida Medir(const MaoSimulada& base, std::array<bool, 3> tentar, double solto,
+                        int amostras, std::uint64_t& estado);
+    static Medida Jogar(const MaoSimulada& base, std::array<bool, 3> tentar, int amostras,
+                        double descuido, std::uint64_t estado);
+    // What ending the hand with this winning team (0 ours, 1 theirs, -1 nobody) at this value is
+    // worth to the seat.
+    static double Valor(const Visao& visao, int vencedora, int valor);
+    // The rule's card, face down when it neither takes nor ties the trick.
+    static Lance EscolherCarta(const Visao& visao, const std::vector<Lance>& validos);
     // What the team of the seat deciding has seen of the other team's calls, hand after hand:
     // returns how loosely it calls, 0 (only on cards) to 1 (on anything).
     double Lembrar(const Visao& visao);

@@ -5,6 +5,8 @@
 #include "JogadorGuloso.h"
 #include "Partida.h"
 #include "Robo.h"
+#include "RoboBuscador.h"
+#include "Simulacao.h"
 
 #include <QTest>
 
@@ -12,6 +14,7 @@
 #include <cstring>
 #include <set>
 #include <sstream>
+#include <thread>
 
 namespace {
 // "4p" is the four of clubs: ranks 4 5 6 7 Q J K A 2 3, suits p (clubs), c (hearts), e (spades),
@@ -201,7 +204,8 @@ private slots:
     }
 
     // Situations with the move a sound player makes ("!" before it: a move he never makes), for
-    // the server's bot (r) and the rate tool's greedy player (g), always a legal move. Cards are
+    // the heuristic bot (r), the searching one the server uses (b) and the rate tool's greedy
+    // player (g), always a legal move. Cards are
     // named as dealt, "_" before one played face down. The bot: the least card that takes the
     // trick, nothing over a partner who holds it, throwaways face down and winners never; truco
     // and its answers by the hand and the tricks; the hand of eleven by both partners' cards. The
@@ -236,6 +240,8 @@ private slots:
             {'r', 1, "Ke Qc 2p 5p / Qe 4c 6e 5c / 7e 6c Jc Ac", 0, "", 3, 11, "aceita"},
             {'r', 1, "Ke Qc 2p Jp / Qe 4c 6e Kc / 7e 6c Jc Ac", 0, "", 3, 11, "recusa"},
             {'r', 0, "5p Qc 5o Ko / 5c 4c 2e 4o / 3e 6c Jc Ac", 0, "A0", 11, 3, "3e"},
+            {'b', 1, "4c 5p 7e 7o / Qe 6e 7c Jo / Je Ko Qc Ao", 0, "0:4c", 0, 0, "!5p"},
+            {'b', 0, "Qe Ke Je Ae / 5p 6c 7c 3c / 4o 6e 7e 2c", 0, "Qe Ke Je Ae 3c", 0, 0, "!4o"},
             {'g', 1, "Ke Qc 2p 5p / Qe 4c 6e 4o / 7e Ac Jc 6c", 0, "0:Ke", 0, 0, "Ac"},
             {'g', 1, "Ke 3c 2p 5p / Qe 4c 6e 4o / 7e Kc Jc 6c", 0, "0:Ke", 0, 0, "3c"},
             {'g', 1, "5c Qc 2p Ko / Qe 4c 6e 4o / 7e Kc Jc 6o", 0, "0:5c", 0, 0, "4c"},
@@ -257,8 +263,9 @@ private slots:
             Lances(p, k.antes, e);
             const auto validos = p.LancesValidos(k.jogador);
             const Visao visao = p.VisaoDe(k.jogador);
-            const Lance l = k.quem == 'r' ? Robo().Decidir(visao, validos)
-                                          : JogadorGuloso().Decidir(visao, validos);
+            const Lance l = k.quem == 'r'   ? Robo().Decidir(visao, validos)
+                            : k.quem == 'b' ? RoboBuscador().Decidir(visao, validos)
+                                            : JogadorGuloso().Decidir(visao, validos);
             QVERIFY(std::find(validos.begin(), validos.end(), l) != validos.end());
             const char* tipos[] = {"", "truco", "aceita", "recusa"};
             const QString feita = l.tipo == Lance::Tipo::Carta
@@ -269,6 +276,30 @@ private slots:
             QVERIFY2((feita == escolha) != nunca,
                      qPrintable(QString("%1 %2 %3: %4").arg(k.quem).arg(k.cartas, k.antes, feita)));
         }
+    }
+
+    // A game between bots replays move for move from its seed, whatever games the bots judged
+    // before it: what they keep from earlier hands changes no choice.
+    void reproducao()
+    {
+        const auto jogar = [](std::uint32_t semente) {
+            RoboBuscador robo(semente);
+            std::array<Estrategia*, 4> jogadores{&robo, &robo, &robo, &robo};
+            Partida p(ConfiguracaoPartida{semente, -1, {0, 0}});
+            QString lances;
+            for (const Evento& e : Simulacao::JogarAteOFim(p, jogadores))
+                lances += QString("%1:%2:%3 ").arg(int(e.tipo)).arg(e.jogador).arg(e.codigo);
+            return lances;
+        };
+        // Each thread starts with nothing kept.
+        QString sozinha, depois;
+        std::thread([&] { sozinha = jogar(1); }).join();
+        std::thread([&] {
+            for (std::uint32_t s = 2; s < 200; ++s)
+                jogar(s);
+            depois = jogar(1);
+        }).join();
+        QCOMPARE(depois, sozinha);
     }
 
     // The random player, over many seeded decisions: face down only from the second trick on and
