@@ -33,6 +33,8 @@ public:
     {
         std::array<std::array<std::array<std::uint8_t, 3>, 3>, 3> n{};
         int amostras = 0;
+        // Deals in which the cards tried did not all end the hand alike.
+        int diferentes = 0;
     };
 
 protected:
@@ -43,12 +45,14 @@ protected:
     }
 
 private:
-    // Deals played out for a judgement made afresh; the first card of a hand, judged once for
-    // every hand of that shape, gets more.
+    // Deals played out: for an answer or a hand of eleven kAmostras; for a call kAmostrasPrimeiras,
+    // doubled up to kAmostras while the gain stays within two standard errors; for cards tried
+    // afresh up to kAmostrasBusca while some deal tells them apart; for a first card kept for the
+    // process kAmostrasMemo.
     static constexpr int kAmostras = 32;
     static constexpr int kAmostrasPrimeiras = 8;
     static constexpr int kAmostrasBusca = 48;
-    static constexpr int kAmostrasMemo = 96;
+    static constexpr int kAmostrasMemo = 64;
 
     // Plays out deals of base, each with every card of tentar tried first (with none, the seat
     // plays as the rule says). The first card of a hand comes from the process's memory.

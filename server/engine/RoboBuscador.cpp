@@ -7,7 +7,7 @@
 bool RoboBuscador::Buscar(const Visao& v, const MaoSimulada& base,
                           const std::vector<Lance>& validos) const
 {
-    if (base.Vaza() > 1 || base.NaMesa() > 1)
+    if (base.Vaza() > 0 || base.NaMesa() > 1)
         return false;
     int cartas = 0, minha = -1;
     for (const Lance& l : validos)

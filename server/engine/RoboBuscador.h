@@ -4,9 +4,10 @@
 
 // A bot that tries its cards before playing one: over many deals of the cards it cannot see, each
 // card it may play is put down and the hand played out, and the card with the best average for
-// the game is played. It tries them where the choice weighs: its first card of the hand and of
-// the second trick, when it plays first or second; later, or after its partner and an opponent
-// have shown their cards, the rule's card is as good. Calls and answers are Robo's.
+// the game is played. It tries them where the choice weighs and the judgement is kept for every
+// hand of the same shape: its first card of the hand, when it plays first or second. Later, the
+// rule's card does as well (trying the second trick's cards too won 52.1 % against Robo instead
+// of 51.8 %, for a third more time in the bots). Calls and answers are Robo's.
 class RoboBuscador : public Robo
 {
 public:
