@@ -283,7 +283,7 @@ void Partida::FecharVaza(std::vector<Evento>& eventos)
     e.placar = m_vazasGanhas;
     eventos.push_back(e);
 
-    if (const auto equipe = VencedoraDaMao()) {
+    if (const auto equipe = VencedoraDaMao(m_resultados, m_vazasGanhas, m_vaza)) {
         EncerrarMao(*equipe, m_valor, eventos);
         return;
     }
@@ -291,25 +291,25 @@ void Partida::FecharVaza(std::vector<Evento>& eventos)
     eventos.push_back(NovoEvento(Evento::Tipo::Vez, m_vez));
 }
 
-std::optional<int> Partida::VencedoraDaMao() const
+std::optional<int> Partida::VencedoraDaMao(const std::array<int, 3>& r,
+                                           const std::array<int, 2>& vazasGanhas, int vazas)
 {
     for (int equipe = 0; equipe < 2; ++equipe)
-        if (m_vazasGanhas[equipe] >= 2)
+        if (vazasGanhas[equipe] >= 2)
             return equipe;
-    const auto& r = m_resultados;
-    if (m_vaza < 2)
+    if (vazas < 2)
         return std::nullopt;
     if (r[0] != -1) {
         // A tie after the first trick goes to whoever took the first.
-        if (r[1] == -1 || (m_vaza == 3 && r[2] == -1))
+        if (r[1] == -1 || (vazas == 3 && r[2] == -1))
             return r[0];
         return std::nullopt;
     }
     // First trick tied: the next trick that is not tied decides.
-    for (int v = 1; v < m_vaza; ++v)
+    for (int v = 1; v < vazas; ++v)
         if (r[v] != -1)
             return r[v];
-    if (m_vaza == 3)
+    if (vazas == 3)
         return kNinguem;
     return std::nullopt;
 }

@@ -53,14 +53,16 @@ public:
     int CartaNaMao(int jogador, int posicao) const;
 
     static int EquipeDe(int jogador) { return jogador % 2; }
+    // The team that took the hand after this many closed tricks, -1 when all three tied,
+    // nothing while it goes on. resultados holds each closed trick's winning team or -1.
+    static std::optional<int> VencedoraDaMao(const std::array<int, 3>& resultados,
+                                             const std::array<int, 2>& vazasGanhas, int vazas);
 
 private:
     void IniciarMao(std::vector<Evento>& eventos);
     Distribuicao Embaralhar();
     void JogarCarta(const Lance& lance, std::vector<Evento>& eventos);
     void FecharVaza(std::vector<Evento>& eventos);
-    // The team that took the hand, -1 when all three tricks tied, nothing while it goes on.
-    std::optional<int> VencedoraDaMao() const;
     void EncerrarMao(int equipe, int pontos, std::vector<Evento>& eventos);
     std::uint32_t Sortear(std::uint32_t limite);
 

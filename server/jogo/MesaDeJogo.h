@@ -4,7 +4,7 @@
 #include "MensagemJogo.h"
 #include "Narrador.h"
 #include "Partida.h"
-#include "Robo.h"
+#include "RoboBuscador.h"
 
 #include <QObject>
 #include <QString>
@@ -73,7 +73,7 @@ private:
     Opcoes m_opcoes;
     Envio m_envio;
     Partida m_partida;
-    Robo m_robo;
+    RoboBuscador m_robo;
     Narrador m_narrador;
     // Grows with every accepted move; a timer is restarted when the moment it was set for passed.
     quint64 m_momento = 0;

@@ -1,8 +1,12 @@
 // The engine on hands dealt from the tricks they will play: the strength of the cards, who takes a
 // trick and a hand, truco and its refusals, the hands of eleven and iron, face-down cards, the
-// end of the game, and the bot's choices.
+// end of the game, and the choices of the bot and of the players it is measured against.
+#include "JogadorAleatorio.h"
+#include "JogadorGuloso.h"
 #include "Partida.h"
 #include "Robo.h"
+#include "RoboBuscador.h"
+#include "Simulacao.h"
 
 #include <QTest>
 
@@ -10,6 +14,7 @@
 #include <cstring>
 #include <set>
 #include <sstream>
+#include <thread>
 
 namespace {
 // "4p" is the four of clubs: ranks 4 5 6 7 Q J K A 2 3, suits p (clubs), c (hearts), e (spades),
@@ -198,13 +203,19 @@ private slots:
         }
     }
 
-    // The bot, always with a legal move: the least card that wins, the lowest when none wins,
-    // nothing wasted on a trick the partner holds; truco by the strength of the hand; the hand of
-    // eleven by the cards of both partners.
-    void robo()
+    // Situations with the move a sound player makes ("!" before it: a move he never makes), for
+    // the heuristic bot (r), the searching one the server uses (b) and the rate tool's greedy
+    // player (g), always a legal move. Cards are
+    // named as dealt, "_" before one played face down. The bot: the least card that takes the
+    // trick, nothing over a partner who holds it, throwaways face down and winners never; truco
+    // and its answers by the hand and the tricks; the hand of eleven by both partners' cards. The
+    // greedy player: the least card that beats the table, truco with two manilhas or a manilha
+    // and a 3, answers raising with two manilhas, accepting with one or two 2s and 3s.
+    void jogadas()
     {
         const struct
         {
+            char quem;
             int jogador;
             const char* cartas;
             int primeiro;
@@ -212,26 +223,121 @@ private slots:
             int a, b;
             const char* escolha;
         } casos[] = {
-            {0, "Ke Qc 2p 5p / Qe 4c 6e 4o / 7e 6c Jc Ac", 1, "1:Qc 2:2p 3:4o", 0, 0, "7e"},
-            {0, "3e Qc 2p Ko / Ae 4c 6e 4o / 5o 6c Jc Ac", 3, "3:Ko", 0, 0, "Ae"},
-            {0, "Ke Qc 2p 5c / Qe 4c 6e 4o / 7e 6c Jc Ac", 3, "3:5c", 0, 0, "7e"},
-            {0, "5p Qc 2p Ko / 5c 4c 6e 4o / 3e 6c Jc Ac", 0, "", 0, 0, "truco"},
-            {0, "4e Qc 5e Ko / 6o 4c 3o 4o / 7e 6c 2c Ac", 1, "T1", 0, 0, "recusa"},
-            {1, "Ke Qc 2p 5p / Qe 4c 6e 5c / 7e 6c Jc Ac", 0, "", 3, 11, "aceita"},
-            {1, "Ke Qc 2p Jp / Qe 4c 6e Kc / 7e 6c Jc Ac", 0, "", 3, 11, "recusa"},
-            {0, "5p Qc 5o Ko / 5c 4c 2e 4o / 3e 6c Jc Ac", 0, "A0", 11, 3, "3e"},
+            {'r', 0, "Ke Qc 2p 5p / Qe 4c 6e 4o / 7e 6c Jc Ac", 1, "1:Qc 2:2p 3:4o", 0, 0, "7e"},
+            {'r', 0, "3e Qc 2p Ko / Ae 4c 6e 4o / 5o 6c Jc Ac", 3, "3:Ko", 0, 0, "Ae"},
+            {'r', 0, "Ke Qc 2p 5c / Qe 4c 6e 4o / 7e 6c Jc Ac", 3, "3:5c", 0, 0, "7e"},
+            {'r', 0, "2o Qc Kc 4o / Ap 4c 6e Jo / 7e 6c Jc Ac", 2, "2:Kc 3:4o", 0, 0, "7e"},
+            {'r', 0, "5p Qc 2p Ko / 5c 4c 6e 4o / 3e 6c Jc Ac", 0, "", 0, 0, "truco"},
+            {'r', 0, "4e Qc 5e Ko / 6o 4c 3o 4o / 7e 6c 2c Ac", 1, "T1", 0, 0, "recusa"},
+            {'r', 0, "Ae Qc Qe Jo / 3p 4c 6e 4o / 5p 6c Jc Ac", 0, "Ae Qc Qe Jo 3p T1", 0, 0,
+             "!recusa"},
+            {'r', 0, "4e 3c 6c Jo / 6o 4c 3o 4o / 7e Kc Qc Ac", 0, "4e 3c 6c Jo T1", 0, 0,
+             "recusa"},
+            {'r', 0, "Qe 3c 6c Jo / 6o 4c 3o Ao / 3e Kc Qc 2o", 0, "Qe 3c 6c Jo 1:Kc 2:3o 3:Ao", 0,
+             0, "_6o"},
+            {'r', 0, "Qe 3c 6c Jo / 6o 4c 3o Ao / 3e Kc Qc 2o", 0, "Qe 3c 6c Jo 1:Kc 2:Qc 3:2o", 0,
+             0, "3e"},
+            {'r', 1, "Ke Qc 2p 5p / Qe 4c 6e 5c / 7e 6c Jc Ac", 0, "", 3, 11, "aceita"},
+            {'r', 1, "Ke Qc 2p Jp / Qe 4c 6e Kc / 7e 6c Jc Ac", 0, "", 3, 11, "recusa"},
+            {'r', 0, "5p Qc 5o Ko / 5c 4c 2e 4o / 3e 6c Jc Ac", 0, "A0", 11, 3, "3e"},
+            {'b', 1, "4c 5p 7e 7o / Qe 6e 7c Jo / Je Ko Qc Ao", 0, "0:4c", 0, 0, "!5p"},
+            {'b', 0, "Qe Ke Je Ae / 5p 6c 7c 3c / 4o 6e 7e 2c", 0, "Qe Ke Je Ae 3c", 0, 0, "!4o"},
+            {'g', 1, "Ke Qc 2p 5p / Qe 4c 6e 4o / 7e Ac Jc 6c", 0, "0:Ke", 0, 0, "Ac"},
+            {'g', 1, "Ke 3c 2p 5p / Qe 4c 6e 4o / 7e Kc Jc 6c", 0, "0:Ke", 0, 0, "3c"},
+            {'g', 1, "5c Qc 2p Ko / Qe 4c 6e 4o / 7e Kc Jc 6o", 0, "0:5c", 0, 0, "4c"},
+            {'g', 3, "Qe Ac Qp 2o / Je 4c 6e 7o / 7e Kc Jc Ko", 1, "1:Ac 2:Qp", 0, 0, "2o"},
+            {'g', 0, "5p Qc 2p Ko / 5c 4c 6e 4o / 7e 6c Jc Ac", 0, "", 0, 0, "truco"},
+            {'g', 0, "5p Qc 2p Ko / 3c 4c 6e 4o / 7e 6c Jc Ac", 0, "", 0, 0, "truco"},
+            {'g', 0, "5p Qc 2p Ko / 2c 4c 6e 4o / 7e 6c Jc Ac", 0, "", 0, 0, "7e"},
+            {'g', 1, "Ke 5p 2p Ko / Qe 5e 6e 4o / 7e 5c Jc Ac", 0, "T0", 0, 0, "truco"},
+            {'g', 1, "Ke 5p 2p Ko / Qe 5e 6e 4o / 7e 5c Jc Ac", 1, "T1 T0 T1 T0", 0, 0, "aceita"},
+            {'g', 1, "Ke 2p Kp Ko / Qe 3c 6e 4o / 7e Ae Jc Ac", 0, "T0", 0, 0, "aceita"},
+            {'g', 1, "Ke 5o 2p Ko / Qe Ac 6e 4o / 7e Qo Jc Ap", 0, "T0", 0, 0, "aceita"},
+            {'g', 1, "Ke 2c Kp Ko / Qe Ac 6e 4o / 7e Qo Jc Ap", 0, "T0", 0, 0, "recusa"},
+            {'g', 1, "Ke Kc 2p Ko / Qe Ac 6e 5o / 7e Ae Jc Qo", 0, "", 3, 11, "aceita"},
+            {'g', 1, "Ke Kc 2p Ko / Qe Ac 6e Ao / 7e Ae Jc Qo", 0, "", 3, 11, "recusa"},
         };
         for (const auto& k : casos) {
             Partida p = Mesa(k.cartas, k.primeiro, {k.a, k.b});
             std::vector<Evento> e;
             Lances(p, k.antes, e);
             const auto validos = p.LancesValidos(k.jogador);
-            const Lance l = Robo().Decidir(p.VisaoDe(k.jogador), validos);
+            const Visao visao = p.VisaoDe(k.jogador);
+            const Lance l = k.quem == 'r'   ? Robo().Decidir(visao, validos)
+                            : k.quem == 'b' ? RoboBuscador().Decidir(visao, validos)
+                                            : JogadorGuloso().Decidir(visao, validos);
             QVERIFY(std::find(validos.begin(), validos.end(), l) != validos.end());
             const char* tipos[] = {"", "truco", "aceita", "recusa"};
-            QCOMPARE(l.tipo == Lance::Tipo::Carta ? Nome(p.CartaNaMao(k.jogador, l.posicao))
-                                                  : tipos[int(l.tipo)],
-                     QString(k.escolha));
+            const QString feita = l.tipo == Lance::Tipo::Carta
+                                      ? (l.coberta ? "_" : "") + Nome(visao.mao[l.posicao])
+                                      : tipos[int(l.tipo)];
+            const QString escolha = QString(k.escolha).remove('!');
+            const bool nunca = k.escolha[0] == '!';
+            QVERIFY2((feita == escolha) != nunca,
+                     qPrintable(QString("%1 %2 %3: %4").arg(k.quem).arg(k.cartas, k.antes, feita)));
+        }
+    }
+
+    // A game between bots replays move for move from its seed, whatever games the bots judged
+    // before it: what they keep from earlier hands changes no choice.
+    void reproducao()
+    {
+        const auto jogar = [](std::uint32_t semente) {
+            RoboBuscador robo(semente);
+            std::array<Estrategia*, 4> jogadores{&robo, &robo, &robo, &robo};
+            Partida p(ConfiguracaoPartida{semente, -1, {0, 0}});
+            QString lances;
+            for (const Evento& e : Simulacao::JogarAteOFim(p, jogadores))
+                lances += QString("%1:%2:%3 ").arg(int(e.tipo)).arg(e.jogador).arg(e.codigo);
+            return lances;
+        };
+        // Each thread starts with nothing kept.
+        QString sozinha, depois;
+        std::thread([&] { sozinha = jogar(1); }).join();
+        std::thread([&] {
+            for (std::uint32_t s = 2; s < 200; ++s)
+                jogar(s);
+            depois = jogar(1);
+        }).join();
+        QCOMPARE(depois, sozinha);
+    }
+
+    // The random player, over many seeded decisions: face down only from the second trick on and
+    // about one card in ten; truco about one turn in ten; answers evenly spread, never a raise
+    // past 12; half its hands of eleven.
+    void aleatorio()
+    {
+        const struct
+        {
+            const char* antes;
+            int a, b;
+            const char* lances; // the moves it may make, in Lance::Tipo order, "_" face down
+            double minimo, maximo;
+        } casos[] = {
+            {"", 0, 0, "truco", 0.08, 0.12},        {"", 0, 0, "_", 0, 0},
+            {"3p Kc 6c 7o", 0, 0, "_", 0.07, 0.11}, {"T0", 0, 0, "aceita", 0.30, 0.37},
+            {"T0", 0, 0, "truco", 0.30, 0.37},      {"T0 T1 T0 T1", 0, 0, "recusa", 0.47, 0.53},
+            {"T0 T1 T0 T1", 0, 0, "truco", 0, 0},   {"", 3, 11, "aceita", 0.47, 0.53},
+        };
+        const char* truco = "3p Kc 6c 7o / 3e Jp Qe Jo / 7p Qp Jc Ko";
+        for (const auto& k : casos) {
+            Partida p = Mesa(truco, 0, {k.a, k.b});
+            std::vector<Evento> e;
+            Lances(p, k.antes, e);
+            int j = 0;
+            while (!p.DeveAgir(j))
+                ++j;
+            const auto validos = p.LancesValidos(j);
+            int vezes = 0;
+            const int n = 4000;
+            for (int s = 0; s < n; ++s) {
+                const Lance l = JogadorAleatorio(s).Decidir(p.VisaoDe(j), validos);
+                QVERIFY(std::find(validos.begin(), validos.end(), l) != validos.end());
+                const char* tipos[] = {"", "truco", "aceita", "recusa"};
+                vezes += QString(k.lances) == (l.coberta ? "_" : tipos[int(l.tipo)]);
+            }
+            QVERIFY2(vezes >= k.minimo * n && vezes <= k.maximo * n,
+                     qPrintable(QString("%1 %2: %3").arg(k.antes, k.lances).arg(vezes)));
         }
     }
 };

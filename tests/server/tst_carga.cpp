@@ -54,7 +54,7 @@ private slots:
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         }
         qtHookData[3] = qtHookData[4] = 0;
-        QVERIFY2(terminou && lances > 20, qPrintable(ana.Erros().join('\n')));
+        QVERIFY2(terminou && lances > 10, qPrintable(ana.Erros().join('\n')));
         QVERIFY2(pico <= 2,
                  qPrintable(QStringLiteral("%1 objetos, %2 lances").arg(pico).arg(lances)));
     }

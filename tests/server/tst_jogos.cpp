@@ -201,16 +201,20 @@ private slots:
 
     void ultimaPessoaSai()
     {
-        // No checker: the bots play up to his turn and wait.
+        // No checker: the bots play up to his turn and wait; a call to his team is his to answer,
+        // and he takes it.
         auto olheiro = ClienteTeste::NoSaguao(m_servidor->Porta(), "olheiro");
         auto sala = ClienteTeste::NaSala(m_servidor->Porta(), {"solo"}, "Mesa");
         QVERIFY(olheiro && sala.size() == 1);
         ClienteTeste& solo = *sala[0];
         solo.Enviar("Start");
         const auto minhaVez = [&] {
-            for (auto m = solo.Esperar("Setar"); m; m = solo.Esperar("Setar"))
-                if (m->Texto(1) == "Vez" && m->Texto(2) == "solo")
+            for (auto m = solo.Esperar(); m; m = solo.Esperar()) {
+                if (m->comando == "Truco")
+                    solo.Enviar("tcSim");
+                else if (m->comando == "Setar" && m->Texto(1) == "Vez" && m->Texto(2) == "solo")
                     return true;
+            }
             return false;
         };
         QVERIFY(minhaVez());

@@ -1,10 +1,10 @@
-#include "JogadorGuloso.h"
+#include "JogadorGulosoSemTruco.h"
 
 #include "Carta.h"
 
 #include <algorithm>
 
-Lance JogadorGuloso::Decidir(const Visao& v, const std::vector<Lance>& validos)
+Lance JogadorGulosoSemTruco::Decidir(const Visao& v, const std::vector<Lance>& validos)
 {
     const int eu = v.jogador;
     if (v.decisaoOnze || v.trucoPendente)
