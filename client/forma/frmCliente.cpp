@@ -122,6 +122,7 @@ void frmCliente::MontarTelas()
         Protegido::Executar([&] { pbJgCarta_MouseDown(i, b); });
     });
 
+    PrepararTeclas();
     DefinirBotaoPadrao(frLogin->btLgOK);
 }
 
@@ -300,6 +301,9 @@ void frmCliente::MudarFrame(QWidget* Destino)
         naMesmaAltura(txFalar, Twips::DePx(txFalar->x()), largura - 720);
         naMesmaAltura(btEnviar, largura - 615, Twips::DePx(btEnviar->width()));
     }
+    // The keys start with the table, not with the chat line the lobby left the focus in.
+    if (Destino == frJogo)
+        frJogo->setFocus();
 }
 
 QString frmCliente::Variaveis(const QString& chave) const

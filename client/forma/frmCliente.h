@@ -151,8 +151,11 @@ private:
     // The truco button shows exactly when it is the local player's turn, his team did not make
     // the last call of the hand, and the hand is no hand of eleven.
     void AplicarRegraTruco();
-    // Keys 1, 2, 3 (Shift: face down), T, A and R at the table: the same handlers as the mouse.
+    // Keys 1, 2, 3 (Shift: face down), T, A and R at the table: the same handlers as the mouse;
+    // Escape takes the keys from the chat back to the table.
     bool TeclaDaMesa(QKeyEvent* evento);
+    // The table's keys in its buttons' tips; a click on the felt gives the keys back to it.
+    void PrepararTeclas();
 
     // "Hosting" read as the table's clicks and screen changes need it: a value that is no Boolean,
     // or none yet, is no host, so that none of them fails.
