@@ -300,6 +300,9 @@ void frmCliente::MudarFrame(QWidget* Destino)
         naMesmaAltura(txChat, Twips::DePx(txChat->x()), largura);
         naMesmaAltura(txFalar, Twips::DePx(txFalar->x()), largura - 720);
         naMesmaAltura(btEnviar, largura - 615, Twips::DePx(btEnviar->width()));
+        // Rewrapped to its new width, the history would show an earlier line at its foot.
+        txChat->moveCursor(QTextCursor::End);
+        txChat->ensureCursorVisible();
     }
     // The keys start with the table, not with the chat line the lobby left the focus in.
     if (Destino == frJogo)
