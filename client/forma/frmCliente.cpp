@@ -1,6 +1,5 @@
 #include "frmCliente.h"
 
-#include "CPacker.h"
 #include "CVariaveis.h"
 #include "CaixaFigura.h"
 #include "Caixas.h"
@@ -35,10 +34,7 @@ frmCliente::frmCliente(const QStringList& argumentos, quint16 porta, QWidget* pa
     setFixedSize(Twips::ParaPx(9435), Twips::ParaPx(7815));
     Caixas::SetJanela(this);
 
-    Sock = new QTcpSocket(this);
-    connect(Sock, &QTcpSocket::readyRead, this, &frmCliente::Sock_DataArrival);
-    connect(Sock, &QTcpSocket::disconnected, this, &frmCliente::Sock_Perdida);
-    connect(Sock, &QTcpSocket::errorOccurred, this, &frmCliente::Sock_Perdida);
+    Sock = NovoSocket();
 
     MontarTelas();
 }
@@ -174,36 +170,20 @@ void frmCliente::Form_Load()
         PainelPosicoes[p].TopJogo = emJogo[p][1];
     }
 
-    SetVariaveis(QStringLiteral("Login"), QString());
-    SetVariaveis(QStringLiteral("Hosting"), Conversao::DeBooleano(false));
-    for (int s = 1; s <= 4; ++s)
-        SetVariaveis(QStringLiteral("Jogador%1").arg(s), QString());
-    SetVariaveis(QStringLiteral("JogLocal"), QStringLiteral("1"));
-    SetVariaveis(QStringLiteral("Parcial0"), QStringLiteral("0"));
-    SetVariaveis(QStringLiteral("Parcial1"), QStringLiteral("0"));
-    SetVariaveis(QStringLiteral("Total0"), QStringLiteral("0"));
-    SetVariaveis(QStringLiteral("Total1"), QStringLiteral("0"));
+    EscreverValoresIniciais();
 
     frJogo->pbJgPlacar_Paint();
 
-    CPacker::Global().Setup(Sock);
-
-    Sock->connectToHost(HostDoServidor(m_argumentos.join(QLatin1Char(' '))), m_porta);
-    Espera::Aguardar([this] {
-        return Sock->state() != QAbstractSocket::HostLookupState &&
-               Sock->state() != QAbstractSocket::ConnectingState;
-    });
-    if (Espera::Encerrando())
-        return;
-    if (Sock->state() != QAbstractSocket::ConnectedState) {
+    // Without a server at start-up the program ends; a connection lost later only takes the
+    // player back to the login screen.
+    if (!Conectar()) {
+        if (Espera::Encerrando())
+            return;
         Caixas::Informar(QStringLiteral("Servidor não encontrado!"));
         Form_Unload();
         return;
     }
-    m_conectado = true;
-
     FrameAtual = frLogin;
-    CPacker::Global().Enviar("obVer");
 }
 
 void frmCliente::Form_Unload()

@@ -143,6 +143,24 @@ private slots:
 
 private:
     void MontarTelas();
+
+    // The connection (frmClienteConexao.cpp). Each connection gets a socket of its own, so
+    // nothing the last one still holds or signals reaches the next.
+    QTcpSocket* NovoSocket();
+    // Binds the message builder, connects and asks for the version. False when no server
+    // answered or the program is closing.
+    bool Conectar();
+    // Conectar, unless connected, with tela disabled meanwhile; tells the player when there is
+    // no server.
+    bool GarantirConexao(QWidget* tela);
+    // Drops the connection and all its stream left behind: pending bytes, the last message
+    // parsed, a suspended reaction, the waits for its answers.
+    void FecharConexao();
+    // The connection is gone: aviso shown, the player back at the login screen, his login
+    // filled in, the shared variables at their start values; the next "OK" connects again.
+    void VoltarAoLogin(const QString& aviso);
+    // The start values of the shared variables, and no other key.
+    void EscreverValoresIniciais();
     // Shows aviso, then enables tela again and puts the focus in foco: a request has stopped.
     void DevolverTela(QWidget* tela, QWidget* foco, const QString& aviso);
     void DefinirBotaoPadrao(QPushButton* botao);

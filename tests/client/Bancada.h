@@ -22,8 +22,9 @@ inline QByteArray Msg(QByteArrayView comando, const QList<QByteArray>& argumento
     return MontarMensagem(comando, argumentos);
 }
 
-// A server played by the test: listens on 127.0.0.1 at a free port, takes one client, records
-// every byte the client sends and sends exact bytes back. Every wait is bounded.
+// A server played by the test: listens on 127.0.0.1 at a free port, talks to the client's newest
+// connection, records every byte the client sends and sends exact bytes back. Every wait is
+// bounded.
 class ServidorRoteirizado : public QObject
 {
     Q_OBJECT
@@ -39,11 +40,13 @@ public:
     // Closes the connection from the server's side, after what was sent has gone out.
     void Fechar() { m_conexao->disconnectFromHost(); }
     QTcpSocket* Conexao() const { return m_conexao; }
+    int Conexoes() const { return m_conexoes; }
 
 private:
     QTcpServer m_servidor;
     QPointer<QTcpSocket> m_conexao;
     QByteArray m_recebido;
+    int m_conexoes = 0;
 };
 
 // Records every box the client shows instead of showing it. A test may act while a box is "open"
