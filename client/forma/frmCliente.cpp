@@ -206,13 +206,25 @@ void frmCliente::Form_Unload()
 
 void frmCliente::closeEvent(QCloseEvent* evento)
 {
+    if (!m_descarregado && !ConfirmarSaida()) {
+        evento->ignore();
+        return;
+    }
     Form_Unload();
     evento->accept();
 }
 
 void frmCliente::btFechar_Click()
 {
-    Form_Unload();
+    if (ConfirmarSaida())
+        Form_Unload();
+}
+
+bool frmCliente::ConfirmarSaida()
+{
+    if (Espera::Encerrando() || FrameAtual != frJogo || !frJogo->JogoIniciado)
+        return true;
+    return Caixas::Perguntar(QStringLiteral("Sair do jogo? Um robô assume o seu lugar."));
 }
 
 void frmCliente::btMinimizar_Click()

@@ -164,6 +164,8 @@ private:
     // Shows aviso, then enables tela again and puts the focus in foco: a request has stopped.
     void DevolverTela(QWidget* tela, QWidget* foco, const QString& aviso);
     void DefinirBotaoPadrao(QPushButton* botao);
+    // Closing the window is the one way out of a running game: the player confirms it first.
+    bool ConfirmarSaida();
     void PiscarJanela();
     void AtualizarVez(const QString& valor);
     // The truco button shows exactly when it is the local player's turn, his team did not make

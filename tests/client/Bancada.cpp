@@ -35,7 +35,7 @@ CaixasGravadas::CaixasGravadas()
         lista.append(c);
         if (aoMostrar)
             aoMostrar(c);
-        return QString();
+        return resposta;
     });
 }
 

@@ -65,6 +65,8 @@ struct CaixasGravadas
 
     QList<Caixas::Caixa> lista;
     std::function<void(const Caixas::Caixa&)> aoMostrar;
+    // The answer to every box: a question gets Yes, unless it is none.
+    std::optional<QString> resposta = QString();
 };
 
 // A main window loaded against the scripted server, its "obVer" already received by the server

@@ -99,6 +99,38 @@ private slots:
         Espera::SetLimite(std::chrono::milliseconds(15000));
     }
 
+    // Closing the window or its button during a game asks first; No keeps the game. Without a
+    // server at start-up the program says so and ends.
+    void fecharDuranteOJogoPergunta()
+    {
+        const std::tuple<bool, bool, bool> casos[]{
+            {true, false, false}, {true, false, true}, {true, true, true}, {false, false, false}};
+        for (const auto& [emJogo, sim, pelaMoldura] : casos) {
+            Bancada b;
+            QVERIFY(b.cliente);
+            b.cliente->show();
+            b.cliente->MudarFrame(b.cliente->frJogo);
+            b.cliente->frJogo->JogoIniciado = emJogo;
+            b.caixas.resposta = sim ? std::optional<QString>(QString()) : std::nullopt;
+            pelaMoldura ? b.cliente->btFechar->click() : void(b.cliente->close());
+            QCOMPARE(b.caixas.Textos().join(""),
+                     emJogo ? "Sair do jogo? Um robô assume o seu lugar." : "");
+            QCOMPARE(b.cliente->isVisible(), emJogo && !sim);
+            QCOMPARE(Espera::Encerrando(), !b.cliente->isVisible());
+        }
+        CaixasGravadas caixas;
+        quint16 porta = 0;
+        {
+            QTcpServer fechado;
+            QVERIFY(fechado.listen(QHostAddress::LocalHost, 0));
+            porta = fechado.serverPort();
+        }
+        Espera::Reiniciar();
+        frmCliente semServidor({"servidor", "127.0.0.1"}, porta);
+        semServidor.Form_Load();
+        QVERIFY(Espera::Encerrando() && caixas.Textos() == QStringList{"Servidor não encontrado!"});
+    }
+
     // Closing under a wait that nothing else would end leaves the program's loop, even with
     // another window open, and is not a lost connection.
     void fecharEncerraOLacoDoPrograma()
