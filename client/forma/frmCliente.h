@@ -154,10 +154,11 @@ private:
     // no server.
     bool GarantirConexao(QWidget* tela);
     // Drops the connection and all its stream left behind: pending bytes, the last message
-    // parsed, a suspended reaction, the waits for its answers.
+    // parsed, a suspended reaction, the waits for its answers, the shared variables (back to
+    // their start values).
     void FecharConexao();
-    // The connection is gone: aviso shown, the player back at the login screen, his login
-    // filled in, the shared variables at their start values; the next "OK" connects again.
+    // The connection is gone: aviso shown, the player back at the login screen with his login
+    // filled in; the next "OK" connects again.
     void VoltarAoLogin(const QString& aviso);
     // The start values of the shared variables, and no other key.
     void EscreverValoresIniciais();

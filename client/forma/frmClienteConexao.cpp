@@ -78,10 +78,16 @@ void frmCliente::FecharConexao()
     Sock->abort();
     Sock->deleteLater();
     Sock = NovoSocket();
+    EscreverValoresIniciais();
 }
 
 void frmCliente::VoltarAoLogin(const QString& aviso)
 {
+    QString login;
+    try {
+        login = Variaveis(QStringLiteral("Login"));
+    } catch (const std::exception&) {
+    }
     FecharConexao();
     // The lobby's dialogs speak for a login that is gone; one waiting for the server would wait
     // for nothing.
@@ -92,16 +98,10 @@ void frmCliente::VoltarAoLogin(const QString& aviso)
     if (Espera::Encerrando())
         return;
 
-    QString login;
-    try {
-        login = Variaveis(QStringLiteral("Login"));
-    } catch (const std::exception&) {
-    }
     // The table is left as its own button leaves it; with no connection nothing is sent.
     if (FrameAtual == frJogo)
         btJgSair_Click();
     frJogo->JogoIniciado = false;
-    EscreverValoresIniciais();
     setWindowTitle(QStringLiteral("Quarpel"));
     frSalas->ltSlSalas->clear();
     frSalas->ltSlJogadores->clear();
