@@ -22,9 +22,8 @@ inline QByteArray Msg(QByteArrayView comando, const QList<QByteArray>& argumento
     return MontarMensagem(comando, argumentos);
 }
 
-// A server played by the test: listens on 127.0.0.1 at a free port, talks to the client's newest
-// connection, records every byte the client sends and sends exact bytes back. Every wait is
-// bounded.
+// A server played by the test: listens on 127.0.0.1 at a free port, takes the client's newest
+// connection, records every byte it sends and sends exact bytes back. Every wait is bounded.
 class ServidorRoteirizado : public QObject
 {
     Q_OBJECT

@@ -135,11 +135,9 @@ private slots:
              "c3=40v@4170,3780:Mesa|enviado=Carta 2 True"},
             {"teclas: digitando no chat", 0, "cmPrt 5 12 20 40;Setar Vez ana;tecla >2T",
              "c2=20@4620,5820:|enviado="},
-            {"teclas: Esc, e 1 é a primeira que resta", 0,
-             "cmPrt 5 12 20 40;Setar Vez ana;tecla >^1;Setar Vez ana;tecla 1",
+            {"teclas: Esc, o feltro, e 1 é a primeira que resta", 0,
+             "cmPrt 5 12 20 40;Setar Vez ana;tecla >^1;Setar Vez ana;tecla >_1",
              "c2=20@4170,3780:Mesa|enviado=Carta 0 False;Carta 1 False"},
-            {"teclas: clique no feltro", 0, "cmPrt 5 12 20 40;Setar Vez ana;tecla >_3",
-             "c3=40@4170,3780:Mesa"},
             {"teclas: Shift segurado", 0, "cmPrt 5 12 20 40;rdFim 0 1 0;tecla #*",
              "c3=40v@4860,5820:"},
             {"teclas: fim do jogo", 0, "cmPrt 5 12 20 40;Setar Vez ana;jgFim 1;tecla 1",
@@ -194,16 +192,15 @@ private slots:
             }
             for (int i = 6; i < p.size(); ++i) {
                 const char c = p[i] == '*' ? p[i - 1] : p[i];
-                QWidget* foco = b->cliente->focusWidget() ? b->cliente->focusWidget() : t();
                 if (c == '>')
                     b->cliente->txFalar->setFocus();
                 else if (c == '_')
                     QTest::mouseClick(t(), Qt::LeftButton, {}, QPoint(20, 200));
                 else
-                    QTest::simulateEvent(foco, true, c == '^' ? int(Qt::Key_Escape) : c,
+                    QTest::simulateEvent(b->cliente.get(), true, c == '^' ? int(Qt::Key_Escape) : c,
                                          QByteArray("!@#").contains(c) ? Qt::ShiftModifier
                                                                        : Qt::NoModifier,
-                                         c == '^' ? QString() : QString(QChar(c)), p[i] == '*');
+                                         {}, p[i] == '*');
             }
             ticar();
         }
