@@ -16,6 +16,12 @@ public:
     void Escrever(const QString& chave, const QString& valor);
     // The stored value of a key (created empty when new), for a writer that fills it in place.
     QString& Lugar(const QString& chave) { return *Valor(chave, true); }
+    // Forgets every key: a new connection starts from the start values, not the last stream's.
+    void Limpar()
+    {
+        m_grafias.clear();
+        m_valores.clear();
+    }
 
 private:
     // The value of a key, found through its spelling; folds a spelling seen for the first time.

@@ -8,6 +8,8 @@ namespace Espera {
 namespace {
 bool g_encerrando = false;
 std::chrono::milliseconds g_limite{15000};
+// Counts the connections given up: a wait or a watch started under an older count is over.
+quint64 g_interrupcoes = 0;
 const QString kVigia = QStringLiteral("Espera::Vigiar");
 } // namespace
 
@@ -42,7 +44,7 @@ void SetLimite(std::chrono::milliseconds limite)
     g_limite = limite;
 }
 
-bool AguardarResposta(const std::function<bool()>& pronto)
+Resposta AguardarResposta(const std::function<bool()>& pronto)
 {
     // The timer only wakes the sleeping loop; the flag is what ends it.
     bool esgotado = false;
@@ -50,8 +52,17 @@ bool AguardarResposta(const std::function<bool()>& pronto)
     relogio.setSingleShot(true);
     QObject::connect(&relogio, &QTimer::timeout, [&] { esgotado = true; });
     relogio.start(g_limite);
-    Aguardar([&] { return esgotado || pronto(); });
-    return g_encerrando || pronto();
+    const quint64 interrupcoes = g_interrupcoes;
+    Aguardar([&] { return esgotado || interrupcoes != g_interrupcoes || pronto(); });
+    if (pronto())
+        return Resposta::Chegou;
+    return g_encerrando || interrupcoes != g_interrupcoes ? Resposta::Interrompida
+                                                          : Resposta::Esgotada;
+}
+
+void Interromper()
+{
+    ++g_interrupcoes;
 }
 
 void Vigiar(QObject* dono, std::function<bool()> respondido, std::function<void()> aoEsgotar)
@@ -60,13 +71,13 @@ void Vigiar(QObject* dono, std::function<bool()> respondido, std::function<void(
     auto* relogio = new QTimer(dono);
     relogio->setObjectName(kVigia);
     relogio->setSingleShot(true);
-    QObject::connect(
-        relogio, &QTimer::timeout, dono,
-        [relogio, respondido = std::move(respondido), aoEsgotar = std::move(aoEsgotar)] {
-            relogio->deleteLater();
-            if (!g_encerrando && !respondido())
-                aoEsgotar();
-        });
+    QObject::connect(relogio, &QTimer::timeout, dono,
+                     [relogio, interrupcoes = g_interrupcoes, respondido = std::move(respondido),
+                      aoEsgotar = std::move(aoEsgotar)] {
+                         relogio->deleteLater();
+                         if (!g_encerrando && interrupcoes == g_interrupcoes && !respondido())
+                             aoEsgotar();
+                     });
     relogio->start(g_limite);
 }
 

@@ -29,12 +29,25 @@ inline const QString kSemResposta = QStringLiteral("O servidor não respondeu.")
 std::chrono::milliseconds Limite();
 void SetLimite(std::chrono::milliseconds limite);
 
-// Aguardar, for at most Limite(). False when the time ran out with pronto() still false.
-bool AguardarResposta(const std::function<bool()>& pronto);
+// How a wait for an answer ended.
+enum class Resposta
+{
+    Chegou,       // pronto() holds
+    Esgotada,     // Limite() ran out first
+    Interrompida, // the program is closing, or the connection is gone (Interromper)
+};
+
+// Aguardar, for at most Limite(), and no longer than the connection the answer would come on.
+Resposta AguardarResposta(const std::function<bool()>& pronto);
+
+// The connection the answers would come on is gone: every wait for an answer ends at once as
+// Interrompida, and every watch is called off. The next connection starts with none pending.
+void Interromper();
 
 // The same limit for a request whose answer arrives without anyone waiting in place (the sign-up,
 // entering a room): after Limite(), unless respondido() holds by then or the program is closing,
-// aoEsgotar runs. A new watch of the same dono replaces the one before; it dies with dono.
+// aoEsgotar runs. A connection that is gone meanwhile calls the watch off. A new watch of the same
+// dono replaces the one before; it dies with dono.
 void Vigiar(QObject* dono, std::function<bool()> respondido, std::function<void()> aoEsgotar);
 
 } // namespace Espera

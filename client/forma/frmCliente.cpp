@@ -1,6 +1,5 @@
 #include "frmCliente.h"
 
-#include "CPacker.h"
 #include "CVariaveis.h"
 #include "CaixaFigura.h"
 #include "Caixas.h"
@@ -35,10 +34,7 @@ frmCliente::frmCliente(const QStringList& argumentos, quint16 porta, QWidget* pa
     setFixedSize(Twips::ParaPx(9435), Twips::ParaPx(7815));
     Caixas::SetJanela(this);
 
-    Sock = new QTcpSocket(this);
-    connect(Sock, &QTcpSocket::readyRead, this, &frmCliente::Sock_DataArrival);
-    connect(Sock, &QTcpSocket::disconnected, this, &frmCliente::Sock_Perdida);
-    connect(Sock, &QTcpSocket::errorOccurred, this, &frmCliente::Sock_Perdida);
+    Sock = NovoSocket();
 
     MontarTelas();
 }
@@ -122,6 +118,7 @@ void frmCliente::MontarTelas()
         Protegido::Executar([&] { pbJgCarta_MouseDown(i, b); });
     });
 
+    PrepararTeclas();
     DefinirBotaoPadrao(frLogin->btLgOK);
 }
 
@@ -173,36 +170,20 @@ void frmCliente::Form_Load()
         PainelPosicoes[p].TopJogo = emJogo[p][1];
     }
 
-    SetVariaveis(QStringLiteral("Login"), QString());
-    SetVariaveis(QStringLiteral("Hosting"), Conversao::DeBooleano(false));
-    for (int s = 1; s <= 4; ++s)
-        SetVariaveis(QStringLiteral("Jogador%1").arg(s), QString());
-    SetVariaveis(QStringLiteral("JogLocal"), QStringLiteral("1"));
-    SetVariaveis(QStringLiteral("Parcial0"), QStringLiteral("0"));
-    SetVariaveis(QStringLiteral("Parcial1"), QStringLiteral("0"));
-    SetVariaveis(QStringLiteral("Total0"), QStringLiteral("0"));
-    SetVariaveis(QStringLiteral("Total1"), QStringLiteral("0"));
+    EscreverValoresIniciais();
 
     frJogo->pbJgPlacar_Paint();
 
-    CPacker::Global().Setup(Sock);
-
-    Sock->connectToHost(HostDoServidor(m_argumentos.join(QLatin1Char(' '))), m_porta);
-    Espera::Aguardar([this] {
-        return Sock->state() != QAbstractSocket::HostLookupState &&
-               Sock->state() != QAbstractSocket::ConnectingState;
-    });
-    if (Espera::Encerrando())
-        return;
-    if (Sock->state() != QAbstractSocket::ConnectedState) {
+    // Without a server at start-up the program ends; a connection lost later only takes the
+    // player back to the login screen.
+    if (!Conectar()) {
+        if (Espera::Encerrando())
+            return;
         Caixas::Informar(QStringLiteral("Servidor não encontrado!"));
         Form_Unload();
         return;
     }
-    m_conectado = true;
-
     FrameAtual = frLogin;
-    CPacker::Global().Enviar("obVer");
 }
 
 void frmCliente::Form_Unload()
@@ -225,13 +206,25 @@ void frmCliente::Form_Unload()
 
 void frmCliente::closeEvent(QCloseEvent* evento)
 {
+    if (!m_descarregado && !ConfirmarSaida()) {
+        evento->ignore();
+        return;
+    }
     Form_Unload();
     evento->accept();
 }
 
 void frmCliente::btFechar_Click()
 {
-    Form_Unload();
+    if (ConfirmarSaida())
+        Form_Unload();
+}
+
+bool frmCliente::ConfirmarSaida()
+{
+    if (Espera::Encerrando() || FrameAtual != frJogo || !frJogo->JogoIniciado)
+        return true;
+    return Caixas::Perguntar(QStringLiteral("Sair do jogo? Um robô assume o seu lugar."));
 }
 
 void frmCliente::btMinimizar_Click()
@@ -299,7 +292,13 @@ void frmCliente::MudarFrame(QWidget* Destino)
         naMesmaAltura(txChat, Twips::DePx(txChat->x()), largura);
         naMesmaAltura(txFalar, Twips::DePx(txFalar->x()), largura - 720);
         naMesmaAltura(btEnviar, largura - 615, Twips::DePx(btEnviar->width()));
+        // Rewrapped to its new width, the history would show an earlier line at its foot.
+        txChat->moveCursor(QTextCursor::End);
+        txChat->ensureCursorVisible();
     }
+    // The keys start with the table, not with the chat line the lobby left the focus in.
+    if (Destino == frJogo)
+        frJogo->setFocus();
 }
 
 QString frmCliente::Variaveis(const QString& chave) const

@@ -143,16 +143,40 @@ private slots:
 
 private:
     void MontarTelas();
+
+    // The connection (frmClienteConexao.cpp). Each connection gets a socket of its own, so
+    // nothing the last one still holds or signals reaches the next.
+    QTcpSocket* NovoSocket();
+    // Binds the message builder, connects and asks for the version. False when no server
+    // answered or the program is closing.
+    bool Conectar();
+    // Conectar, unless connected, with tela disabled meanwhile; tells the player when there is
+    // no server.
+    bool GarantirConexao(QWidget* tela);
+    // Drops the connection and all its stream left behind: pending bytes, the last message
+    // parsed, a suspended reaction, the waits for its answers, the shared variables (back to
+    // their start values).
+    void FecharConexao();
+    // The connection is gone: aviso shown, the player back at the login screen with his login
+    // filled in; the next "OK" connects again.
+    void VoltarAoLogin(const QString& aviso);
+    // The start values of the shared variables, and no other key.
+    void EscreverValoresIniciais();
     // Shows aviso, then enables tela again and puts the focus in foco: a request has stopped.
     void DevolverTela(QWidget* tela, QWidget* foco, const QString& aviso);
     void DefinirBotaoPadrao(QPushButton* botao);
+    // Closing the window is the one way out of a running game: the player confirms it first.
+    bool ConfirmarSaida();
     void PiscarJanela();
     void AtualizarVez(const QString& valor);
     // The truco button shows exactly when it is the local player's turn, his team did not make
     // the last call of the hand, and the hand is no hand of eleven.
     void AplicarRegraTruco();
-    // Keys 1, 2, 3 (Shift: face down), T, A and R at the table: the same handlers as the mouse.
+    // Keys 1, 2, 3 (Shift: face down), T, A and R at the table: the same handlers as the mouse;
+    // Escape takes the keys from the chat back to the table.
     bool TeclaDaMesa(QKeyEvent* evento);
+    // The table's keys in its buttons' tips; a click on the felt gives the keys back to it.
+    void PrepararTeclas();
 
     // "Hosting" read as the table's clicks and screen changes need it: a value that is no Boolean,
     // or none yet, is no host, so that none of them fails.

@@ -35,6 +35,8 @@ void frmCliente::btLgOK_Click()
     if (senha.isEmpty())
         return DevolverTela(frLogin, frLogin->txLgSenha, QStringLiteral("Digite sua senha"));
 
+    if (!GarantirConexao(frLogin))
+        return;
     CPacker& packer = CPacker::Global();
     packer.SetArgumentos(3);
     packer.SetArgumento(1, Texto::ParaBytes(login));
@@ -46,13 +48,16 @@ void frmCliente::btLgOK_Click()
     // login from starting meanwhile.
     frLogin->setEnabled(false);
     SetVariaveis(QStringLiteral("Login"), QString());
-    const bool respondeu =
+    const Espera::Resposta resposta =
         Espera::AguardarResposta([this] { return !Variaveis(QStringLiteral("Login")).isEmpty(); });
     frLogin->setEnabled(true);
-    if (Espera::Encerrando())
+    if (resposta == Espera::Resposta::Interrompida)
         return;
-    if (!respondeu)
+    // A late answer would leave the server holding the login: the next try starts afresh.
+    if (resposta == Espera::Resposta::Esgotada) {
+        FecharConexao();
         return DevolverTela(frLogin, frLogin->txLgSenha, Espera::kSemResposta);
+    }
 
     const QString v = Variaveis(QStringLiteral("Login"));
     if (v.startsWith(QLatin1Char('_')))
@@ -94,6 +99,8 @@ void frmCliente::btCdOk_Click()
     if (email.isEmpty())
         return DevolverTela(frCadastro, cd->txCdEMail, QStringLiteral("Digite o seu e-mail"));
 
+    if (!GarantirConexao(frCadastro))
+        return;
     CPacker& packer = CPacker::Global();
     packer.SetArgumentos(4);
     packer.SetArgumento(1, Texto::ParaBytes(nome));
@@ -105,7 +112,10 @@ void frmCliente::btCdOk_Click()
     frCadastro->setEnabled(false);
     Espera::Vigiar(
         frCadastro, [this] { return frCadastro->isEnabled(); },
-        [this] { DevolverTela(frCadastro, frCadastro->txCdLogin, Espera::kSemResposta); });
+        [this] {
+            FecharConexao();
+            DevolverTela(frCadastro, frCadastro->txCdLogin, Espera::kSemResposta);
+        });
 }
 
 void frmCliente::btCdCancelar_Click()

@@ -83,10 +83,8 @@ void frmCliente::ProcessarMensagens()
     }
     m_emPassagem = false;
 
-    if (m_perdaPendente && !Espera::Encerrando()) {
-        Caixas::Informar(QStringLiteral("Conexão com o servidor perdida."));
-        Form_Unload();
-    }
+    if (m_perdaPendente && !Espera::Encerrando())
+        VoltarAoLogin(QStringLiteral("Conexão com o servidor perdida."));
 }
 
 void frmCliente::VerificarReacaoEmEspera()

@@ -107,15 +107,18 @@ void frmCliente::btSlEntrar_Click()
     packer.Enviar("Entra");
     // "okEnt" or "erEnt" enables the lobby again.
     frSalas->setEnabled(false);
+    // Given up, the entry might still be granted: the connection goes, and the login with it.
     Espera::Vigiar(
         frSalas, [this] { return frSalas->isEnabled(); },
-        [this] { DevolverTela(frSalas, frSalas->ltSlSalas, Espera::kSemResposta); });
+        [this] { VoltarAoLogin(Espera::kSemResposta); });
 }
 
 void frmCliente::btSlCriarSala_Click()
 {
     frmCriarSala dialogo(this);
     connect(&dialogo, &frmCriarSala::Criada, this, &frmCliente::SentarComoAnfitriao);
+    connect(&dialogo, &frmCriarSala::SemResposta, this,
+            [this] { VoltarAoLogin(Espera::kSemResposta); });
     dialogo.exec();
 }
 

@@ -3,6 +3,7 @@
 
 #include "frmCliente.h"
 
+#include "CaixaFigura.h"
 #include "TelaJogo.h"
 
 #include <QKeyEvent>
@@ -19,7 +20,7 @@ bool Clicar(QPushButton* botao)
     return true;
 }
 
-// The card of the hand a key names, 0 for none. Shift+1 reads '!' on most layouts, so both
+// The position in the hand a key names, 0 for none. Shift+1 reads '!' on most layouts, so both
 // spellings count; the keypad's digits too.
 int CartaDaTecla(int tecla)
 {
@@ -37,23 +38,58 @@ int CartaDaTecla(int tecla)
         return 0;
     }
 }
+
+// The slot of the n-th card still in the local player's hand, 0 for none: what the mouse could
+// click there, a card shown at its place in the hand, neither played nor on its way.
+int CartaNaMao(const TelaJogo* mesa, int n)
+{
+    for (int i = 1; i <= 3; ++i) {
+        const CaixaFigura* carta = mesa->pbJgCarta[i];
+        const InfoCarta& info = mesa->Cartas[i];
+        const bool naMao = !carta->isHidden() && carta->Tag().isEmpty() &&
+                           qRound(carta->Left()) == info.Left && qRound(carta->Top()) == info.Top;
+        if (naMao && --n == 0)
+            return i;
+    }
+    return 0;
+}
 } // namespace
+
+void frmCliente::PrepararTeclas()
+{
+    frJogo->btJgTruco->setToolTip(QStringLiteral("Tecla T"));
+    frJogo->btJgAceitar->setToolTip(QStringLiteral("Tecla A"));
+    frJogo->btJgRecusar->setToolTip(QStringLiteral("Tecla R"));
+    frJogo->setFocusPolicy(Qt::ClickFocus);
+}
 
 bool frmCliente::TeclaDaMesa(QKeyEvent* evento)
 {
-    // Only at the table, and never while the player types in the chat.
-    if (FrameAtual != frJogo || focusWidget() == txFalar)
+    if (FrameAtual != frJogo)
         return false;
+    // The chat keeps every key but Escape, which hands them back to the table.
+    if (focusWidget() == txFalar) {
+        if (evento->key() != Qt::Key_Escape)
+            return false;
+        frJogo->setFocus(Qt::ShortcutFocusReason);
+        return true;
+    }
     const Qt::KeyboardModifiers outros =
         evento->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
     if (outros != Qt::NoModifier)
         return false;
-    if (const int carta = CartaDaTecla(evento->key())) {
+    if (const int n = CartaDaTecla(evento->key())) {
+        // A held key repeats: that would flip a card back and forth, or play the next one.
+        if (evento->isAutoRepeat() || !frJogo->JogoIniciado)
+            return true;
         // Shift turns the card face down or up, as the right button does; the key alone plays it.
         const bool virar = evento->modifiers() & Qt::ShiftModifier;
-        pbJgCarta_MouseDown(carta, virar ? Qt::RightButton : Qt::LeftButton);
+        if (const int carta = CartaNaMao(frJogo, n))
+            pbJgCarta_MouseDown(carta, virar ? Qt::RightButton : Qt::LeftButton);
         return true;
     }
+    if (evento->isAutoRepeat())
+        return false;
     switch (evento->key()) {
     case Qt::Key_T:
         return Clicar(frJogo->btJgTruco);

@@ -78,17 +78,15 @@ void frmCriarSala::btOK_Click()
     m_aguardando = true;
     for (QPushButton* b : {btOK, btCancelar, btFechar})
         b->setEnabled(false);
-    const bool respondeu = Espera::AguardarResposta(
+    const Espera::Resposta resposta = Espera::AguardarResposta(
         [&variaveis] { return !variaveis.Ler(QStringLiteral("CriandoSala")).isEmpty(); });
     m_aguardando = false;
     for (QPushButton* b : {btOK, btCancelar, btFechar})
         b->setEnabled(true);
-    if (Espera::Encerrando()) {
+    if (resposta != Espera::Resposta::Chegou) {
         QDialog::reject();
-        return;
-    }
-    if (!respondeu) {
-        Caixas::Informar(Espera::kSemResposta);
+        if (resposta == Espera::Resposta::Esgotada)
+            emit SemResposta();
         return;
     }
 

@@ -30,6 +30,8 @@ public slots:
 signals:
     // The room exists; nomeNaMesa is what the table shows for it (the password included).
     void Criada(const QString& nomeNaMesa);
+    // The server did not answer in time; the dialog closes and its caller drops the connection.
+    void SemResposta();
 
 private slots:
     void btOK_Click();

@@ -144,7 +144,9 @@ bool TelaJogo::eventFilter(QObject* objeto, QEvent* evento)
                 return true;
             }
         }
-    } else if (evento->type() == QEvent::MouseButtonPress) {
+    } else if (evento->type() == QEvent::MouseButtonPress ||
+               evento->type() == QEvent::MouseButtonDblClick) {
+        // The second press of a double click comes as the double click alone: it is a press too.
         auto* e = static_cast<QMouseEvent*>(evento);
         const int i = pbJgCarta.indexOf(static_cast<CaixaFigura*>(objeto));
         if (i >= 1) {

@@ -50,6 +50,15 @@ std::optional<QString> mostrar(const Caixa& c)
         return caixa(QMessageBox::NoIcon);
     case Tipo::Erro:
         return caixa(QMessageBox::Critical);
+    case Tipo::Pergunta: {
+        QMessageBox mensagem(QMessageBox::Question, c.titulo, c.texto,
+                             QMessageBox::Yes | QMessageBox::No, pai);
+        mensagem.setTextFormat(Qt::PlainText);
+        mensagem.setDefaultButton(QMessageBox::No);
+        if (mensagem.exec() != QMessageBox::Yes)
+            return std::nullopt;
+        return QString();
+    }
     case Tipo::Entrada: {
         bool ok = false;
         const QString texto =
@@ -88,6 +97,11 @@ void Relatar(const QString& texto)
 void Erro(const QString& texto)
 {
     mostrar({Tipo::Erro, QStringLiteral("Erro"), texto, {}});
+}
+
+bool Perguntar(const QString& texto)
+{
+    return mostrar({Tipo::Pergunta, QStringLiteral("Quarpel"), texto, {}}).has_value();
 }
 
 std::optional<QString> PedirSenha(const QString& pergunta, const QString& titulo)

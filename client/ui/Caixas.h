@@ -17,6 +17,7 @@ enum class Tipo
     Erro,       // critical icon, title "Erro": a fault of the program itself
     Entrada,    // password prompt, typed text masked: the answer, none when cancelled
     Arquivo,    // file-open dialog: the answer is the chosen path, "" when cancelled
+    Pergunta,   // question icon, Yes and No, title "Quarpel": any answer is Yes, none No
 };
 
 struct Caixa
@@ -39,6 +40,8 @@ void SetJanela(QWidget* janela);
 void Informar(const QString& texto);
 void Relatar(const QString& texto);
 void Erro(const QString& texto);
+// True when the player answered Yes; No is the default button.
+bool Perguntar(const QString& texto);
 // The typed password, or std::nullopt when the player cancelled.
 std::optional<QString> PedirSenha(const QString& pergunta,
                                   const QString& titulo = QStringLiteral("Quarpel"));

@@ -9,13 +9,12 @@
 ServidorRoteirizado::ServidorRoteirizado()
 {
     connect(&m_servidor, &QTcpServer::newConnection, this, [this] {
+        // The client's newest connection replaces the one before, which it has given up.
         while (QTcpSocket* s = m_servidor.nextPendingConnection()) {
-            if (m_conexao) {
-                s->abort();
-                s->deleteLater();
-                continue;
-            }
+            if (m_conexao)
+                m_conexao->deleteLater();
             m_conexao = s;
+            ++m_conexoes;
             connect(s, &QTcpSocket::readyRead, this, [this, s] { m_recebido += s->readAll(); });
         }
     });
@@ -36,7 +35,7 @@ CaixasGravadas::CaixasGravadas()
         lista.append(c);
         if (aoMostrar)
             aoMostrar(c);
-        return QString();
+        return resposta;
     });
 }
 
@@ -85,9 +84,14 @@ bool Bancada::ClicarEResponder(QAbstractButton* botao, qsizetype n, const QByteA
     QTimer limite; // closes the window if the answer never goes out
     limite.setSingleShot(true);
     QObject::connect(&limite, &QTimer::timeout, cliente.get(), [this] { cliente->Form_Unload(); });
-    QTimer::singleShot(0, cliente.get(), [&] {
-        if (!servidor.AguardarBytes(n))
-            return cliente->Form_Unload();
+    limite.start(20000);
+    // Looks for the request from inside the click's waits (a connection first, perhaps) without
+    // a wait of its own, which would hold theirs.
+    QTimer vigia;
+    QObject::connect(&vigia, &QTimer::timeout, cliente.get(), [&] {
+        if (servidor.Recebido().size() < n)
+            return;
+        vigia.stop();
         if (durante)
             durante();
         auto ligacao = std::make_shared<QMetaObject::Connection>();
@@ -97,8 +101,8 @@ bool Bancada::ClicarEResponder(QAbstractButton* botao, qsizetype n, const QByteA
                                         servidor.Enviar(Msg("Setar", {variavel, valor}));
                                         respondeu = true;
                                     });
-        limite.start(20000);
     });
+    vigia.start(1);
     botao->click();
     return respondeu && !Espera::Encerrando();
 }

@@ -22,8 +22,8 @@ inline QByteArray Msg(QByteArrayView comando, const QList<QByteArray>& argumento
     return MontarMensagem(comando, argumentos);
 }
 
-// A server played by the test: listens on 127.0.0.1 at a free port, takes one client, records
-// every byte the client sends and sends exact bytes back. Every wait is bounded.
+// A server played by the test: listens on 127.0.0.1 at a free port, takes the client's newest
+// connection, records every byte it sends and sends exact bytes back. Every wait is bounded.
 class ServidorRoteirizado : public QObject
 {
     Q_OBJECT
@@ -39,11 +39,13 @@ public:
     // Closes the connection from the server's side, after what was sent has gone out.
     void Fechar() { m_conexao->disconnectFromHost(); }
     QTcpSocket* Conexao() const { return m_conexao; }
+    int Conexoes() const { return m_conexoes; }
 
 private:
     QTcpServer m_servidor;
     QPointer<QTcpSocket> m_conexao;
     QByteArray m_recebido;
+    int m_conexoes = 0;
 };
 
 // Records every box the client shows instead of showing it. A test may act while a box is "open"
@@ -62,6 +64,8 @@ struct CaixasGravadas
 
     QList<Caixas::Caixa> lista;
     std::function<void(const Caixas::Caixa&)> aoMostrar;
+    // The answer to every box: a question gets Yes, unless it is none.
+    std::optional<QString> resposta = QString();
 };
 
 // A main window loaded against the scripted server, its "obVer" already received by the server

@@ -1,11 +1,14 @@
 #include "Bancada.h"
 #include "Espera.h"
+#include "TelaLogin.h"
+#include "TelaSalas.h"
 
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 
-// The connection's loss and the close that ends the program.
+// The connection: its loss, the waits that give up on it, and the close that ends the program.
 class TstConexao : public QObject
 {
     Q_OBJECT
@@ -25,8 +28,40 @@ private slots:
             QVERIFY(!Espera::Encerrando());
         };
         b.servidor.Enviar(Msg("erCNC", {"A"}));
-        QTRY_VERIFY_WITH_TIMEOUT(Espera::Encerrando(), 10000);
-        QCOMPARE(b.caixas.Textos(), (QStringList{"A", "Conexão com o servidor perdida."}));
+        QTRY_COMPARE_WITH_TIMEOUT(b.caixas.Textos(),
+                                  (QStringList{"A", "Conexão com o servidor perdida."}), 10000);
+    }
+
+    // Lost, or given up by a wait (a late answer would hold the login), the connection goes with
+    // all its stream: the player is back at the login screen with his login, and the next OK
+    // connects again. Rows: the login, entering a room, the server's close after half a message.
+    void semConexaoTentaDeNovo()
+    {
+        for (int caso = 0; caso < 3; ++caso) {
+            Espera::SetLimite(std::chrono::milliseconds(50));
+            Bancada b;
+            QVERIFY(b.cliente);
+            frmCliente& c = *b.cliente;
+            QVERIFY(b.Receber(Msg("Setar", {"Login", "Ana"}) + Msg("Setar", {"Vez", "ana"})));
+            c.frLogin->txLgLogin->setText("ana");
+            c.frLogin->txLgSenha->setText("s");
+            c.MudarFrame(caso == 0 ? static_cast<QWidget*>(c.frLogin) : c.frSalas);
+            c.frSalas->ltSlSalas->setCurrentItem(new QTreeWidgetItem(c.frSalas->ltSlSalas, {"M"}));
+            b.servidor.Enviar(caso == 2 ? Msg("slMsg", {"bia", "oi"}).left(12) : QByteArray());
+            caso == 2 ? b.servidor.Fechar()
+                      : (caso ? c.frSalas->btSlEntrar : c.frLogin->btLgOK)->click();
+            QTRY_COMPARE(b.caixas.Textos().join(""),
+                         caso == 2 ? "Conexão com o servidor perdida." : Espera::kSemResposta);
+            QVERIFY(c.FrameAtual == c.frLogin &&
+                    c.frLogin->txLgLogin->text() == (caso ? "Ana" : "ana"));
+            QVERIFY_THROWS_EXCEPTION(std::out_of_range, c.Variaveis("Vez"));
+            QTRY_COMPARE(b.servidor.Conexao()->state(), QAbstractSocket::UnconnectedState);
+            b.servidor.LimparRecebido();
+            Espera::SetLimite(std::chrono::milliseconds(15000));
+            QVERIFY(b.ClicarEResponder(c.frLogin->btLgOK, 10, "Login", "Ana") && b.Receber({}));
+            QTRY_VERIFY(b.servidor.Recebido().startsWith(Msg("obVer")) &&
+                        b.servidor.Conexoes() == 2);
+        }
     }
 
     // Closing under a wait that nothing else would end leaves the program's loop, even with

@@ -1,9 +1,11 @@
 #include "Bancada.h"
 #include "HistoricoChat.h"
+#include "TelaJogo.h"
 #include "TelaSalas.h"
 
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTreeWidget>
 
 namespace {
@@ -81,6 +83,10 @@ private slots:
         QVERIFY(b->Receber(Msg("slMsg", {"caio", "tchau"})));
         QCOMPARE(h->Texto(), antes.right(1000) + "\r\ncaio: tchau");
         QCOMPARE(b->cliente->txChat->toPlainText(), QString(h->Texto()).replace("\r\n", "\n"));
+        // Lent to the narrower table, it still shows its last line.
+        b->cliente->MudarFrame(b->cliente->frJogo);
+        const QScrollBar* barra = b->cliente->txChat->verticalScrollBar();
+        QVERIFY(barra->maximum() > 0 && barra->value() == barra->maximum());
     }
 
     // Only a room listed with "Sim" asks for the password; a refusal gives the screen back. The

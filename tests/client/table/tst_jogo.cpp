@@ -30,7 +30,8 @@ class TstJogo : public QObject
                                10000);
     }
 
-    // "cmd a b;cmd2 c" as messages; a step "tecla keys" presses keys (!, @, # with Shift).
+    // "cmd a b;cmd2 c" as messages; a step "tecla keys" presses keys (!, @, # with Shift; ^ is
+    // Escape; * the key before, held), > puts the focus in the chat line, _ clicks the felt.
     static QList<QByteArray> Passos(const QString& texto)
     {
         QList<QByteArray> r;
@@ -141,6 +142,14 @@ private slots:
              "c3=40v@4170,3780:Mesa|enviado=Carta 2 True"},
             {"teclas: digitando no chat", 0, "cmPrt 5 12 20 40;Setar Vez ana;tecla >2T",
              "c2=20@4620,5820:|enviado="},
+            {"teclas: Esc, o feltro, e 1 é a primeira que resta", 0,
+             "cmPrt 5 12 20 40;Setar Vez ana;tecla >^1;Setar Vez ana;tecla >_1",
+             "c2=20@4170,3780:Mesa|enviado=Carta 0 False;Carta 1 False"},
+            {"teclas: Shift segurado", 0, "cmPrt 5 12 20 40;rdFim 0 1 0;tecla #*",
+             "c3=40v@4860,5820:"},
+            {"teclas: fim do jogo", 0, "cmPrt 5 12 20 40;Setar Vez ana;jgFim 1;tecla 1",
+             "c1=0@8100,5880:|enviado=|estado=Fim do jogo"},
+            {"teclas: outra sala", 0, "cmPrt 5 12 20 40;Setar Vez ana;okEnt S;tecla 1", "enviado="},
             {"fim da mão", 0, "cmPrt 5 12 20 40;Truco 1 3 bia;Carta 1 7;prFim 3 1",
              "c6=0@8100,5880:|tag=|botoes=00|truco=-|total=3/1"},
             {"pedido entre mãos", 0,
@@ -183,6 +192,7 @@ private slots:
         b->cliente->SetVariaveis("Login", "ana");
         b->cliente->SetVariaveis("JogLocal", QString::number(local));
         b->cliente->SetVariaveis("Hosting", local == 0 ? "True" : "False");
+        t()->JogoIniciado = true;
         for (const QByteArray& p : Passos(passos)) {
             if (!p.startsWith("tecla:")) {
                 QVERIFY(receber(p));
@@ -190,13 +200,18 @@ private slots:
                     break;
                 continue;
             }
-            for (char c : p.mid(6)) // '>' puts the focus in the chat line
+            for (int i = 6; i < p.size(); ++i) {
+                const char c = p[i] == '*' ? p[i - 1] : p[i];
                 if (c == '>')
                     b->cliente->txFalar->setFocus();
+                else if (c == '_')
+                    QTest::mouseClick(t(), Qt::LeftButton, {}, QPoint(20, 200));
                 else
-                    QTest::keyClick(b->cliente.get(), c,
-                                    QByteArray("!@#").contains(c) ? Qt::ShiftModifier
-                                                                  : Qt::NoModifier);
+                    QTest::simulateEvent(b->cliente.get(), true, c == '^' ? int(Qt::Key_Escape) : c,
+                                         QByteArray("!@#").contains(c) ? Qt::ShiftModifier
+                                                                       : Qt::NoModifier,
+                                         {}, p[i] == '*');
+            }
             ticar();
         }
         QStringList obtido;

@@ -133,6 +133,8 @@ private slots:
         m()->btJgIniciarJogo->click();
         QCOMPARE(b->Enviado(), Msg("Start"));
         const QList<QPushButton*> truco{m()->btJgTruco, m()->btJgAceitar, m()->btJgRecusar};
+        QCOMPARE(truco[0]->toolTip() + truco[1]->toolTip() + truco[2]->toolTip(),
+                 "Tecla TTecla ATecla R");
         for (int i = 0; i < 3; ++i) {
             for (QPushButton* t : truco)
                 t->show();
@@ -159,7 +161,7 @@ private slots:
     }
 
     // JogLocal 3, so the turn passes to seat 1 (bia). Hand: 12, a card not shown, 40. A click
-    // list gives the slot, negative for the right button.
+    // list gives the slot, negative for the right button; 10 more adds a double click.
     void cliqueNaCarta()
     {
         const struct
@@ -178,7 +180,8 @@ private slots:
                   {"vez", 0, {-1}, {}, 0, 0},
                   {"vez", 1, {-1, -1}, {}, 0, 0},
                   {"vez", 2, {-2}, {}, 0, 0},
-                  {"vez", 1, {-3, 3}, Msg("Carta", {"2", "True"}), 3, 3}};
+                  {"vez", 1, {-3, 3}, Msg("Carta", {"2", "True"}), 3, 3},
+                  {"vez", 1, {-13, -11}, {}, 0, 0}};
         sentar("3", {"bia", "caio", "davi", "ana"});
         const QImage faces = Arte::FacesCartas().convertToFormat(QImage::Format_RGB32);
         for (const auto& k : casos) {
@@ -189,8 +192,10 @@ private slots:
             if (k.estado == "mesa")
                 m()->pbJgCarta[2]->SetTag("Mesa");
             for (int i : k.cliques)
-                QTest::mouseClick(m()->pbJgCarta[qAbs(i)], i > 0 ? Qt::LeftButton : Qt::RightButton,
-                                  {}, QPoint(5, 48));
+                for (auto tipo : {QTest::MouseClick, QTest::MouseDClick})
+                    if (tipo == QTest::MouseClick || qAbs(i) > 10)
+                        QTest::mouseEvent(tipo, m()->pbJgCarta[qAbs(i) % 10],
+                                          i > 0 ? Qt::LeftButton : Qt::RightButton, {}, {5, 48});
             QCOMPARE(b->Enviado(), k.enviado);
             QCOMPARE(c().Variaveis("Vez"), k.jogada ? "bia" : k.estado == "outro" ? "caio" : "ana");
             for (int i = 1; i <= 3; ++i) {
@@ -211,6 +216,18 @@ private slots:
                          Twips::Retangulo(4170, 3780, 0, 0).topLeft());
         }
         QVERIFY(!m()->pbJgCarta[1]->mask().contains(QPoint(0, 0)));
+    }
+
+    // Closing the window during a game asks first: No keeps the game, Yes ends it.
+    void fecharDuranteOJogoPergunta()
+    {
+        m()->JogoIniciado = true;
+        b->caixas.resposta = std::nullopt;
+        QVERIFY(!c().close() && !Espera::Encerrando());
+        b->caixas.resposta = QString();
+        c().btFechar->click();
+        QCOMPARE(b->caixas.Textos(), QStringList(2, "Sair do jogo? Um robô assume o seu lugar."));
+        QVERIFY(Espera::Encerrando());
     }
 
     // Text others chose shows as typed and whole: room name, logins, the status line.
