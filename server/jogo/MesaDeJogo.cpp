@@ -56,13 +56,12 @@ void MesaDeJogo::Anunciar(const std::vector<Evento>& eventos, const Lance* lance
         for (const QString& linha : m_narrador.Narrar(lance, eventos, m_logins))
             m_opcoes.narrar(linha);
     ++m_momento;
-    for (const Evento& e : eventos) {
-        if (e.tipo == Evento::Tipo::FimJogo) {
-            emit Terminou(e.equipe);
-            return;
-        }
-    }
+    // Before the end is told: a finished game stops its clocks, which would ring on later for
+    // nobody (the last move may be a person's, with his clock still set).
     Agendar();
+    for (const Evento& e : eventos)
+        if (e.tipo == Evento::Tipo::FimJogo)
+            emit Terminou(e.equipe);
 }
 
 void MesaDeJogo::Receber(int assento, const QByteArray& comando,

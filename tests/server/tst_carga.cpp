@@ -51,7 +51,10 @@ private slots:
                 if (auto r = ana.Receber(fila.front().comando, fila.front().argumentos))
                     ++lances, mesa.Receber(0, r->comando, r->argumentos);
             pico = std::max(pico, g_objetos);
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+            // Once over, nothing is left to wake the wait (the thread's timer may be set for a
+            // clock that was stopped).
+            if (!terminou)
+                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         }
         qtHookData[3] = qtHookData[4] = 0;
         QVERIFY2(terminou && lances > 10, qPrintable(ana.Erros().join('\n')));

@@ -143,7 +143,7 @@ private slots:
             {"teclas: digitando no chat", 0, "cmPrt 5 12 20 40;Setar Vez ana;tecla >2T",
              "c2=20@4620,5820:|enviado="},
             {"teclas: Esc, o feltro, e 1 é a primeira que resta", 0,
-             "cmPrt 5 12 20 40;Setar Vez ana;tecla >^1;Setar Vez ana;tecla >_1",
+             "cmPrt 5 12 20 40;Setar Vez ana;tecla >^1;Carta 0 5;Setar Vez ana;tecla >_1",
              "c2=20@4170,3780:Mesa|enviado=Carta 0 False;Carta 1 False"},
             {"teclas: Shift segurado", 0, "cmPrt 5 12 20 40;rdFim 0 1 0;tecla #*",
              "c3=40v@4860,5820:"},
