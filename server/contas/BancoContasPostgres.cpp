@@ -32,6 +32,23 @@ constexpr Passo kPassos[] = {
         " chave TEXT PRIMARY KEY,"
         " processo TEXT NOT NULL REFERENCES processos (id) ON DELETE CASCADE)"},
     {1, "CREATE INDEX presencas_processo ON presencas (processo)"},
+    // The lobby of each process: its rooms and its people, in the order they came there, gone
+    // with its lease (SaguaoPostgres).
+    {2, "CREATE TABLE salas ("
+        " processo TEXT NOT NULL REFERENCES processos (id) ON DELETE CASCADE,"
+        " chave TEXT NOT NULL,"
+        " ordem BIGINT NOT NULL,"
+        " nome TEXT NOT NULL,"
+        " jogadores TEXT NOT NULL,"
+        " senha BOOLEAN NOT NULL,"
+        " cheia BOOLEAN NOT NULL,"
+        " PRIMARY KEY (processo, chave))"},
+    {2, "CREATE TABLE saguao ("
+        " processo TEXT NOT NULL REFERENCES processos (id) ON DELETE CASCADE,"
+        " chave TEXT NOT NULL,"
+        " ordem BIGINT NOT NULL,"
+        " login TEXT NOT NULL,"
+        " PRIMARY KEY (processo, chave))"},
 };
 
 // The key of the advisory lock the schema's changes are made under.

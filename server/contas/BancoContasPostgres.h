@@ -9,7 +9,7 @@ class BancoContasPostgres : public BancoContas
 {
 public:
     // The schema's version this program writes: the "versao" table holds the database's.
-    static constexpr int kVersao = 1;
+    static constexpr int kVersao = 2;
 
     explicit BancoContasPostgres(const QString& uri);
 

@@ -42,6 +42,8 @@ public:
     const QHash<quint64, Sessao*>& Sessoes() const { return m_sessoes; }
 
     void AguardarTrabalhos() { m_fila.Aguardar(); }
+    // This process' name in the service (its lease); empty when it is the only one.
+    QString Processo() const { return m_presenca->Processo(); }
     qsizetype SenhasEsperando() const { return m_fila.Esperando(); }
 
 private:

@@ -2,6 +2,7 @@
 
 #include "Despachante.h"
 #include "EscolhaLentos.h"
+#include "SaguaoPostgres.h"
 #include "SalaDeJogo.h"
 #include "Sessao.h"
 
@@ -114,6 +115,11 @@ bool ServidorQuarpel::Iniciar(QString* erro)
 {
     if (!m_configuracao.Contas().Preparar(erro))
         return false;
+    // Several processes on one database share the lobby; its rows hang on this process' lease.
+    if (!m_configuracao.banco.isEmpty())
+        m_lobby.Compartilhar(std::make_unique<SaguaoPostgres>(
+            m_configuracao.banco, m_despachante->Processo(),
+            std::chrono::seconds(m_configuracao.validadePresencaS)));
     if (!m_escuta->listen(m_configuracao.endereco, m_configuracao.porta)) {
         *erro = m_escuta->errorString();
         return false;

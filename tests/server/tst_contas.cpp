@@ -196,6 +196,41 @@ private slots:
                  "_Este login já está conectado");
     }
 
+    void saguaoEntreProcessos()
+    {
+        if (m_cluster.isEmpty())
+            QSKIP("só com PostgreSQL");
+        ServidorTeste b(NoBanco(m_servidor->Servidor().Config().banco));
+        QVERIFY(b.Iniciado());
+        auto a1 = ClienteTeste::NoSaguao(m_servidor->Porta(), "anita");
+        auto b1 = ClienteTeste::NoSaguao(b.Porta(), "bruna");
+        auto b2 = ClienteTeste::NoSaguao(b.Porta(), "caio");
+        QVERIFY(a1 && b1 && b2);
+        // What is done on one process, and what someone in the lobby of the other sees of it.
+        const std::tuple<std::function<void()>, ClienteTeste*, const char*, QByteArray> casos[] = {
+            {[] {}, b1.get(), "hlInf", "anita"},
+            {[] {}, a1.get(), "hlInf", "caio"},
+            {[&] { a1->EnviarTextos("slBla", {"oi de A"}); }, b1.get(), "slMsg", "oi de A"},
+            {[&] { b1->EnviarTextos("slBla", {"oi de B"}); }, a1.get(), "slMsg", "oi de B"},
+            {[&] {
+                 b2->EnviarTextos("nvSal", {"Mesa de B", ""});
+             },
+             a1.get(), "slInf", "Mesa de B"},
+        };
+        for (const auto& [fazer, quem, comando, texto] : casos) {
+            fazer();
+            QVERIFY2(EsperarAte([&] {
+                         const QList<MensagemTeste> l = quem->NaoLidas(comando);
+                         return !l.isEmpty() && l.last().argumentos.contains(texto);
+                     }),
+                     texto.constData());
+        }
+        // The name is taken in the whole service; the room is on the other process.
+        QCOMPARE(a1->CriarSala("mesa de b"), "_Já existe uma sala com este nome");
+        a1->EnviarTextos("Entra", {"Mesa de B", ""});
+        QCOMPARE(a1->Esperar("erEnt")->Texto(1), "Esta sala está em outro servidor do serviço");
+    }
+
     void bancoIndisponivelERecuperado()
     {
         if (m_cluster.isEmpty())
