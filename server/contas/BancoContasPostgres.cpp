@@ -42,6 +42,7 @@ constexpr Passo kPassos[] = {
         " jogadores TEXT NOT NULL,"
         " senha BOOLEAN NOT NULL,"
         " cheia BOOLEAN NOT NULL,"
+        " endereco TEXT NOT NULL,"
         " PRIMARY KEY (processo, chave))"},
     {2, "CREATE TABLE saguao ("
         " processo TEXT NOT NULL REFERENCES processos (id) ON DELETE CASCADE,"
@@ -171,4 +172,16 @@ bool BancoContasPostgres::TrocarFoto(qint64 id, const QByteArray& foto)
     const QSqlQuery* q =
         m_conexao.Executar("UPDATE contas SET foto = ? WHERE id = ?", {foto, id}, true);
     return q && q->numRowsAffected() == 1;
+}
+
+bool BancoContasPostgres::Presente(const QString& chave, const QString& processo)
+{
+    QSqlQuery* q =
+        m_conexao.Executar("SELECT 1 FROM presencas s JOIN processos p ON p.id = s.processo"
+                           " WHERE s.chave = ? AND s.processo = ? AND p.validade > now()",
+                           {chave, processo}, true);
+    const bool sim = q && q->next();
+    if (q)
+        q->finish();
+    return sim;
 }

@@ -70,9 +70,9 @@ void Lobby::Remoto(const SaguaoCompartilhado::Vista& vista)
 {
     // Rebuilt in the next pass; sent only where the bytes changed.
     if (vista.salas != m_remoto.salas) {
-        m_nomesRemotos.clear();
+        m_salasRemotas.clear();
         for (const auto& s : vista.salas)
-            m_nomesRemotos.insert(s.nome.toCaseFolded());
+            m_salasRemotas.insert(s.nome.toCaseFolded(), s);
         m_salasSujas = true;
     }
     if (vista.jogadores != m_remoto.jogadores)
@@ -89,7 +89,7 @@ void Lobby::PublicarSalas()
         const QString chave = s->Nome().toCaseFolded();
         abertas.insert(chave);
         const SaguaoCompartilhado::Sala agora{s->Nome(), s->TextoJogadores(), s->TemSenha(),
-                                              s->Cheia()};
+                                              s->Cheia(), {}};
         auto it = m_publicadas.find(chave);
         if (it == m_publicadas.end())
             it = m_publicadas.insert(chave, {++m_salasPublicadas, {}});
@@ -130,7 +130,7 @@ QList<QByteArray> Lobby::InfoSalas() const
     std::vector<SaguaoCompartilhado::Sala> ordem;
     ordem.reserve(m_salas.size() + size_t(m_remoto.salas.size()));
     for (const auto& s : m_salas)
-        ordem.push_back({s->Nome(), s->TextoJogadores(), s->TemSenha(), s->Cheia()});
+        ordem.push_back({s->Nome(), s->TextoJogadores(), s->TemSenha(), s->Cheia(), {}});
     ordem.insert(ordem.end(), m_remoto.salas.begin(), m_remoto.salas.end());
     std::stable_partition(ordem.begin(), ordem.end(), [](const auto& s) { return !s.cheia; });
     if (ordem.size() > size_t(kSalasPorLista))
@@ -335,7 +335,7 @@ void Lobby::CriarSala(Participante* p, const QByteArray& nomeBytes, const QByteA
         motivo = Validacao::SenhaSala(Texto::DeBytes(senha));
     if (!motivo && SalaDe(p))
         motivo = QStringLiteral("Você já está em uma sala");
-    if (!motivo && (BuscarSala(nome) || m_nomesRemotos.contains(nome.toCaseFolded())))
+    if (!motivo && (BuscarSala(nome) || m_salasRemotas.contains(nome.toCaseFolded())))
         motivo = QStringLiteral("Já existe uma sala com este nome");
     if (motivo) {
         p->Enviar("Setar", {QByteArrayLiteral("CriandoSala"), Recusa(*motivo)});
@@ -358,9 +358,13 @@ void Lobby::EntrarSala(Participante* p, const QByteArray& nomeBytes, const QByte
     QString motivo;
     if (SalaDe(p))
         motivo = QStringLiteral("Você já está em uma sala");
-    else if (!sala && m_nomesRemotos.contains(nome.toCaseFolded()))
-        motivo = QStringLiteral("Esta sala está em outro servidor do serviço");
-    else if (!sala)
+    else if (!sala && m_entradaRemota && m_salasRemotas.contains(nome.toCaseFolded())) {
+        // Its own process checks the password and the seats.
+        const SaguaoCompartilhado::Sala remota = m_salasRemotas.value(nome.toCaseFolded());
+        Partir(p);
+        m_entradaRemota(p, remota, nomeBytes, senha);
+        return;
+    } else if (!sala)
         motivo = QStringLiteral("Esta sala não existe mais");
     else if (!sala->SenhaConfere(senha))
         motivo = QStringLiteral("Senha incorreta");

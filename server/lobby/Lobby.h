@@ -34,6 +34,11 @@ public:
 
     // The other processes of the service, before anyone arrives; by default there are none.
     void Compartilhar(std::unique_ptr<SaguaoCompartilhado> saguao);
+    // "Entra" for a room of another process: p is handed to whoever relays him there, having
+    // left this lobby (Partir); he comes back with Chegar.
+    using EntradaRemota = std::function<void(Participante* p, const SaguaoCompartilhado::Sala& sala,
+                                             const QByteArray& nome, const QByteArray& senha)>;
+    void AoEntrarRemota(EntradaRemota entrada) { m_entradaRemota = std::move(entrada); }
 
     // After a login: the newcomer gets "slInf" and "hlInf", everyone else the new "hlInf".
     void Chegar(Participante* p);
@@ -109,7 +114,8 @@ private:
     std::unique_ptr<SaguaoCompartilhado> m_servico;
     // What the others have; their room names case-folded.
     SaguaoCompartilhado::Vista m_remoto;
-    QSet<QString> m_nomesRemotos;
+    QHash<QString, SaguaoCompartilhado::Sala> m_salasRemotas;
+    EntradaRemota m_entradaRemota;
     // What the others were told of each room of this process, by case-folded name, and its order.
     struct Publicada
     {

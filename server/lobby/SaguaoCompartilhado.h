@@ -20,6 +20,8 @@ public:
         QString jogadores;
         bool senha = false;
         bool cheia = false;
+        // Where its process takes relayed players ("host:port"); empty for a room of this one.
+        QString endereco;
         bool operator==(const Sala&) const = default;
     };
     // What the other processes have: all their rooms, and the first people logged in on them (as

@@ -37,9 +37,9 @@ QString Bool(bool b)
 } // namespace
 
 SaguaoPostgres::SaguaoPostgres(const QString& uri, const QString& processo,
-                               std::chrono::seconds validade)
-    : m_uri(uri), m_processo(processo), m_validade(validade), m_trabalho(new QObject),
-      m_thread(QThread::create([this] { Rodar(); }))
+                               std::chrono::seconds validade, const QString& endereco)
+    : m_uri(uri), m_processo(processo), m_endereco(endereco), m_validade(validade),
+      m_trabalho(new QObject), m_thread(QThread::create([this] { Rodar(); }))
 {
     m_trabalho->moveToThread(m_thread);
     m_thread->start();
@@ -67,7 +67,7 @@ void SaguaoPostgres::Partiu(const QString& chave)
 void SaguaoPostgres::SalaMudou(const QString& chave, quint64 ordem, const Sala& sala)
 {
     Pedir({kSala, chave, QString::number(ordem), sala.nome, sala.jogadores, Bool(sala.senha),
-           Bool(sala.cheia)});
+           Bool(sala.cheia), m_endereco});
 }
 
 void SaguaoPostgres::SalaFechou(const QString& chave)
@@ -162,12 +162,12 @@ void SaguaoPostgres::Escrever()
         else if (tipo == kSala)
             ok = b.Executar(
                 "INSERT INTO salas (processo, chave, ordem, nome, jogadores, senha,"
-                " cheia) VALUES (?, ?, ?, ?, ?, ?, ?)"
+                " cheia, endereco) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"
                 " ON CONFLICT (processo, chave) DO UPDATE"
                 " SET ordem = EXCLUDED.ordem, nome = EXCLUDED.nome,"
                 " jogadores = EXCLUDED.jogadores, senha = EXCLUDED.senha,"
-                " cheia = EXCLUDED.cheia",
-                {m_processo, p[1], p[2].toLongLong(), p[3], p[4], p[5] == u'1', p[6] == u'1'},
+                " cheia = EXCLUDED.cheia, endereco = EXCLUDED.endereco",
+                {m_processo, p[1], p[2].toLongLong(), p[3], p[4], p[5] == u'1', p[6] == u'1', p[7]},
                 false);
         else if (tipo == kFechou)
             ok = b.Executar("DELETE FROM salas WHERE processo = ? AND chave = ?",
@@ -252,7 +252,8 @@ bool SaguaoPostgres::Ler()
     std::map<Ordem, QString> jogadores;
     QHash<Chave, quint64> ordemJogador;
     QSqlQuery* q =
-        b.Executar("SELECT s.processo, s.chave, s.ordem, s.nome, s.jogadores, s.senha, s.cheia"
+        b.Executar("SELECT s.processo, s.chave, s.ordem, s.nome, s.jogadores, s.senha, s.cheia,"
+                   " s.endereco"
                    " FROM salas s JOIN processos p ON p.id = s.processo"
                    " WHERE p.validade > now() AND s.processo <> ?",
                    {m_processo}, false);
@@ -264,7 +265,8 @@ bool SaguaoPostgres::Ler()
         const QString processo = q->value(0).toString();
         const quint64 ordem = q->value(2).toULongLong();
         salas[{processo, ordem}] = {q->value(3).toString(), q->value(4).toString(),
-                                    q->value(5).toBool(), q->value(6).toBool()};
+                                    q->value(5).toBool(), q->value(6).toBool(),
+                                    q->value(7).toString()};
         ordemSala.insert({processo, q->value(1).toString()}, ordem);
     }
     q->finish();
@@ -323,12 +325,13 @@ void SaguaoPostgres::Recebida(const QString& payload)
     } else if (tipo == kPartiu && campos.size() >= 4) {
         if (const auto ordem = m_ordemJogador.take({processo, campos[3]}))
             m_jogadores.erase({processo, ordem});
-    } else if (tipo == kSala && campos.size() >= 9) {
+    } else if (tipo == kSala && campos.size() >= 10) {
         const quint64 ordem = campos[4].toULongLong();
         const Chave chave{processo, campos[3]};
         if (const auto antiga = m_ordemSala.constFind(chave); antiga != m_ordemSala.cend())
             m_salas.erase({processo, *antiga});
-        m_salas[{processo, ordem}] = {campos[5], campos[6], campos[7] == u'1', campos[8] == u'1'};
+        m_salas[{processo, ordem}] = {campos[5], campos[6], campos[7] == u'1', campos[8] == u'1',
+                                      campos[9]};
         m_ordemSala.insert(chave, ordem);
     } else if (tipo == kFechou && campos.size() >= 4) {
         if (const auto ordem = m_ordemSala.take({processo, campos[3]}))

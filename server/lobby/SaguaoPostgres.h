@@ -25,8 +25,10 @@ class QTimer;
 class SaguaoPostgres : public SaguaoCompartilhado
 {
 public:
-    // processo: this process' lease, which must be held before any row is written.
-    SaguaoPostgres(const QString& uri, const QString& processo, std::chrono::seconds validade);
+    // processo: this process' lease, which must be held before any row is written; endereco:
+    // where the others reach it ("host:port"), written with its rooms.
+    SaguaoPostgres(const QString& uri, const QString& processo, std::chrono::seconds validade,
+                   const QString& endereco);
     ~SaguaoPostgres() override;
 
     bool Compartilhado() const override { return true; }
@@ -56,6 +58,7 @@ private:
 
     const QString m_uri;
     const QString m_processo;
+    const QString m_endereco;
     const std::chrono::seconds m_validade;
     std::mutex m_trava;
     std::vector<Pedido> m_fila;

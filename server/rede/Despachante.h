@@ -63,6 +63,9 @@ private:
     void NovaImagem(Sessao& s, const MensagemRecebida& m);
     void NovaSenha(Sessao& s, const MensagemRecebida& m);
     void TratarLogada(Sessao& s, const MensagemRecebida& m);
+    // "rlEnt" from another process, which holds the player's login and relays him to a room of
+    // this one.
+    void Retransmitido(Sessao& s, const MensagemRecebida& m);
 
     // Runs trabalho on a worker thread with the session's input held, then fim on this thread,
     // with the session or with null when it is gone meanwhile. chave: whose line it waits in.

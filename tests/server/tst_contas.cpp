@@ -5,6 +5,7 @@
 #include "PostgresTeste.h"
 #include "ServidorTeste.h"
 #include "Validacao.h"
+#include "VerificadorJogo.h"
 
 #include <QTest>
 #include <QTimer>
@@ -213,22 +214,55 @@ private slots:
             {[&] { a1->EnviarTextos("slBla", {"oi de A"}); }, b1.get(), "slMsg", "oi de A"},
             {[&] { b1->EnviarTextos("slBla", {"oi de B"}); }, a1.get(), "slMsg", "oi de B"},
             {[&] {
-                 b2->EnviarTextos("nvSal", {"Mesa de B", ""});
+                 b2->EnviarTextos("nvSal", {"Mesa de B", "chave"});
              },
              a1.get(), "slInf", "Mesa de B"},
         };
+        const auto viu = [](ClienteTeste* quem, const char* comando, const QByteArray& texto) {
+            return EsperarAte([&] {
+                const QList<MensagemTeste> l = quem->NaoLidas(comando);
+                return !l.isEmpty() && l.last().argumentos.contains(texto);
+            });
+        };
         for (const auto& [fazer, quem, comando, texto] : casos) {
             fazer();
-            QVERIFY2(EsperarAte([&] {
-                         const QList<MensagemTeste> l = quem->NaoLidas(comando);
-                         return !l.isEmpty() && l.last().argumentos.contains(texto);
-                     }),
-                     texto.constData());
+            QVERIFY2(viu(quem, comando, texto), texto.constData());
         }
-        // The name is taken in the whole service; the room is on the other process.
+        // The name is taken in the whole service.
         QCOMPARE(a1->CriarSala("mesa de b"), "_Já existe uma sala com este nome");
-        a1->EnviarTextos("Entra", {"Mesa de B", ""});
-        QCOMPARE(a1->Esperar("erEnt")->Texto(1), "Esta sala está em outro servidor do serviço");
+
+        // A's player, relayed to B, plays a whole game with B's host and two bots, then is back
+        // in A's lobby.
+        a1->EnviarTextos("Entra", {"Mesa de B", "errada"});
+        const auto recusa = a1->Esperar("erEnt");
+        QVERIFY(recusa && recusa->Texto(1) == "Senha incorreta");
+        QVERIFY(a1->Esperar("slInf") && a1->EntrarNaSala("Mesa de B", "chave"));
+        QVERIFY(ClienteTeste::Acertar({a1.get(), b2.get()}));
+        b2->Enviar("Start");
+        std::pair<ClienteTeste*, std::unique_ptr<VerificadorJogo>> mesa[] = {{a1.get(), nullptr},
+                                                                             {b2.get(), nullptr}};
+        const auto terminaram = [&] {
+            for (auto& [c, v] : mesa) {
+                while (!c->NaoLidas().isEmpty()) {
+                    const MensagemTeste m = *c->Esperar({}, 0);
+                    const QStringList l{m.Texto(1), m.Texto(3), m.Texto(5), m.Texto(7)};
+                    if (m.comando == "jgInf" && !v)
+                        v = std::make_unique<VerificadorJogo>(
+                            l.indexOf(c == a1.get() ? "anita" : "caio"),
+                            std::array<QString, 4>{l[0], l[1], l[2], l[3]});
+                    else if (v && m.comando != "jgInf")
+                        if (auto r = v->Receber(m.comando, m.argumentos))
+                            c->Enviar(r->comando, r->argumentos);
+                }
+            }
+            return mesa[0].second && mesa[0].second->Terminou() && mesa[1].second->Terminou();
+        };
+        QVERIFY(EsperarAte(terminaram, 60000));
+        QVERIFY2(mesa[0].second->Erros().isEmpty(), qPrintable(mesa[0].second->Erros().join('\n')));
+        a1->Enviar("slSai");
+        QVERIFY(a1->Esperar("slInf") && a1->Esperar("hlInf"));
+        a1->EnviarTextos("slBla", {"voltei"});
+        QVERIFY(viu(b1.get(), "slMsg", "voltei"));
     }
 
     void bancoIndisponivelERecuperado()
