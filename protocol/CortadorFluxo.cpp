@@ -51,6 +51,13 @@ std::optional<QByteArray> CortadorFluxo::Proxima()
     return mensagem;
 }
 
+QByteArray CortadorFluxo::TirarPendentes()
+{
+    QByteArray resto = m_dados.mid(m_inicio);
+    Limpar();
+    return resto;
+}
+
 void CortadorFluxo::Limpar()
 {
     m_dados.clear();

@@ -26,6 +26,8 @@ public:
 
     // Bytes received but not yet returned as a message.
     qsizetype Pendentes() const { return m_dados.size() - m_inicio; }
+    // Those bytes, taken out as they came: for a stream that goes on elsewhere uncut.
+    QByteArray TirarPendentes();
     void Limpar();
 
 private:

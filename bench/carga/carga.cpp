@@ -20,9 +20,12 @@
 //
 // The server: --servidor PATH starts it on a free port (with --atraso-robo 0 --hash-minimo
 // --tempo-jogada 60, a data folder from --dados, its log in the data folder); --porta P --pid PID
-// attaches to one already running. Every 10 s a line: card round trip p50/p95/p99 ("Carta" sent to
-// the server's "Carta" for that seat), games/s, the server's RSS and CPU, and the worst answer
-// time of a probe connection asking "obVer" every 100 ms (a frozen server shows there).
+// attaches to one already running. With --processos 2 (and --banco URI among the server's
+// arguments) a second process on the same database takes every other session: in "saguao" a
+// chat line said on the first reaches those on both. Every 10 s a line: card round trip p50/p95/p99
+// ("Carta" sent to the server's "Carta" for that seat), games/s, the server's RSS and CPU, and the
+// worst answer time of a probe connection asking "obVer" every 100 ms (a frozen server shows
+// there).
 #include "Conexao.h"
 #include "Laco.h"
 #include "Processo.h"
@@ -30,6 +33,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -55,6 +59,7 @@ struct Opcoes
     quint16 porta = 0;
     int pid = -1;
     bool hashReal = false;
+    int processos = 1;
     QStringList extras;
 };
 
@@ -106,6 +111,10 @@ private:
 
     const Opcoes& m_o;
     Processo m_servidor;
+    // The second process, with --processos 2.
+    Processo m_segundo;
+    // "RSS=… MB", of both processes when there are two.
+    QByteArray Rss() const;
     Laco m_laco;
     QByteArray m_versao;
     std::vector<std::unique_ptr<Cliente>> m_clientes;
@@ -171,7 +180,9 @@ Cliente* Carga::Novo(const QByteArray& login, const QByteArray& senha, bool surd
     p->surdo = surdo;
     if (m_o.modo == "lentos" || surdo)
         p->c->bufferRecepcao = 4096;
-    if (!p->c->Conectar(m_servidor.Porta())) {
+    // Every other session on the second process, when there is one.
+    const bool segundo = m_o.processos > 1 && m_clientes.size() % 2 == 1;
+    if (!p->c->Conectar(segundo ? m_segundo.Porta() : m_servidor.Porta())) {
         std::fprintf(stderr, "sem socket para %s\n", login.constData());
         return nullptr;
     }
@@ -382,8 +393,9 @@ bool Carga::Tique()
     }
     if (!m_fimLogin && m_prontos == total && m_o.modo != "senhas") {
         m_fimLogin = agora;
-        std::printf("%d sessões logadas em %.2f s; RSS=%.1f MB, CPU do servidor até aqui %.1f s\n",
-                    m_o.n, double(agora - m_t0) / 1e6, m_servidor.RssMb(), m_servidor.CpuS());
+        std::printf("%d sessões logadas em %.2f s; %s, CPU do servidor até aqui %.1f s\n", m_o.n,
+                    double(agora - m_t0) / 1e6, Rss().constData(),
+                    m_servidor.CpuS() + (m_o.processos > 1 ? m_segundo.CpuS() : 0.0));
         m_faseEm = agora;
     }
     if (m_o.modo == "saguao" && m_fimLogin) {
@@ -402,8 +414,8 @@ bool Carga::Tique()
         } else if (m_fase == 5 && m_chat.size() == 5 && agora - m_faseEm > 2'000'000) {
             // The chat lines' own wait is not counted as the departure's.
             m_piorSonda = std::max(m_piorSonda, m_sonda->Pior());
-            std::printf("antes da saída: RSS=%.1f MB, sonda pior até aqui=%.1f ms\n",
-                        m_servidor.RssMb(), m_piorSonda);
+            std::printf("antes da saída: %s, sonda pior até aqui=%.1f ms\n", Rss().constData(),
+                        m_piorSonda);
             m_piorSonda = 0;
             m_chatCpuServidor = m_servidor.CpuLacoMs();
             for (auto& k : m_clientes)
@@ -413,9 +425,9 @@ bool Carga::Tique()
             m_fase = 6;
             m_faseEm = agora;
         } else if (m_fase >= 6 && agora - m_faseEm > qint64(m_fase - 5) * 1'000'000) {
-            std::printf("  %d s depois da saída: RSS=%.1f MB, sonda pior=%.1f ms, CPU do laço do "
+            std::printf("  %d s depois da saída: %s, sonda pior=%.1f ms, CPU do laço do "
                         "servidor desde a saída %.0f ms\n",
-                        m_fase - 5, m_servidor.RssMb(), m_piorSonda,
+                        m_fase - 5, Rss().constData(), m_piorSonda,
                         m_servidor.CpuLacoMs() - m_chatCpuServidor);
             m_piorSonda = 0;
             if (++m_fase > 15) {
@@ -544,6 +556,14 @@ bool Carga::TiqueRajada(qint64 agora)
     return true;
 }
 
+QByteArray Carga::Rss() const
+{
+    if (m_o.processos < 2)
+        return QByteArray("RSS=") + QByteArray::number(m_servidor.RssMb(), 'f', 1) + " MB";
+    return QByteArray("RSS=") + QByteArray::number(m_servidor.RssMb(), 'f', 1) + " + " +
+           QByteArray::number(m_segundo.RssMb(), 'f', 1) + " MB";
+}
+
 int Carga::Rodar()
 {
     if (m_o.pid > 0) {
@@ -558,6 +578,16 @@ int Carga::Rodar()
         if (!m_servidor.Iniciar(m_o.servidor, args, m_o.dados + QStringLiteral("/servidor.log"))) {
             std::fprintf(stderr, "o servidor não começou\n");
             return 1;
+        }
+        if (m_o.processos > 1) {
+            const QString pasta = m_o.dados + QStringLiteral("/segundo");
+            QDir().mkpath(pasta);
+            args[1] = pasta;
+            if (!m_segundo.Iniciar(m_o.servidor, args, pasta + QStringLiteral("/servidor.log"))) {
+                std::fprintf(stderr, "o segundo servidor não começou\n");
+                return 1;
+            }
+            std::printf("segundo servidor pid %d, porta %u\n", m_segundo.Pid(), m_segundo.Porta());
         }
     }
     std::printf("servidor pid %d, porta %u; modo %s, %d, no máximo %d s\n", m_servidor.Pid(),
@@ -588,7 +618,7 @@ int main(int argc, char* argv[])
         std::fprintf(stderr,
                      "uso: quarpel-carga jogos|saguao|senhas|lentos|rajada-conversa|rajada-salas N "
                      "[--tempo S] "
-                     "[--servidor PROGRAMA [--dados PASTA] [--hash-real]] "
+                     "[--servidor PROGRAMA [--dados PASTA] [--hash-real] [--processos 2]] "
                      "[--porta P --pid PID] [-- argumentos do servidor]\n");
         return 2;
     }
@@ -611,6 +641,8 @@ int main(int argc, char* argv[])
             o.pid = valor().toInt();
         else if (a == "--hash-real")
             o.hashReal = true;
+        else if (a == "--processos")
+            o.processos = std::clamp(valor().toInt(), 1, 2);
         else if (a == "--") {
             while (++i < argc)
                 o.extras << QString::fromLocal8Bit(argv[i]);

@@ -56,6 +56,11 @@ OpcoesLinhaComando::Resultado OpcoesLinhaComando::Analisar(const QStringList& ar
         QStringLiteral("Com --banco: segundos em que os logins de um processo que parou de "
                        "responder continuam ocupados (padrão 30)."),
         QStringLiteral("s"), QStringLiteral("30"));
+    const QCommandLineOption anunciar(
+        QStringLiteral("anunciar"),
+        QStringLiteral("Com --banco: endereço em que os outros processos alcançam este para "
+                       "levar jogadores às suas salas (padrão: o endereço em que escuta)."),
+        QStringLiteral("máquina:porta"));
     const QCommandLineOption versaoCliente(
         QStringLiteral("versao-cliente"),
         QStringLiteral("Versão do cliente exigida no login (padrão %1).").arg(c.versaoCliente),
@@ -84,8 +89,8 @@ OpcoesLinhaComando::Resultado OpcoesLinhaComando::Analisar(const QStringList& ar
         QStringLiteral("hash-minimo"),
         QStringLiteral("Só para testes: hash de senha com o custo mínimo do argon2id."));
     senhaRapida.setFlags(QCommandLineOption::HiddenFromHelp);
-    p.addOptions({porta, endereco, dados, banco, validade, versaoCliente, atraso, tempo, semente,
-                  conexoes, semNarracao, senhaRapida});
+    p.addOptions({porta, endereco, dados, banco, validade, anunciar, versaoCliente, atraso, tempo,
+                  semente, conexoes, semNarracao, senhaRapida});
 
     const auto erro = [&r](const QString& texto) {
         r.acao = Acao::Erro;
@@ -126,6 +131,13 @@ OpcoesLinhaComando::Resultado OpcoesLinhaComando::Analisar(const QStringList& ar
     if (!LerInteiro(p.value(validade), 3, 3600, &v))
         return erro(QStringLiteral("Validade de presença inválida: %1").arg(p.value(validade)));
     c.validadePresencaS = int(v);
+    if (p.isSet(anunciar)) {
+        c.anunciar = p.value(anunciar);
+        const qsizetype doisPontos = c.anunciar.lastIndexOf(u':');
+        if (doisPontos <= 0 || !LerInteiro(c.anunciar.mid(doisPontos + 1), 1, 65535, &v))
+            return erro(
+                QStringLiteral("Endereço a anunciar inválido (máquina:porta): %1").arg(c.anunciar));
+    }
     c.versaoCliente = p.value(versaoCliente);
     if (!LerInteiro(p.value(atraso), 0, 60'000, &v))
         return erro(QStringLiteral("Atraso de robô inválido: %1").arg(p.value(atraso)));

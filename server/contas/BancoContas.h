@@ -34,4 +34,8 @@ public:
     virtual std::optional<Conta> Buscar(const QString& login, bool* falhou) = 0;
     virtual bool TrocarSenha(qint64 id, const QByteArray& hash) = 0;
     virtual bool TrocarFoto(qint64 id, const QByteArray& foto) = 0;
+    // Whether the process named processo holds the login (Validacao::ChaveLogin) in the service:
+    // a player it relays to a room of this one is taken on its word only then. Never, with one
+    // process.
+    virtual bool Presente(const QString& /*chave*/, const QString& /*processo*/) { return false; }
 };

@@ -32,6 +32,24 @@ constexpr Passo kPassos[] = {
         " chave TEXT PRIMARY KEY,"
         " processo TEXT NOT NULL REFERENCES processos (id) ON DELETE CASCADE)"},
     {1, "CREATE INDEX presencas_processo ON presencas (processo)"},
+    // The lobby of each process: its rooms and its people, in the order they came there, gone
+    // with its lease (SaguaoPostgres).
+    {2, "CREATE TABLE salas ("
+        " processo TEXT NOT NULL REFERENCES processos (id) ON DELETE CASCADE,"
+        " chave TEXT NOT NULL,"
+        " ordem BIGINT NOT NULL,"
+        " nome TEXT NOT NULL,"
+        " jogadores TEXT NOT NULL,"
+        " senha BOOLEAN NOT NULL,"
+        " cheia BOOLEAN NOT NULL,"
+        " endereco TEXT NOT NULL,"
+        " PRIMARY KEY (processo, chave))"},
+    {2, "CREATE TABLE saguao ("
+        " processo TEXT NOT NULL REFERENCES processos (id) ON DELETE CASCADE,"
+        " chave TEXT NOT NULL,"
+        " ordem BIGINT NOT NULL,"
+        " login TEXT NOT NULL,"
+        " PRIMARY KEY (processo, chave))"},
 };
 
 // The key of the advisory lock the schema's changes are made under.
@@ -154,4 +172,16 @@ bool BancoContasPostgres::TrocarFoto(qint64 id, const QByteArray& foto)
     const QSqlQuery* q =
         m_conexao.Executar("UPDATE contas SET foto = ? WHERE id = ?", {foto, id}, true);
     return q && q->numRowsAffected() == 1;
+}
+
+bool BancoContasPostgres::Presente(const QString& chave, const QString& processo)
+{
+    QSqlQuery* q =
+        m_conexao.Executar("SELECT 1 FROM presencas s JOIN processos p ON p.id = s.processo"
+                           " WHERE s.chave = ? AND s.processo = ? AND p.validade > now()",
+                           {chave, processo}, true);
+    const bool sim = q && q->next();
+    if (q)
+        q->finish();
+    return sim;
 }

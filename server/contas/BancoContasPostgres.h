@@ -9,7 +9,7 @@ class BancoContasPostgres : public BancoContas
 {
 public:
     // The schema's version this program writes: the "versao" table holds the database's.
-    static constexpr int kVersao = 1;
+    static constexpr int kVersao = 2;
 
     explicit BancoContasPostgres(const QString& uri);
 
@@ -22,6 +22,7 @@ public:
     std::optional<Conta> Buscar(const QString& login, bool* falhou) override;
     bool TrocarSenha(qint64 id, const QByteArray& hash) override;
     bool TrocarFoto(qint64 id, const QByteArray& foto) override;
+    bool Presente(const QString& chave, const QString& processo) override;
 
 private:
     ConexaoPostgres m_conexao;

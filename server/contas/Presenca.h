@@ -31,6 +31,8 @@ public:
     // gone). Claims and releases take effect in the order they were asked.
     virtual void Reivindicar(const QString& chave, QObject* contexto, Pronto pronto) = 0;
     virtual void Liberar(const QString& chave) = 0;
+    // This process' name in the service; empty when it is the only one.
+    virtual QString Processo() const { return {}; }
     // Before the first claim: perdida runs on contexto's thread for a login held here that
     // another process took meanwhile (this one could not renew its lease in time).
     void AoPerder(QObject* contexto, Perdida perdida)

@@ -28,8 +28,8 @@ public:
     void Reivindicar(const QString& chave, QObject* contexto, Pronto pronto) override;
     void Liberar(const QString& chave) override;
 
-    // This process' name in "processos".
-    QString Processo() const { return m_processo; }
+    // Its row in "processos".
+    QString Processo() const override { return m_processo; }
 
 private:
     struct Pedido

@@ -2,6 +2,7 @@
 
 #include "FuncoesComuns.h"
 #include "Participante.h"
+#include "SaguaoLocal.h"
 #include "Sala.h"
 #include "Texto.h"
 #include "Validacao.h"
@@ -36,7 +37,8 @@ int LerAssento(const QByteArray& texto)
 
 } // namespace
 
-Lobby::Lobby(FabricaSala fabrica) : m_fabrica(std::move(fabrica))
+Lobby::Lobby(FabricaSala fabrica)
+    : m_fabrica(std::move(fabrica)), m_servico(std::make_unique<SaguaoLocal>())
 {
     // Logins, departures and games come in bursts; one pass a little later tells everyone the
     // outcome once instead of every step of it.
@@ -53,6 +55,58 @@ Lobby::Lobby(FabricaSala fabrica) : m_fabrica(std::move(fabrica))
 }
 
 Lobby::~Lobby() = default;
+
+void Lobby::Compartilhar(std::unique_ptr<SaguaoCompartilhado> saguao)
+{
+    m_servico = std::move(saguao);
+    m_servico->Ouvir(
+        &m_contexto, [this](const SaguaoCompartilhado::Vista& v) { Remoto(v); },
+        [this](const QString& login, const QString& texto) {
+            EnviarAoSaguao("slMsg", {Texto::ParaBytes(login), Texto::ParaBytes(texto)});
+        });
+}
+
+void Lobby::Remoto(const SaguaoCompartilhado::Vista& vista)
+{
+    // Rebuilt in the next pass; sent only where the bytes changed.
+    if (vista.salas != m_remoto.salas) {
+        m_salasRemotas.clear();
+        for (const auto& s : vista.salas)
+            m_salasRemotas.insert(s.nome.toCaseFolded(), s);
+        m_salasSujas = true;
+    }
+    if (vista.jogadores != m_remoto.jogadores)
+        m_jogadoresSujos = true;
+    m_remoto = vista;
+    Agendar();
+}
+
+void Lobby::PublicarSalas()
+{
+    m_publicar = false;
+    QSet<QString> abertas;
+    for (const auto& s : m_salas) {
+        const QString chave = s->Nome().toCaseFolded();
+        abertas.insert(chave);
+        const SaguaoCompartilhado::Sala agora{s->Nome(), s->TextoJogadores(), s->TemSenha(),
+                                              s->Cheia(), {}};
+        auto it = m_publicadas.find(chave);
+        if (it == m_publicadas.end())
+            it = m_publicadas.insert(chave, {++m_salasPublicadas, {}});
+        else if (it->sala == agora)
+            continue;
+        it->sala = agora;
+        m_servico->SalaMudou(chave, it->ordem, agora);
+    }
+    for (auto it = m_publicadas.begin(); it != m_publicadas.end();) {
+        if (abertas.contains(it.key())) {
+            ++it;
+            continue;
+        }
+        m_servico->SalaFechou(it.key());
+        it = m_publicadas.erase(it);
+    }
+}
 
 Sala* Lobby::SalaDe(const Participante* p) const
 {
@@ -72,17 +126,20 @@ Sala* Lobby::BuscarSala(const QString& nome) const
 
 QList<QByteArray> Lobby::InfoSalas() const
 {
-    std::vector<const Sala*> ordem;
+    // This process' rooms, then the others'.
+    std::vector<SaguaoCompartilhado::Sala> ordem;
+    ordem.reserve(m_salas.size() + size_t(m_remoto.salas.size()));
     for (const auto& s : m_salas)
-        ordem.push_back(s.get());
-    std::stable_partition(ordem.begin(), ordem.end(), [](const Sala* s) { return !s->Cheia(); });
+        ordem.push_back({s->Nome(), s->TextoJogadores(), s->TemSenha(), s->Cheia(), {}});
+    ordem.insert(ordem.end(), m_remoto.salas.begin(), m_remoto.salas.end());
+    std::stable_partition(ordem.begin(), ordem.end(), [](const auto& s) { return !s.cheia; });
     if (ordem.size() > size_t(kSalasPorLista))
         ordem.resize(size_t(kSalasPorLista));
 
     QList<QByteArray> argumentos{QByteArray::number(qsizetype(ordem.size()))};
-    for (const Sala* s : ordem) {
-        argumentos << Texto::ParaBytes(s->Nome()) << Texto::ParaBytes(s->TextoJogadores())
-                   << (s->TemSenha() ? QByteArrayLiteral("True") : QByteArrayLiteral("False"))
+    for (const auto& s : ordem) {
+        argumentos << Texto::ParaBytes(s.nome) << Texto::ParaBytes(s.jogadores)
+                   << (s.senha ? QByteArrayLiteral("True") : QByteArrayLiteral("False"))
                    << QByteArrayLiteral("0");
     }
     return argumentos;
@@ -90,11 +147,15 @@ QList<QByteArray> Lobby::InfoSalas() const
 
 QList<QByteArray> Lobby::InfoJogadores() const
 {
+    // This process' people, then the others'.
     const qsizetype n = std::min<qsizetype>(qsizetype(m_conectados.size()), kJogadoresPorLista);
-    QList<QByteArray> argumentos{QByteArray::number(n)};
+    const qsizetype r = std::min(m_remoto.jogadores.size(), kJogadoresPorLista - n);
+    QList<QByteArray> argumentos{QByteArray::number(n + r)};
     auto it = m_conectados.begin();
     for (qsizetype i = 0; i < n; ++i, ++it)
         argumentos << Texto::ParaBytes(it->second->Login());
+    for (qsizetype i = 0; i < r; ++i)
+        argumentos << Texto::ParaBytes(m_remoto.jogadores[i]);
     return argumentos;
 }
 
@@ -119,6 +180,7 @@ void Lobby::EnviarConversas()
 void Lobby::EnviarInfoSalasAoSaguao()
 {
     m_salasSujas = true;
+    m_publicar = m_servico->Compartilhado();
     Agendar();
 }
 
@@ -178,6 +240,8 @@ void Lobby::EnviarPendentes()
     if (!m_pendente)
         return;
     m_pendente = false;
+    if (m_publicar)
+        PublicarSalas();
     m_aviso.stop();
     m_ultimoAviso.start();
     // Nobody in the lobby: the room list waits until someone is there to see it.
@@ -224,6 +288,7 @@ void Lobby::Chegar(Participante* p)
         return;
     m_conectados.emplace(++m_chegadas, p);
     m_vistos.insert(p, {m_chegadas});
+    m_servico->Chegou(Validacao::ChaveLogin(p->Login()), p->Login(), m_chegadas);
     // Only the first ones are listed: a later arrival changes nobody's list.
     if (qsizetype(m_conectados.size()) <= kJogadoresPorLista)
         m_jogadoresSujos = true;
@@ -241,6 +306,7 @@ void Lobby::Partir(Participante* p)
     m_jogadoresSujos = true;
     m_conectados.erase(m_vistos.value(p).chegada);
     m_vistos.remove(p);
+    m_servico->Partiu(Validacao::ChaveLogin(p->Login()));
     if (sala)
         Levantar(p, sala);
     Agendar();
@@ -255,8 +321,10 @@ void Lobby::Conversar(Participante* p, const QByteArray& bytes)
     const QList<QByteArray> linha{Texto::ParaBytes(p->Login()), bytes};
     if (Sala* sala = SalaDe(p))
         sala->EnviarATodos("slMsg", linha);
-    else
+    else {
         EnviarAoSaguao("slMsg", linha);
+        m_servico->Conversou(p->Login(), texto);
+    }
 }
 
 void Lobby::CriarSala(Participante* p, const QByteArray& nomeBytes, const QByteArray& senha)
@@ -267,7 +335,7 @@ void Lobby::CriarSala(Participante* p, const QByteArray& nomeBytes, const QByteA
         motivo = Validacao::SenhaSala(Texto::DeBytes(senha));
     if (!motivo && SalaDe(p))
         motivo = QStringLiteral("Você já está em uma sala");
-    if (!motivo && BuscarSala(nome))
+    if (!motivo && (BuscarSala(nome) || m_salasRemotas.contains(nome.toCaseFolded())))
         motivo = QStringLiteral("Já existe uma sala com este nome");
     if (motivo) {
         p->Enviar("Setar", {QByteArrayLiteral("CriandoSala"), Recusa(*motivo)});
@@ -290,7 +358,13 @@ void Lobby::EntrarSala(Participante* p, const QByteArray& nomeBytes, const QByte
     QString motivo;
     if (SalaDe(p))
         motivo = QStringLiteral("Você já está em uma sala");
-    else if (!sala)
+    else if (!sala && m_entradaRemota && m_salasRemotas.contains(nome.toCaseFolded())) {
+        // Its own process checks the password and the seats.
+        const SaguaoCompartilhado::Sala remota = m_salasRemotas.value(nome.toCaseFolded());
+        Partir(p);
+        m_entradaRemota(p, remota, nomeBytes, senha);
+        return;
+    } else if (!sala)
         motivo = QStringLiteral("Esta sala não existe mais");
     else if (!sala->SenhaConfere(senha))
         motivo = QStringLiteral("Senha incorreta");

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "SaguaoCompartilhado.h"
+
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QTimer>
 #include <functional>
@@ -17,7 +20,8 @@ class Sala;
 
 // Everyone logged in, the rooms and the chat. Takes the wire arguments of the lobby and room
 // commands, checks them, changes the rooms and tells each person what changed for him. A command
-// that has no refusal form and does not fit is ignored.
+// that has no refusal form and does not fit is ignored. With several processes in the service,
+// the lists also show the others' rooms and people, and the lobby chat reaches theirs.
 class Lobby
 {
 public:
@@ -27,6 +31,14 @@ public:
 
     explicit Lobby(FabricaSala fabrica = {});
     ~Lobby();
+
+    // The other processes of the service, before anyone arrives; by default there are none.
+    void Compartilhar(std::unique_ptr<SaguaoCompartilhado> saguao);
+    // "Entra" for a room of another process: p is handed to whoever relays him there, having
+    // left this lobby (Partir); he comes back with Chegar.
+    using EntradaRemota = std::function<void(Participante* p, const SaguaoCompartilhado::Sala& sala,
+                                             const QByteArray& nome, const QByteArray& senha)>;
+    void AoEntrarRemota(EntradaRemota entrada) { m_entradaRemota = std::move(entrada); }
 
     // After a login: the newcomer gets "slInf" and "hlInf", everyone else the new "hlInf".
     void Chegar(Participante* p);
@@ -73,6 +85,10 @@ private:
         quint64 jogadores = 0;
     };
 
+    // What the other processes have changed.
+    void Remoto(const SaguaoCompartilhado::Vista& vista);
+    // Tells the others of the rooms of this process that changed since the last time.
+    void PublicarSalas();
     void Levantar(Participante* p, Sala* sala);
     void Fechar(Sala* sala);
     void Sentou(Participante* p, Sala* sala);
@@ -93,6 +109,22 @@ private:
     std::vector<std::unique_ptr<Sala>> m_salas;
     // By the room's case-folded name.
     QHash<QString, Sala*> m_porNome;
+
+    QObject m_contexto;
+    std::unique_ptr<SaguaoCompartilhado> m_servico;
+    // What the others have; their room names case-folded.
+    SaguaoCompartilhado::Vista m_remoto;
+    QHash<QString, SaguaoCompartilhado::Sala> m_salasRemotas;
+    EntradaRemota m_entradaRemota;
+    // What the others were told of each room of this process, by case-folded name, and its order.
+    struct Publicada
+    {
+        quint64 ordem;
+        SaguaoCompartilhado::Sala sala;
+    };
+    QHash<QString, Publicada> m_publicadas;
+    quint64 m_salasPublicadas = 0;
+    bool m_publicar = false;
 
     // Each list is built once per change and its bytes shared; its version grows only when the
     // bytes differ, so nobody is sent a list he already has.

@@ -17,6 +17,9 @@ struct Configuracao
     // that names it; a process' logins stay held this long after it stops renewing its lease.
     QString banco;
     int validadePresencaS = 30;
+    // Where the other processes reach this one ("host:port") to relay players to its rooms;
+    // empty: the listening address.
+    QString anunciar;
     // What "utVer" reports and what "Login" must carry.
     QString versaoCliente;
     // For games: the pause before each move of a bot, the time a person has to act, and the seed

@@ -144,6 +144,8 @@ void Despachante::Tratar(Sessao& s, const MensagemRecebida& m)
         NovaConta(s, m);
     else if (m.comando == "Login")
         Entrar(s, m);
+    else if (m.comando == "rlEnt")
+        Retransmitido(s, m);
     m_lobby.EnviarPendentes();
 }
 
@@ -175,7 +177,11 @@ void Despachante::TratarLogada(Sessao& s, const MensagemRecebida& m)
         s.Enviar("erEnt", {Texto::ParaBytes(QStringLiteral("Dados da sala incompletos"))});
     else if (c == "Troca" && n >= 2)
         m_lobby.TrocarAssentos(&s, m.Argumento(1), m.Argumento(2));
-    else if (c == "slSai")
+    else if (c == "slSai" && s.Retransmitida()) {
+        // Back to the lobby of his own process, which takes him when this connection closes.
+        m_lobby.Partir(&s);
+        s.Fechar();
+    } else if (c == "slSai")
         m_lobby.SairSala(&s);
     else if (c == "nvImg" && n >= 1)
         NovaImagem(s, m);
@@ -183,6 +189,43 @@ void Despachante::TratarLogada(Sessao& s, const MensagemRecebida& m)
         NovaSenha(s, m);
     else if (const auto it = m_comandos.constFind(c); it != m_comandos.cend())
         (*it)(s, m);
+}
+
+void Despachante::Retransmitido(Sessao& s, const MensagemRecebida& m)
+{
+    if (m.argumentos.size() < 4)
+        return s.Derrubar(QStringLiteral("pedido de retransmissão incompleto"));
+    const QString processo = Texto::DeBytes(m.Argumento(1));
+    const QString login = Texto::DeBytes(m.Argumento(2));
+    const QByteArray nome = m.Argumento(3);
+    const QByteArray senha = m.Argumento(4);
+    const OrigemContas origem = m_configuracao.Contas();
+    // Taken on the word of the process only if it does hold his login.
+    EmSegundoPlano<std::optional<Conta>>(
+        s, Validacao::ChaveLogin(login),
+        [origem, login, processo]() -> std::optional<Conta> {
+            BancoContas* banco = BancoDaThread(origem);
+            if (!banco || !banco->Presente(Validacao::ChaveLogin(login), processo))
+                return std::nullopt;
+            return banco->Buscar(login, nullptr);
+        },
+        [this, nome, senha](Sessao* s, const std::optional<Conta>& conta) {
+            if (!s)
+                return;
+            if (!conta)
+                return s->Derrubar(QStringLiteral("retransmissão de um login que o processo "
+                                                  "não tem"));
+            s->Logar(conta->id, conta->login, conta->foto);
+            s->SetRetransmitida(true);
+            qInfo("%s chegou retransmitido (%s)", qPrintable(conta->login),
+                  qPrintable(s->Descricao()));
+            m_lobby.Chegar(s);
+            m_lobby.EntrarSala(s, nome, senha);
+            // Refused: the answer goes back, and he with it.
+            if (!m_lobby.SalaDe(s))
+                s->Fechar();
+            m_lobby.EnviarPendentes();
+        });
 }
 
 void Despachante::PedirVersao(Sessao& s)

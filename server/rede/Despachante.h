@@ -42,6 +42,8 @@ public:
     const QHash<quint64, Sessao*>& Sessoes() const { return m_sessoes; }
 
     void AguardarTrabalhos() { m_fila.Aguardar(); }
+    // This process' name in the service (its lease); empty when it is the only one.
+    QString Processo() const { return m_presenca->Processo(); }
     qsizetype SenhasEsperando() const { return m_fila.Esperando(); }
 
 private:
@@ -61,6 +63,9 @@ private:
     void NovaImagem(Sessao& s, const MensagemRecebida& m);
     void NovaSenha(Sessao& s, const MensagemRecebida& m);
     void TratarLogada(Sessao& s, const MensagemRecebida& m);
+    // "rlEnt" from another process, which holds the player's login and relays him to a room of
+    // this one.
+    void Retransmitido(Sessao& s, const MensagemRecebida& m);
 
     // Runs trabalho on a worker thread with the session's input held, then fim on this thread,
     // with the session or with null when it is gone meanwhile. chave: whose line it waits in.

@@ -2,8 +2,12 @@
 
 #include "Despachante.h"
 #include "EscolhaLentos.h"
+#include "FuncoesComuns.h"
+#include "Retransmissao.h"
+#include "SaguaoPostgres.h"
 #include "SalaDeJogo.h"
 #include "Sessao.h"
+#include "Texto.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -123,6 +127,38 @@ bool ServidorQuarpel::Iniciar(QString* erro)
     m_escuta->pauseAccepting();
     m_aceite = new QSocketNotifier(m_escuta->socketDescriptor(), QSocketNotifier::Read, this);
     connect(m_aceite, &QSocketNotifier::activated, this, &ServidorQuarpel::Aceitar);
+    // Several processes on one database share the lobby; its rows hang on this process' lease,
+    // and its rooms say where the others relay their players to.
+    if (!m_configuracao.banco.isEmpty()) {
+        QString anuncio = m_configuracao.anunciar;
+        if (anuncio.isEmpty()) {
+            QHostAddress a = m_escuta->serverAddress();
+            if (a == QHostAddress::Any || a == QHostAddress::AnyIPv4 || a == QHostAddress::AnyIPv6)
+                a = QHostAddress::LocalHost;
+            anuncio = (a.protocol() == QAbstractSocket::IPv6Protocol ? u'[' + a.toString() + u']'
+                                                                     : a.toString()) +
+                      u':' + QString::number(Porta());
+        }
+        m_lobby.Compartilhar(std::make_unique<SaguaoPostgres>(
+            m_configuracao.banco, m_despachante->Processo(),
+            std::chrono::seconds(m_configuracao.validadePresencaS), anuncio));
+        m_lobby.AoEntrarRemota([this](Participante* p, const SaguaoCompartilhado::Sala& sala,
+                                      const QByteArray& nome, const QByteArray& senha) {
+            auto* s = dynamic_cast<Sessao*>(p);
+            if (!s)
+                return;
+            qInfo("%s vai à sala \"%s\" em %s", qPrintable(s->Login()), qPrintable(sala.nome),
+                  qPrintable(sala.endereco));
+            const QByteArray pedido =
+                MontarMensagem("rlEnt", {Texto::ParaBytes(m_despachante->Processo()),
+                                         Texto::ParaBytes(s->Login()), nome, senha});
+            new Retransmissao(s, sala.endereco, pedido, [this](Sessao* s) {
+                // Back in this lobby, with its lists as a newcomer gets them.
+                m_lobby.Chegar(s);
+                m_lobby.EnviarPendentes();
+            });
+        });
+    }
     qInfo("Escutando em %s, porta %u; contas em %s; até %d conexões (limite de %llu descritores)",
           qPrintable(m_escuta->serverAddress().toString()), unsigned(m_escuta->serverPort()),
           qPrintable(m_configuracao.Contas().Descricao()), m_configuracao.maxConexoes,

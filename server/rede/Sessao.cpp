@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QIODevice>
 #include <QPointer>
+#include <QTimer>
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -32,10 +33,35 @@ Sessao::Sessao(quint64 id, QIODevice* saida, Tratador tratador, QObject* parent)
 
 void Sessao::Receber(const QByteArray& bytes)
 {
-    if (m_encerrada)
+    if (m_encerrada || m_fechando)
         return;
+    if (m_desvio) {
+        m_desvio(bytes);
+        return;
+    }
     m_cortador.Acrescentar(bytes);
     Processar();
+}
+
+void Sessao::Desviar(Desvio desvio)
+{
+    m_desvio = std::move(desvio);
+    // What came after the message that asked for it goes the same way; Processar stops there.
+    if (m_desvio && m_cortador.Pendentes() > 0)
+        m_desvio(m_cortador.TirarPendentes());
+}
+
+void Sessao::Fechar()
+{
+    if (!m_socket)
+        return;
+    // Nothing more is taken from the peer. What waits goes out at the end of this pass; Qt then
+    // sends its own buffer before it closes.
+    m_fechando = true;
+    QTimer::singleShot(0, this, [this] {
+        if (m_socket->state() == QAbstractSocket::ConnectedState)
+            m_socket->disconnectFromHost();
+    });
 }
 
 void Sessao::SetOcupada(bool ocupada)
@@ -57,7 +83,7 @@ void Sessao::Processar()
     m_processando = true;
     int tratadas = 0;
     try {
-        while (!m_ocupada && !m_encerrada) {
+        while (!m_ocupada && !m_encerrada && !m_desvio && !m_fechando) {
             if (tratadas == kMensagensPorVez && m_cortador.Pendentes() > 0) {
                 if (!m_pausada) {
                     m_pausada = true;
@@ -125,6 +151,18 @@ void Sessao::PedirEsvaziar()
                               Qt::QueuedConnection);
 }
 
+void Sessao::EnviarBytes(const QByteArray& bytes)
+{
+    if (m_encerrada || !m_socket || m_socket->state() != QAbstractSocket::ConnectedState)
+        return;
+    Enfileirar(bytes, true);
+    if (!m_naFila) {
+        m_naFila = true;
+        g_aEsvaziar.emplace_back(this);
+    }
+    PedirEsvaziar();
+}
+
 void Sessao::EnviarMensagem(const QByteArray& mensagem)
 {
     if (m_encerrada || !m_saida)
@@ -162,13 +200,14 @@ constexpr qint64 kCustoLugar = 32;
 constexpr qsizetype kPeca = 16 * 1024;
 } // namespace
 
-void Sessao::Enfileirar(const QByteArray& mensagem)
+void Sessao::Enfileirar(const QByteArray& mensagem, bool bruta)
 {
     // Asked once: it is asked for every message of every broadcast.
     const qint64 noQt = m_saida->bytesToWrite();
     if (noQt + m_bytesNaFila == 0)
         m_esperaDesde = AgoraMs();
-    const QByteArrayView comando = QByteArrayView(mensagem).sliced(4, 5);
+    // Bytes of another stream may hold anything, a part of a message too.
+    const QByteArrayView comando = bruta ? QByteArrayView() : QByteArrayView(mensagem).sliced(4, 5);
     Tipo tipo = Tipo::Outra;
     if (comando == "slInf")
         tipo = Tipo::ListaSalas;

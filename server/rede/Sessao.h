@@ -74,6 +74,18 @@ public:
     // Gives up on the peer (the server's limits): the same way out as a broken format.
     void Derrubar(const QString& motivo) { Encerrar(motivo); }
 
+    // Relaying: with a desvio, what the peer sends goes there as it came, uncut (also what came
+    // after the message being handled), until the desvio is taken away. EnviarBytes sends bytes
+    // of another process' stream as they are, in line with the rest.
+    using Desvio = std::function<void(const QByteArray&)>;
+    void Desviar(Desvio desvio);
+    void EnviarBytes(const QByteArray& bytes);
+    // A player relayed here from another process, which holds his login.
+    bool Retransmitida() const { return m_retransmitida; }
+    void SetRetransmitida(bool r) { m_retransmitida = r; }
+    // Closes the connection once what waits for the peer has gone out.
+    void Fechar();
+
 signals:
     // The peer broke the format or stopped reading: the connection must go. Emitted once.
     void encerrar(const QString& motivo);
@@ -97,7 +109,7 @@ private:
         QByteArray bytes; // empty: replaced or dropped, skipped when sending
         Tipo tipo;
     };
-    void Enfileirar(const QByteArray& mensagem);
+    void Enfileirar(const QByteArray& mensagem, bool bruta = false);
     // Drops the message at that place in line (a sequence number), if it is still waiting.
     void Descartar(quint64 seq);
     // Sends the line to the kernel; what the kernel does not take waits in Qt's buffer (one
@@ -120,6 +132,9 @@ private:
     bool m_pausada = false;
     bool m_encerrada = false;
     bool m_processando = false;
+    bool m_retransmitida = false;
+    bool m_fechando = false;
+    Desvio m_desvio;
     qint64 m_idConta = 0;
     QString m_login;
     QByteArray m_foto;

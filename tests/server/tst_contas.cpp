@@ -5,6 +5,7 @@
 #include "PostgresTeste.h"
 #include "ServidorTeste.h"
 #include "Validacao.h"
+#include "VerificadorJogo.h"
 
 #include <QTest>
 #include <QTimer>
@@ -194,6 +195,74 @@ private slots:
         QVERIFY(EsperarAte([&] { return a1->Logar("viajante", "senha1") == "viajante"; }));
         QCOMPARE(b1->Conectar(b.Porta()) ? b1->Logar("viajante", "senha1") : QString(),
                  "_Este login já está conectado");
+    }
+
+    void saguaoEntreProcessos()
+    {
+        if (m_cluster.isEmpty())
+            QSKIP("só com PostgreSQL");
+        ServidorTeste b(NoBanco(m_servidor->Servidor().Config().banco));
+        QVERIFY(b.Iniciado());
+        auto a1 = ClienteTeste::NoSaguao(m_servidor->Porta(), "anita");
+        auto b1 = ClienteTeste::NoSaguao(b.Porta(), "bruna");
+        auto b2 = ClienteTeste::NoSaguao(b.Porta(), "caio");
+        QVERIFY(a1 && b1 && b2);
+        // What is done on one process, and what someone in the lobby of the other sees of it.
+        const std::tuple<std::function<void()>, ClienteTeste*, const char*, QByteArray> casos[] = {
+            {[] {}, b1.get(), "hlInf", "anita"},
+            {[] {}, a1.get(), "hlInf", "caio"},
+            {[&] { a1->EnviarTextos("slBla", {"oi de A"}); }, b1.get(), "slMsg", "oi de A"},
+            {[&] { b1->EnviarTextos("slBla", {"oi de B"}); }, a1.get(), "slMsg", "oi de B"},
+            {[&] {
+                 b2->EnviarTextos("nvSal", {"Mesa de B", "chave"});
+             },
+             a1.get(), "slInf", "Mesa de B"},
+        };
+        const auto viu = [](ClienteTeste* quem, const char* comando, const QByteArray& texto) {
+            return EsperarAte([&] {
+                const QList<MensagemTeste> l = quem->NaoLidas(comando);
+                return !l.isEmpty() && l.last().argumentos.contains(texto);
+            });
+        };
+        for (const auto& [fazer, quem, comando, texto] : casos) {
+            fazer();
+            QVERIFY2(viu(quem, comando, texto), texto.constData());
+        }
+        // The name is taken in the whole service.
+        QCOMPARE(a1->CriarSala("mesa de b"), "_Já existe uma sala com este nome");
+
+        // A's player, relayed to B, plays a whole game with B's host and two bots, then is back
+        // in A's lobby.
+        a1->EnviarTextos("Entra", {"Mesa de B", "errada"});
+        const auto recusa = a1->Esperar("erEnt");
+        QVERIFY(recusa && recusa->Texto(1) == "Senha incorreta");
+        QVERIFY(a1->Esperar("slInf") && a1->EntrarNaSala("Mesa de B", "chave"));
+        QVERIFY(ClienteTeste::Acertar({a1.get(), b2.get()}));
+        b2->Enviar("Start");
+        std::pair<ClienteTeste*, std::unique_ptr<VerificadorJogo>> mesa[] = {{a1.get(), nullptr},
+                                                                             {b2.get(), nullptr}};
+        const auto terminaram = [&] {
+            for (auto& [c, v] : mesa) {
+                while (!c->NaoLidas().isEmpty()) {
+                    const MensagemTeste m = *c->Esperar({}, 0);
+                    const QStringList l{m.Texto(1), m.Texto(3), m.Texto(5), m.Texto(7)};
+                    if (m.comando == "jgInf" && !v)
+                        v = std::make_unique<VerificadorJogo>(
+                            l.indexOf(c == a1.get() ? "anita" : "caio"),
+                            std::array<QString, 4>{l[0], l[1], l[2], l[3]});
+                    else if (v && m.comando != "jgInf")
+                        if (auto r = v->Receber(m.comando, m.argumentos))
+                            c->Enviar(r->comando, r->argumentos);
+                }
+            }
+            return mesa[0].second && mesa[0].second->Terminou() && mesa[1].second->Terminou();
+        };
+        QVERIFY(EsperarAte(terminaram, 60000));
+        QVERIFY2(mesa[0].second->Erros().isEmpty(), qPrintable(mesa[0].second->Erros().join('\n')));
+        a1->Enviar("slSai");
+        QVERIFY(a1->Esperar("slInf") && a1->Esperar("hlInf"));
+        a1->EnviarTextos("slBla", {"voltei"});
+        QVERIFY(viu(b1.get(), "slMsg", "voltei"));
     }
 
     void bancoIndisponivelERecuperado()

@@ -1,6 +1,6 @@
 // The quarpel-server program: acknowledged accounts survive a kill -9, a signal closes it, and a
 // low limit of file descriptors neither makes it spin nor loses anyone; with PostgreSQL, a stalled
-// or killed process' players are let in on another once its lease runs out.
+// or killed process' players are let in on another once its lease runs out, and leave its lobby.
 #include "ClienteTeste.h"
 #include "EsperarAte.h"
 #include "PostgresTeste.h"
@@ -177,6 +177,16 @@ private slots:
         ::kill(pid_t(a.p.processId()), SIGCONT);
         QVERIFY(jogadores[1]->EsperarDesconexao());
         QVERIFY(jogadores[0]->Sincronizar());
+        // B's lobby lists A's player again once A renews; and no more once A is killed.
+        const auto listado = [&](bool sim) {
+            return EsperarAte(
+                [&] {
+                    const QList<MensagemTeste> l = outro->NaoLidas("hlInf");
+                    return !l.isEmpty() && l.last().argumentos.contains("ficou") == sim;
+                },
+                15000);
+        };
+        QVERIFY(listado(true));
 
         // A kill -9 in the middle of a crowd of sign-ups: whatever was acknowledged is there.
         std::vector<std::unique_ptr<ClienteTeste>> cs;
@@ -196,6 +206,7 @@ private slots:
         };
         QVERIFY(EsperarAte([&] { return confirmadas().size() >= 4; }));
         a.p.kill();
+        QVERIFY(listado(false));
         for (auto& c : cs)
             QVERIFY(c->EsperarDesconexao());
         for (const QString& login : confirmadas()) {
