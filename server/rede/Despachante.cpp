@@ -8,6 +8,7 @@
 #include "Validacao.h"
 
 #include <QHostAddress>
+#include <QThreadStorage>
 #include <QTimer>
 #include <algorithm>
 #include <memory>
@@ -22,18 +23,29 @@ const QString kIndisponivel =
 // neither a lookup nor a commit (and its fsync) holds up the event loop. SQLite in WAL mode takes
 // one writer at a time and waits for the other (the busy timeout). Null while it cannot be
 // opened; tried again on the next job.
+// QThreadStorage, not thread_local: it closes the connection before the thread counts as
+// finished, so a pool that waited for its threads has nothing left running when the process
+// exits (a thread_local closed it after, racing the exit's teardown of Qt's connection list).
+struct BancoDeThread
+{
+    std::unique_ptr<BancoContas> banco;
+    OrigemContas deQuem;
+};
+QThreadStorage<BancoDeThread*> g_bancos;
+
 BancoContas* BancoDaThread(const OrigemContas& origem)
 {
-    thread_local std::unique_ptr<BancoContas> banco;
-    thread_local OrigemContas deQuem;
-    if (!banco || !(deQuem == origem)) {
+    if (!g_bancos.hasLocalData())
+        g_bancos.setLocalData(new BancoDeThread);
+    BancoDeThread& b = *g_bancos.localData();
+    if (!b.banco || !(b.deQuem == origem)) {
         QString erro;
-        banco = origem.Abrir(&erro);
-        deQuem = origem;
-        if (!banco)
+        b.banco = origem.Abrir(&erro);
+        b.deQuem = origem;
+        if (!b.banco)
             qWarning("Banco de contas numa thread de trabalho: %s", qPrintable(erro));
     }
-    return banco.get();
+    return b.banco.get();
 }
 
 void ResponderLogin(Sessao& s, const QString& valor)
