@@ -217,6 +217,8 @@ private slots:
             {0, "Ke Qc 2p 5c / Qe 4c 6e 4o / 7e 6c Jc Ac", 3, "3:5c", 0, 0, "7e"},
             {0, "5p Qc 2p Ko / 5c 4c 6e 4o / 3e 6c Jc Ac", 0, "", 0, 0, "truco"},
             {0, "4e Qc 5e Ko / 6o 4c 3o 4o / 7e 6c 2c Ac", 1, "T1", 0, 0, "recusa"},
+            {0, "3e Qc 5e Ko / 6o 4c 3o 4o / 7e 6c 2c Ac", 1, "T1", 0, 0, "aceita"},
+            {0, "5o Qc 5e Ko / 2p 4c 3o 4o / 4e 6c 2c Ac", 0, "", 0, 0, "2p"},
             {1, "Ke Qc 2p 5p / Qe 4c 6e 5c / 7e 6c Jc Ac", 0, "", 3, 11, "aceita"},
             {1, "Ke Qc 2p Jp / Qe 4c 6e Kc / 7e 6c Jc Ac", 0, "", 3, 11, "recusa"},
             {0, "5p Qc 5o Ko / 5c 4c 2e 4o / 3e 6c Jc Ac", 0, "A0", 11, 3, "3e"},

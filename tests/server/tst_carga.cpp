@@ -173,6 +173,18 @@ private slots:
         QTRY_COMPARE(ordem.count(u'a'), 5);
         QCOMPARE(ordem.left(2), "ap");
     }
+
+    // Re-armed before it rang, an alarm rings once, at its new time.
+    void alarmeRearmadoTocaUmaVez()
+    {
+        int toques = 0;
+        Alarme a([&] { ++toques; });
+        a.Armar(10);
+        a.Armar(40);
+        QTRY_COMPARE(toques, 1);
+        QTest::qWait(60);
+        QCOMPARE(toques, 1);
+    }
 };
 
 int main(int argc, char** argv)

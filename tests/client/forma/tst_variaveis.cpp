@@ -1,4 +1,5 @@
 #include "Bancada.h"
+#include "Protegido.h"
 #include "TelaJogo.h"
 
 #include <QLabel>
@@ -42,6 +43,9 @@ private slots:
         QVERIFY(!trucoVisivel());
         QCOMPARE(c.Variaveis("VEZ"), QStringLiteral("Bia Gonçalves"));
         QVERIFY_THROWS_EXCEPTION(std::out_of_range, c.Variaveis("NuncaEscrita"));
+        Protegido::Executar([&] { c.Variaveis("NuncaEscrita"); });
+        QCOMPARE(b->caixas.Textos().last(),
+                 "Não foi possível concluir a ação.\r\nVariável inexistente: NuncaEscrita");
         const QString lido = c.Variaveis("vez");
         QVERIFY(b->Receber(Msg("Setar", {"vEZ", "xy"})));
         QCOMPARE(c.Variaveis("Vez"), QStringLiteral("xy"));
