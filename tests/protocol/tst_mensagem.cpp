@@ -23,6 +23,14 @@ private slots:
             QCOMPARE(DecodificarTamanho(CodificarTamanho(v)), v);
         QVERIFY_THROWS_EXCEPTION(ErroProtocolo,
                                  DecodificarTamanho(QByteArray::fromHex("80000000")));
+        // A command of other than five letters never goes out: it is a fault of the program.
+        CPacker p;
+        QStringList falhas;
+        p.SetTratadorFalha([&](const QString& texto) { falhas << texto; });
+        p.Setup(nullptr);
+        for (const char* comando : {"abcd", "abcdef", "abcde"})
+            p.Enviar(comando);
+        QCOMPARE(falhas.size(), 2);
     }
 
     void analise_data()
@@ -74,18 +82,6 @@ private slots:
         limitado.Limpar();
         limitado.Acrescentar(CodificarTamanho(100) + QByteArray(96, 'x')); // at the limit
         QVERIFY(limitado.Proxima().has_value());
-    }
-
-    // A command of other than five letters never goes out: it is a fault of the program.
-    void comandoDeCincoLetras()
-    {
-        CPacker p;
-        QStringList falhas;
-        p.SetTratadorFalha([&](const QString& texto) { falhas << texto; });
-        p.Setup(nullptr);
-        for (const char* comando : {"abcd", "abcdef", "abcde"})
-            p.Enviar(comando);
-        QCOMPARE(falhas.size(), 2);
     }
 
     // One byte short is refused before anything reads it; bytes beyond the picture are ignored.

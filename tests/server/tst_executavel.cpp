@@ -188,32 +188,8 @@ private slots:
         QVERIFY(jogadores[1]->EsperarDesconexao());
         QVERIFY(jogadores[0]->Sincronizar());
 
-        // A kill -9 in the middle of a crowd of sign-ups: whatever was acknowledged is there.
-        std::vector<std::unique_ptr<ClienteTeste>> cs;
-        for (int i = 0; i < 24; ++i) {
-            cs.push_back(a.Cliente());
-            QVERIFY(cs.back());
-        }
-        for (int i = 0; i < 24; ++i)
-            cs[i]->EnviarTextos("nvAcc",
-                                {"Morto", QStringLiteral("morto%1").arg(i), "senha1", "m@q.br"});
-        const auto confirmadas = [&] {
-            QStringList r;
-            for (int i = 0; i < 24; ++i)
-                if (!cs[i]->NaoLidas("okAcc").isEmpty())
-                    r << QStringLiteral("morto%1").arg(i);
-            return r;
-        };
-        QVERIFY(EsperarAte([&] { return confirmadas().size() >= 4; }));
+        // Killed: his login stays held while A's lease lasts, then B lets him in.
         a.p.kill();
-        for (auto& c : cs)
-            QVERIFY(c->EsperarDesconexao());
-        for (const QString& login : confirmadas()) {
-            auto c = b.Cliente();
-            QVERIFY(c);
-            QCOMPARE(c->Logar(login, "senha1"), login);
-        }
-        // His login stays held while A's lease lasts, then B lets him in.
         auto volta = b.Cliente();
         QVERIFY(volta && entra(*volta, "ficou"));
     }
