@@ -87,14 +87,15 @@ void Lances(Partida& p, const std::string& roteiro, std::vector<Evento>& eventos
 QString Resumo(const std::vector<Evento>& eventos)
 {
     static const char* formato[] = {"dist:M:E",    "vez:J",  "oculta", "vaza:J:P", "mao:P",
-                                    "truco:J:E:V", "aceito", "onze", "fim:E"};
+                                    "truco:J:E:V", "aceito", "onze",   "fim:E"};
     static const char* maos[] = {"normal", "onze", "ferro"};
     QStringList r;
     for (size_t i = 0; i < eventos.size(); ++i) {
         const Evento& e = eventos[i];
         const bool aposCarta = i > 0 && eventos[i - 1].tipo == Evento::Tipo::Carta;
-        // A card is told only when it was face down: nobody else may learn what it was.
-        if ((e.tipo == Evento::Tipo::Carta && e.codigo) || (e.tipo == Evento::Tipo::Vez && aposCarta))
+        // Cards are left out, but a face-down one is told as "oculta": its code must not go out.
+        if ((e.tipo == Evento::Tipo::Carta && e.codigo) ||
+            (e.tipo == Evento::Tipo::Vez && aposCarta))
             continue;
         const QString P = QString("%1-%2").arg(e.placar[0]).arg(e.placar[1]);
         r << QString(formato[int(e.tipo)])

@@ -1,5 +1,6 @@
-// What keeps the server steady under load: the fair password line, what waits for a peer behind, the choice of slow readers to drop, who gives his place when
-// connections run short, and the alarms of the epoll event loop this program runs on.
+// What keeps the server steady under load: the fair password line, what waits for a peer behind,
+// the choice of slow readers to drop, who gives his place when connections run short, and the
+// alarms of the epoll event loop this program runs on.
 #include "Alarme.h"
 #include "ClienteTeste.h"
 #include "EscolhaLentos.h"
@@ -87,18 +88,6 @@ private slots:
         QVERIFY(novo.CriarConta("novo1", "senha1") && novo.Logar("novo1", "senha1") == "novo1");
         QVERIFY(tarde.Conectar(servidor.Porta()) && tarde.EsperarDesconexao());
         QVERIFY(ana->Sincronizar() && bia->Sincronizar() && novo.Sincronizar());
-    }
-
-    // A connection that gets the number of one whose peer had hung up is served like any other.
-    void numeroReusadoEAtendido()
-    {
-        ServidorTeste servidor;
-        for (int i = 0; i < 3; ++i) {
-            ClienteTeste c;
-            QVERIFY(c.Conectar(servidor.Porta()) && c.Sincronizar());
-            c.Desconectar();
-            QTest::qWait(100);
-        }
     }
 
     // Two sockets ready in the same pass: whichever is handled first deletes the other, which must

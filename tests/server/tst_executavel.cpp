@@ -142,7 +142,9 @@ private slots:
     {
         const std::tuple<QStringList, int, QByteArray> casos[] = {
             {{"--help-all"}, 0, "--max-conexoes"},
-            {{"--validade-presenca", "3600", "--tempo-jogada", "0"}, 2, "Tempo de jogada inválido"}};
+            {{"--validade-presenca", "3600", "--tempo-jogada", "0"},
+             2,
+             "Tempo de jogada inválido"}};
         for (const auto& [argumentos, status, texto] : casos) {
             QProcess p;
             p.start(QUARPEL_SERVIDOR, argumentos);

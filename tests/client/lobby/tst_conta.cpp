@@ -104,6 +104,12 @@ private slots:
         QCOMPARE(b->servidor.Recebido(), esperado);
         for (QLineEdit* s : {login()->txLgSenha, cadastro()->txCdSenha, cadastro()->txCdRpSenha})
             QCOMPARE(s->echoMode(), QLineEdit::Password);
+        // Accepted: the box shows over the login screen.
+        QWidget* telaNaCaixa = nullptr;
+        b->caixas.aoMostrar = [&](const Caixas::Caixa&) { telaNaCaixa = b->cliente->FrameAtual; };
+        QVERIFY(b->Receber(Msg("okAcc")));
+        QCOMPARE(b->caixas.Textos(), QStringList{"Cadastro efetuado!"});
+        QVERIFY(telaNaCaixa == login());
     }
 };
 

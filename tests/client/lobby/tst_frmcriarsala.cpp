@@ -64,8 +64,8 @@ private slots:
 
     void criadaSentaOAnfitriaoNaMesa()
     {
-        for (const auto& [senha, rotulo] :
-             {std::pair<QString, QString>{"", "Mesa É"}, {"abcdefghijk", "Mesa É - Senha: abcdefghij"}}) {
+        for (const auto& [senha, rotulo] : {std::pair<QString, QString>{"", "Mesa É"},
+                                            {"abcdefghijk", "Mesa É - Senha: abcdefghij"}}) {
             novoDialogo();
             b->cliente->SetVariaveis("Jogador3", "bia");
             b->cliente->frJogo->JogSel = 2;
