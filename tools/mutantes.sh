@@ -2,6 +2,8 @@
 # Measures what the test suite catches: applies each fault of tools/mutantes.txt in turn to the
 # source tree, rebuilds incrementally, runs ctest and puts the file back as it was.
 #   bash tools/mutantes.sh [build-dir] [id...]     (build-dir defaults to ./build)
+# A fault's line may name the tests that should catch it ("@ S39 server/jogo/Alarme.cpp tst_carga");
+# then only those run, unless TODOS=1 (a fault they miss is counted as not caught either way).
 # With MATRIZ=1 every test of the part runs and each fault lists all the tests that caught it:
 # a test that is never the only one is a candidate for deletion.
 # Slow: run it with nice, in the background. The tree is restored even when interrupted.
@@ -29,11 +31,17 @@ compilar() {
     for p in $partes; do alvos+=(--target "testes_$p"); done
     cmake --build "$build" -j2 "${alvos[@]}" >"$build/mutante.log" 2>&1 </dev/null
 }
+testes=""
 testar() {
-    local rotulos=${partes// /|} parar=--stop-on-failure
+    local rotulos=${partes// /|} parar=--stop-on-failure filtro=()
     [ -z "${MATRIZ:-}" ] || parar=""
-    (cd "$build" && QT_QPA_PLATFORM=offscreen ctest -j2 --timeout 60 $parar \
-        ${rotulos:+-L "^($rotulos)\$"} >>"$build/mutante.log" 2>&1 </dev/null)
+    if [ -n "$testes" ] && [ -z "${TODOS:-}" ]; then
+        filtro=(-R "^(${testes// /|})\$")
+    elif [ -n "$rotulos" ]; then
+        filtro=(-L "^($rotulos)\$")
+    fi
+    (cd "$build" && QT_QPA_PLATFORM=offscreen ctest -j2 --timeout 60 $parar "${filtro[@]}" \
+        >>"$build/mutante.log" 2>&1 </dev/null)
 }
 
 compilar || { echo "A árvore sem falhas não compila (veja $build/mutante.log)"; exit 2; }
@@ -81,7 +89,7 @@ aplicar() { # id file original replacement
 id="" arquivo="" original=""
 while IFS= read -r -u 3 linha || [ -n "$linha" ]; do
     case $linha in
-    "@ "*) read -r _ id arquivo <<<"$linha" ;;
+    "@ "*) read -r _ id arquivo testes <<<"$linha" ;;
     "- "*) original=${linha#- } ;;
     "+ "*) aplicar "$id" "$arquivo" "$original" "${linha#+ }" ;;
     esac

@@ -91,14 +91,16 @@ void Lances(Partida& p, const std::string& roteiro, std::vector<Evento>& eventos
 // "aceito", "onze", "fim:team".
 QString Resumo(const std::vector<Evento>& eventos)
 {
-    static const char* formato[] = {"dist:M:E",    "vez:J",  "",     "vaza:J:P", "mao:P",
-                                    "truco:J:E:V", "aceito", "onze", "fim:E"};
+    static const char* formato[] = {"dist:M:E",    "vez:J",  "oculta", "vaza:J:P", "mao:P",
+                                    "truco:J:E:V", "aceito", "onze",   "fim:E"};
     static const char* maos[] = {"normal", "onze", "ferro"};
     QStringList r;
     for (size_t i = 0; i < eventos.size(); ++i) {
         const Evento& e = eventos[i];
         const bool aposCarta = i > 0 && eventos[i - 1].tipo == Evento::Tipo::Carta;
-        if (e.tipo == Evento::Tipo::Carta || (e.tipo == Evento::Tipo::Vez && aposCarta))
+        // Cards are left out, but a face-down one is told as "oculta": its code must not go out.
+        if ((e.tipo == Evento::Tipo::Carta && e.codigo) ||
+            (e.tipo == Evento::Tipo::Vez && aposCarta))
             continue;
         const QString P = QString("%1-%2").arg(e.placar[0]).arg(e.placar[1]);
         r << QString(formato[int(e.tipo)])
@@ -154,7 +156,7 @@ private slots:
             // Face down: played open in the first trick; later it loses even to a four and
             // face-down cards make no tie among themselves.
             {"cobertas", "3p Kc 6c Qo / 3e 4e 2c 2o", 0, 0, 0, "_3p Kc 6c Qo _3e 4e _2c _2o",
-             "vaza:0:1-0 vez:0 vaza:1:1-1 vez:1"},
+             "vaza:0:1-0 vez:0 oculta oculta oculta vaza:1:1-1 vez:1"},
             // Truco on one's turn, answered by either opponent, never by the caller's team, and
             // not asked twice in a row by the same team; the raises alternate up to 12.
             {"truco", truco, 0, 0, 0, "!T1 T0 !0:3p !A2 A3 !R1 !T0 3p Kc 6c 7o 3e Jp Qe Jo",

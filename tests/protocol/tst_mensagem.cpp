@@ -1,10 +1,13 @@
-// The message format: building and parsing a message, cutting a stream.
+// The message format: building and parsing a message, cutting a stream; the picture's bytes.
+#include "CPacker.h"
 #include "CUnPacker.h"
+#include "CodecFoto.h"
 #include "CortadorFluxo.h"
 #include "ErroProtocolo.h"
 #include "FuncoesComuns.h"
 
 #include <QTest>
+#include <stdexcept>
 
 class TstMensagem : public QObject
 {
@@ -20,6 +23,14 @@ private slots:
             QCOMPARE(DecodificarTamanho(CodificarTamanho(v)), v);
         QVERIFY_THROWS_EXCEPTION(ErroProtocolo,
                                  DecodificarTamanho(QByteArray::fromHex("80000000")));
+        // A command of other than five letters never goes out: it is a fault of the program.
+        CPacker p;
+        QStringList falhas;
+        p.SetTratadorFalha([&](const QString& texto) { falhas << texto; });
+        p.Setup(nullptr);
+        for (const char* comando : {"abcd", "abcdef", "abcde"})
+            p.Enviar(comando);
+        QCOMPARE(falhas.size(), 2);
     }
 
     void analise_data()
@@ -71,6 +82,14 @@ private slots:
         limitado.Limpar();
         limitado.Acrescentar(CodificarTamanho(100) + QByteArray(96, 'x')); // at the limit
         QVERIFY(limitado.Proxima().has_value());
+    }
+
+    // One byte short is refused before anything reads it; bytes beyond the picture are ignored.
+    void fotoDeTamanhoExato()
+    {
+        const QByteArray cinza = Foto::SemFoto();
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, Foto::DecodificarFoto(cinza.chopped(1)));
+        QCOMPARE(Foto::CodificarFoto(Foto::DecodificarFoto(cinza + "x")), cinza);
     }
 };
 

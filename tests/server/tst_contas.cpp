@@ -2,6 +2,8 @@
 // of it with SQLite and again with PostgreSQL, where two processes also share the accounts.
 #include "ClienteTeste.h"
 #include "EsperarAte.h"
+#include "GravadorContas.h"
+#include "HashSenha.h"
 #include "PostgresTeste.h"
 #include "ServidorTeste.h"
 #include "Validacao.h"
@@ -87,6 +89,20 @@ private slots:
         QCOMPARE(c->Esperar("imLoc")->argumentos, QList<QByteArray>{""});
         QCOMPARE(c->Esperar("slInf")->argumentos, QList<QByteArray>{"0"});
         QCOMPARE(c->Esperar("hlInf")->argumentos, (QList<QByteArray>{"1", "Jo\xe3oSilva"}));
+    }
+
+    // More sign-ups than one group still waiting when the writer stops: all are written.
+    void gravadorTerminaAFila()
+    {
+        const QByteArray hash = *HashSenha(HashSenha::Custo::Minimo).Gerar("senha1");
+        {
+            GravadorContas g(m_servidor->Servidor().Config().Contas());
+            for (size_t i = 0; i <= GravadorContas::kGrupoMaximo; ++i)
+                g.Criar({0, QStringLiteral("fila%1").arg(i), "N", "n@q.br", hash, {}}, this,
+                        [](BancoContas::Criacao) {});
+        }
+        auto c = Conectado();
+        QCOMPARE(c->Logar("fila512", "senha1"), "fila512");
     }
 
     void cadastroRecusado()

@@ -81,6 +81,9 @@ private slots:
             QVERIFY(c);
             QCOMPARE(c->Logar(login(i), "senha1"), login(i));
         }
+        // A peer's text never makes a line of its own in the log.
+        auto c = servidor.Cliente();
+        QVERIFY(c && c->Logar("x", "y", "1\r\n2\r3").startsWith('_'));
         // A crash on the way out (a worker thread still closing its database) shows as a signal.
         ::kill(pid_t(servidor.p.processId()), SIGTERM);
         const bool terminou = servidor.p.waitForFinished(ClienteTeste::kEspera);
@@ -91,6 +94,7 @@ private slots:
                      servidor.p.exitCode() == 0,
                  qPrintable(saida + servidor.log.right(300)));
         QVERIFY(servidor.log.contains("Servidor encerrado"));
+        QVERIFY(servidor.log.contains("1  2 3") && !servidor.log.contains('\r'));
     }
 
     // 64 descriptors and more clients than fit. With the connection limit left to the
@@ -140,12 +144,20 @@ private slots:
         }
     }
 
-    void ajudaNaoIniciaServidor()
+    // Help, and an option out of its range (after one at the top of its own), start nothing.
+    void ajudaEErroNaoIniciamServidor()
     {
-        QProcess ajuda;
-        ajuda.start(QUARPEL_SERVIDOR, {"--help-all"});
-        QVERIFY(ajuda.waitForFinished(ClienteTeste::kEspera));
-        QVERIFY(ajuda.readAllStandardOutput().contains("--max-conexoes"));
+        const std::tuple<QStringList, int, QByteArray> casos[] = {
+            {{"--help-all"}, 0, "--max-conexoes"},
+            {{"--validade-presenca", "3600", "--tempo-jogada", "0"},
+             2,
+             "Tempo de jogada inválido"}};
+        for (const auto& [argumentos, status, texto] : casos) {
+            QProcess p;
+            p.start(QUARPEL_SERVIDOR, argumentos);
+            QVERIFY(p.waitForFinished(ClienteTeste::kEspera) && p.exitCode() == status);
+            QVERIFY((p.readAllStandardOutput() + p.readAllStandardError()).contains(texto));
+        }
     }
 
     void processoParadoOuMortoNoBanco()

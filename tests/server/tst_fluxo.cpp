@@ -46,6 +46,10 @@ private slots:
         ClienteTeste volta;
         QVERIFY(volta.Conectar(m_servidor->Porta()));
         QCOMPARE(volta.Logar("intruso", "senha1"), "intruso");
+        // Bytes left over after the fields its count declares break the format as well.
+        QByteArray sobra = MontarMensagem("slBla", {"oi"}) + "!";
+        volta.EnviarBytes(sobra.replace(0, 4, CodificarTamanho(qint32(sobra.size()))));
+        QVERIFY(volta.EsperarDesconexao());
     }
 
     // A new client sends everything at once: the login's password check runs off the event loop,

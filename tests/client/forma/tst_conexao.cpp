@@ -3,17 +3,32 @@
 #include "TelaLogin.h"
 #include "TelaSalas.h"
 
+#include <QProcess>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 
-// The connection: its loss, the waits that give up on it, and the close that ends the program.
+// The connection: its loss, the waits that give up on it, the close that ends the program; the
+// program's terminal options.
 class TstConexao : public QObject
 {
     Q_OBJECT
 
 private slots:
+    // Help and version are answered on the terminal, wherever they stand in the command line.
+    void ajudaEVersaoNoTerminal()
+    {
+        using Caso = std::pair<QStringList, QByteArray>;
+        for (const auto& [argumentos, inicio] :
+             {Caso{{"--help"}, "Uso: quarpel"}, Caso{{"servidor", "x", "-v"}, "Quarpel "}}) {
+            QProcess p;
+            p.start(QUARPEL_CLIENTE, argumentos);
+            QVERIFY(p.waitForFinished(5000) && p.exitCode() == 0);
+            QVERIFY(p.readAllStandardOutput().startsWith(inicio));
+        }
+    }
+
     // Lost while a reaction shows its box, the connection is reported once that pass ends.
     void perdidaDuranteUmaCaixa()
     {

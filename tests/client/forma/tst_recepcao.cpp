@@ -107,24 +107,6 @@ private slots:
         QVERIFY(!b->cliente->frSalas->isEnabled());
         QVERIFY(!b->cliente->isVisible());
     }
-
-    // The account's box shows over the login screen; the room's name arrives in Windows-1252.
-    void contaCriadaEEntradaNaSala()
-    {
-        frmCliente& c = *b->cliente;
-        c.MudarFrame(c.frCadastro);
-        c.frCadastro->setEnabled(false);
-        c.frSalas->setEnabled(false);
-        QWidget* telaNaCaixa = nullptr;
-        b->caixas.aoMostrar = [&](const Caixas::Caixa&) { telaNaCaixa = c.FrameAtual; };
-        b->servidor.Enviar(Msg("okAcc") + Msg("okEnt", {"Mesa do Z\xE9"}));
-        QTRY_COMPARE_WITH_TIMEOUT(c.FrameAtual, c.frJogo, 10000);
-        QCOMPARE(b->caixas.Textos(), QStringList{"Cadastro efetuado!"});
-        QCOMPARE(telaNaCaixa, c.frLogin);
-        QCOMPARE(c.frJogo->lbJgNomeSala->text(), QStringLiteral("Mesa do Zé"));
-        for (QWidget* tela : QList<QWidget*>{c.frCadastro, c.frSalas})
-            QVERIFY(tela->isEnabled() && tela->isHidden());
-    }
 };
 
 QTEST_MAIN(TstRecepcao)

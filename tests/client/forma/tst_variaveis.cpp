@@ -1,4 +1,5 @@
 #include "Bancada.h"
+#include "Protegido.h"
 #include "TelaJogo.h"
 
 #include <QLabel>
@@ -42,31 +43,13 @@ private slots:
         QVERIFY(!trucoVisivel());
         QCOMPARE(c.Variaveis("VEZ"), QStringLiteral("Bia Gonçalves"));
         QVERIFY_THROWS_EXCEPTION(std::out_of_range, c.Variaveis("NuncaEscrita"));
+        Protegido::Executar([&] { c.Variaveis("NuncaEscrita"); });
+        QCOMPARE(b->caixas.Textos().last(),
+                 "Não foi possível concluir a ação.\r\nVariável inexistente: NuncaEscrita");
         const QString lido = c.Variaveis("vez");
         QVERIFY(b->Receber(Msg("Setar", {"vEZ", "xy"})));
         QCOMPARE(c.Variaveis("Vez"), QStringLiteral("xy"));
         QCOMPARE(lido, QStringLiteral("Bia Gonçalves"));
-    }
-
-    // The truco button on the local player's turn; a step that fails leaves it as it was and
-    // does not stop the others.
-    void botaoDeTruco()
-    {
-        // JogLocal, the team that called last, hand of eleven, shown before, shown after.
-        const std::tuple<QString, int, bool, bool, bool> casos[] = {
-            {"1", -1, false, false, true}, {"2", 1, false, false, true},
-            {"2", 0, false, true, false},  {"3", 1, false, true, false},
-            {"0", -1, true, true, false},  {"não é número", -1, false, true, true}};
-        for (const auto& [jogLocal, equipeTruco, maoDeOnze, antes, depois] : casos) {
-            b->cliente->SetVariaveis("Login", "ana");
-            b->cliente->SetVariaveis("JogLocal", jogLocal);
-            mesa()->EquipeTruco = qint16(equipeTruco);
-            mesa()->MaoDeOnze = maoDeOnze;
-            mesa()->btJgTruco->setVisible(antes);
-            b->cliente->SetVariaveis("Vez", "ana");
-            QCOMPARE(trucoVisivel(), depois);
-            QCOMPARE(estado(), QStringLiteral("É a sua vez"));
-        }
     }
 };
 

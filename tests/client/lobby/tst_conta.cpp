@@ -83,7 +83,7 @@ private slots:
             {"Ana", "", "ana", "", "x", "Digite a senha"},
             {"Ana", "", "ana", "Segredo", "segredo", "As senhas devem ser iguais"},
             {"Ana", "", "ana", "Segredo", "Segredo", "Digite o seu e-mail"},
-            {"Ana Lúcia", "ana@x.br", "ana", "Segredo", "Segredo", nullptr},
+            {"Ana Lúcia", "ana@x.br", "anabananeira1", "Segredo", "Segredo", nullptr},
         };
         for (const auto& c : casos) {
             b->caixas.lista.clear();
@@ -97,10 +97,19 @@ private slots:
                      c.caixa ? QStringList{QString::fromUtf8(c.caixa)} : QStringList{});
             QCOMPARE(cadastro()->isEnabled(), c.caixa != nullptr);
         }
-        // Name, login, password, e-mail: nothing before it went out.
-        const QByteArray esperado = Msg("nvAcc", {"Ana L\xFA\x63ia", "ana", "Segredo", "ana@x.br"});
+        // Name, login (cut at 12), password, e-mail: nothing before it went out.
+        const QByteArray esperado =
+            Msg("nvAcc", {"Ana L\xFA\x63ia", "anabananeira", "Segredo", "ana@x.br"});
         QVERIFY(b->servidor.AguardarBytes(esperado.size()));
         QCOMPARE(b->servidor.Recebido(), esperado);
+        for (QLineEdit* s : {login()->txLgSenha, cadastro()->txCdSenha, cadastro()->txCdRpSenha})
+            QCOMPARE(s->echoMode(), QLineEdit::Password);
+        // Accepted: the box shows over the login screen.
+        QWidget* telaNaCaixa = nullptr;
+        b->caixas.aoMostrar = [&](const Caixas::Caixa&) { telaNaCaixa = b->cliente->FrameAtual; };
+        QVERIFY(b->Receber(Msg("okAcc")));
+        QCOMPARE(b->caixas.Textos(), QStringList{"Cadastro efetuado!"});
+        QVERIFY(telaNaCaixa == login());
     }
 };
 

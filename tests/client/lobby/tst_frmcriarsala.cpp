@@ -64,14 +64,14 @@ private slots:
 
     void criadaSentaOAnfitriaoNaMesa()
     {
-        for (const auto& [senha, rotulo] :
-             {std::pair<QString, QString>{"", "Mesa É"}, {"abc", "Mesa É - Senha: abc"}}) {
+        for (const auto& [senha, rotulo] : {std::pair<QString, QString>{"", "Mesa É"},
+                                            {"abcdefghijk", "Mesa É - Senha: abcdefghij"}}) {
             novoDialogo();
             b->cliente->SetVariaveis("Jogador3", "bia");
             b->cliente->frJogo->JogSel = 2;
             d->txNome->setText(QStringLiteral("Mesa É"));
             d->txSenha->setText(senha);
-            QVERIFY(confirmar("ok", Msg("nvSal", {"Mesa \xC9", senha.toLatin1()})));
+            QVERIFY(confirmar("ok", Msg("nvSal", {"Mesa \xC9", d->txSenha->text().toLatin1()})));
             QCOMPARE(d->result(), int(QDialog::Accepted));
             QVERIFY(b->cliente->FrameAtual == b->cliente->frJogo);
             QStringList vars{b->cliente->frJogo->lbJgNomeSala->text(),

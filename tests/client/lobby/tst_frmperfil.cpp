@@ -61,6 +61,7 @@ private slots:
             bool foto;
         } casos[] = {
             {"", "abcd", campos, nullptr, false},
+            {"abcd", "", campos, nullptr, false},
             {"abc", "abc", tamanho, nullptr, true},
             {"abcdefghijklm", "abcdefghijklm", tamanho, nullptr, true},
             {"Segredo", "segredo", "A senha e a repetição devem ser iguais", nullptr, true},
@@ -87,7 +88,7 @@ private slots:
     void procurarPreencheOCaminho()
     {
         QTemporaryDir pasta;
-        const QString caminho = pasta.filePath("larga.png");
+        const QString caminho = pasta.filePath("larga.png"), digitado = pasta.filePath("LARGA.png");
         QImage larga(204, 102, QImage::Format_RGB32); // the quarters red and blue, the middle green
         larga.fill(Qt::green);
         QPainter g(&larga);
@@ -96,10 +97,10 @@ private slots:
         g.end();
         QVERIFY(larga.save(caminho));
         Caixas::SetInterceptador([&](const Caixas::Caixa& c) {
-            return c.tipo == Caixas::Tipo::Arquivo && c.filtro.contains("*.png") ? caminho : "";
+            return c.tipo == Caixas::Tipo::Arquivo && c.filtro.contains("*.png") ? digitado : "";
         });
         m_dialogo->btProcurar->click();
-        QCOMPARE(m_dialogo->txArquivo->text(), caminho);
+        QCOMPARE(m_dialogo->txArquivo->text(), digitado);
         // Wide: cut at the centre, only the green middle shows; what is previewed is sent.
         const QImage p = m_dialogo->Previa();
         for (int x = 1; x < 50; ++x)

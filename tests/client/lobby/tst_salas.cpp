@@ -3,6 +3,7 @@
 #include "TelaJogo.h"
 #include "TelaSalas.h"
 
+#include <QHeaderView>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -47,13 +48,15 @@ private slots:
         QVERIFY(b->Receber(salas({{"Mesa 1", "2/4", "True", "0"},
                                   {"Secreta", "4/4", "False", "1"},
                                   {"Mesa \xC9", " 3 / 4 ", "False", "0"},
-                                  {"Mesa 3", "0/4", "1", " 0 "}})));
+                                  {"Mesa 3", "0/4", "-1", " 0 "}})));
         QStringList celulas;
         for (int r = 0; r < lista()->topLevelItemCount(); ++r)
             for (int c = 0; c < 3; ++c)
                 celulas << lista()->topLevelItem(r)->text(c);
         QCOMPARE(celulas.join('|'),
                  QStringLiteral("Mesa 1|2/4|Sim|Mesa É| 3 / 4 |Não|Mesa 3|0/4|Sim"));
+        // The last column takes the rest of the width, and no more.
+        QVERIFY(lista()->header()->length() <= lista()->viewport()->width());
         QVERIFY(lista()->selectedItems().isEmpty() && b->caixas.lista.isEmpty());
     }
 
@@ -133,6 +136,19 @@ private slots:
             QVERIFY(b->cliente->frSalas->isEnabled());
             QCOMPARE(b->Enviado(), esperado);
         }
+        // Unanswered, the screen comes back after the time limit, counted from the last request.
+        Espera::SetLimite(std::chrono::milliseconds(1000));
+        QVERIFY(b->Receber(salas({{"Aberta", "1/4", "False", "0"}})));
+        lista()->setCurrentItem(lista()->topLevelItem(0));
+        b->cliente->frSalas->btSlEntrar->click();
+        QVERIFY(b->Receber(Msg("erEnt", {"Sala cheia"})));
+        QTest::qWait(500);
+        vistos.clear();
+        b->cliente->frSalas->btSlEntrar->click();
+        QTest::qWait(700);
+        QCOMPARE(vistos, QStringList());
+        QTRY_COMPARE(vistos, QStringList{Espera::kSemResposta});
+        Espera::SetLimite(std::chrono::milliseconds(15000));
     }
 };
 

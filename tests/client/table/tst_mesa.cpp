@@ -215,7 +215,8 @@ private slots:
                 QCOMPARE(m()->pbJgCarta[k.jogada]->pos(),
                          Twips::Retangulo(4170, 3780, 0, 0).topLeft());
         }
-        QVERIFY(!m()->pbJgCarta[1]->mask().contains(QPoint(0, 0)));
+        for (const QPoint canto : {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1)})
+            QVERIFY(!m()->pbJgCarta[1]->mask().contains(canto));
     }
 
     // Closing the window during a game asks first: No keeps the game, Yes ends it.

@@ -34,6 +34,9 @@ private slots:
         QTest::newRow("duas corridas numa linha")
             << QStringList{"######", "#.#..#", "##..##", "######"} << 255
             << QByteArray("6,4\r\n1,2@1|3,5@1|2,4@2");
+        QTest::newRow("mesmas corridas com uma linha entre elas")
+            << QStringList{"####", "#.##", "####", "#.##", "####"} << 255
+            << QByteArray("4,5\r\n1,2@1|1,2@3");
     }
 
     void regiaoEArquivo()

@@ -81,6 +81,13 @@ private slots:
         filho.show();
         QVERIFY(QTest::qWaitForWindowExposed(&filho));
         QVERIFY(filho.btFechar->text().isEmpty() && !filho.btFechar->icon().isNull());
+        // Raised: light top and left edges, dark right and bottom ones.
+        const QImage i = filho.grab().toImage();
+        const int w = i.width() - 1, h = i.height() - 1;
+        QCOMPARE(
+            (QList<QRgb>{i.pixel(w / 2, 0), i.pixel(0, h / 2), i.pixel(w / 2, h),
+                         i.pixel(w, h / 2)}),
+            (QList<QRgb>{qRgb(255, 255, 255), qRgb(255, 255, 255), qRgb(0, 0, 0), qRgb(0, 0, 0)}));
 
         // The main window goes down; the dialog is not minimised by it.
         filho.btMinimizar->click();

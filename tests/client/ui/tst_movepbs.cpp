@@ -124,16 +124,6 @@ private slots:
         QVERIFY(!t->isActive());
         QCOMPARE(c->Left(), 400.0);
     }
-
-    // A box deleted while it moves ends its move instead of holding its group.
-    void caixaApagada()
-    {
-        CaixaFigura* c = Caixa(0);
-        movimentos->Mover(c, 9000, 0, 300, QStringLiteral("A"));
-        delete c;
-        movimentos->Tick();
-        QCOMPARE(movimentos->Count(QStringLiteral("A")), 0);
-    }
 };
 
 QTEST_MAIN(TstMovePBs)
