@@ -21,7 +21,7 @@ constexpr double kChanceDaMao = 0.70;
 // In the deals played out, the other team plays a careless card this often, up to always when it
 // calls on anything: the bot's rule of thumb is better play than most opponents'.
 constexpr double kDescuido = 0.4;
-// Bounds the memory of first cards (about 60 bytes each).
+// Bounds the memory of first cards (about 100 bytes each).
 constexpr std::size_t kMaxMemo = 1 << 17;
 
 // How likely the other team takes a call in a deal where its best hand is at this level: a sound
@@ -142,9 +142,9 @@ Robo::Medida Robo::Jogar(const MaoSimulada& base, std::array<bool, 3> tentar, in
 }
 
 Robo::Medida Robo::Medir(const MaoSimulada& base, std::array<bool, 3> tentar, double solto,
-                         int amostras, std::uint64_t& estado)
+                         int amostras, std::uint64_t& estado) const
 {
-    const auto canonica = base.Canonica();
+    const auto canonica = m_orcamento.busca > kAmostrasMemo ? std::nullopt : base.Canonica();
     if (!canonica)
         return Jogar(base, tentar, amostras, kDescuido + 0.6 * solto, estado);
 
@@ -205,9 +205,9 @@ Lance Robo::Decidir(const Visao& v, const std::vector<Lance>& validos)
     std::uint64_t estado = Embaralhar(m_semente, v);
     const bool soPedir = !buscar && !v.decisaoOnze && !v.trucoPendente;
     Medida m = Medir(base, tentar, solto,
-                     soPedir  ? kAmostrasPrimeiras
-                     : buscar ? kAmostrasPrimeiras * 2
-                              : kAmostras,
+                     soPedir  ? m_orcamento.primeiras
+                     : buscar ? m_orcamento.primeiras * 2
+                              : m_orcamento.amostras,
                      estado);
 
     // More deals, as many again as there are.
@@ -216,12 +216,12 @@ Lance Robo::Decidir(const Visao& v, const std::vector<Lance>& validos)
         for (int p = 0; p < 3; ++p)
             for (int nivel = 0; nivel < 3; ++nivel)
                 for (int r = 0; r < 3; ++r)
-                    m.n[p][nivel][r] = std::uint8_t(m.n[p][nivel][r] + mais.n[p][nivel][r]);
+                    m.n[p][nivel][r] = std::uint16_t(m.n[p][nivel][r] + mais.n[p][nivel][r]);
         m.amostras += mais.amostras;
         m.diferentes += mais.diferentes;
     };
     // Cards that end every deal alike need no more; where some deal tells them apart, more do.
-    while (buscar && m.diferentes > 0 && m.amostras < kAmostrasBusca)
+    while (buscar && m.diferentes > 0 && m.amostras < m_orcamento.busca)
         Mais();
 
     // A call or an acceptance by the other team tells of its cards: deals where its best hand is
@@ -282,7 +282,7 @@ Lance Robo::Decidir(const Visao& v, const std::vector<Lance>& validos)
         return aceita * jogado + (1 - aceita) * Valor(v, 0, atual) - Valor(v, r, atual);
     };
     // Whether to call is mostly plain after a few deals; more are dealt only while it is not.
-    while (soPedir && m.amostras < kAmostras) {
+    while (soPedir && m.amostras < m_orcamento.amostras) {
         const double d = media(melhor, ganho) - kMargemTruco;
         const double var = media(melhor, [&](int nivel, int r) {
             const double x = ganho(nivel, r) - d - kMargemTruco;

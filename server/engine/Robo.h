@@ -18,7 +18,17 @@
 class Robo : public Estrategia
 {
 public:
-    explicit Robo(std::uint32_t semente = 0) : m_semente(semente) {}
+    // Deals played out per judgement: for an answer or a hand of eleven `amostras`; for a call
+    // `primeiras`, doubled up to `amostras` while the gain stays within two standard errors; for
+    // cards tried afresh up to `busca` while some deal tells them apart.
+    struct Orcamento
+    {
+        int amostras = 32;
+        int primeiras = 8;
+        int busca = 48;
+    };
+    explicit Robo(std::uint32_t semente = 0) : Robo(semente, Orcamento{}) {}
+    Robo(std::uint32_t semente, Orcamento orcamento) : m_semente(semente), m_orcamento(orcamento) {}
     Lance Decidir(const Visao& visao, const std::vector<Lance>& validos) override;
 
     // The chance that the team with a points wins the game against a team with b, when each
@@ -31,13 +41,14 @@ public:
     // deals are at position 0.
     struct Medida
     {
-        std::array<std::array<std::array<std::uint8_t, 3>, 3>, 3> n{};
+        std::array<std::array<std::array<std::uint16_t, 3>, 3>, 3> n{};
         int amostras = 0;
         // Deals in which the cards tried did not all end the hand alike.
         int diferentes = 0;
     };
 
 protected:
+    void DefinirOrcamento(Orcamento orcamento) { m_orcamento = orcamento; }
     // Whether to try each card the seat may play over the deals, rather than the rule's alone.
     virtual bool Buscar(const Visao&, const MaoSimulada&, const std::vector<Lance>&) const
     {
@@ -45,19 +56,13 @@ protected:
     }
 
 private:
-    // Deals played out: for an answer or a hand of eleven kAmostras; for a call kAmostrasPrimeiras,
-    // doubled up to kAmostras while the gain stays within two standard errors; for cards tried
-    // afresh up to kAmostrasBusca while some deal tells them apart; for a first card kept for the
-    // process kAmostrasMemo.
-    static constexpr int kAmostras = 32;
-    static constexpr int kAmostrasPrimeiras = 8;
-    static constexpr int kAmostrasBusca = 48;
+    // Deals for a first card kept for the process: a budget that deals more judges afresh.
     static constexpr int kAmostrasMemo = 64;
 
     // Plays out deals of base, each with every card of tentar tried first (with none, the seat
     // plays as the rule says). The first card of a hand comes from the process's memory.
-    static Medida Medir(const MaoSimulada& base, std::array<bool, 3> tentar, double solto,
-                        int amostras, std::uint64_t& estado);
+    Medida Medir(const MaoSimulada& base, std::array<bool, 3> tentar, double solto, int amostras,
+                 std::uint64_t& estado) const;
     static Medida Jogar(const MaoSimulada& base, std::array<bool, 3> tentar, int amostras,
                         double descuido, std::uint64_t estado);
     // What ending the hand with this winning team (0 ours, 1 theirs, -1 nobody) at this value is
@@ -77,5 +82,6 @@ private:
         int pedidos = 0;
     };
     std::uint32_t m_semente;
+    Orcamento m_orcamento;
     std::array<Memoria, 2> m_memoria{};
 };

@@ -244,6 +244,10 @@ private slots:
             {'r', 0, "5p Qc 5o Ko / 5c 4c 2e 4o / 3e 6c Jc Ac", 0, "A0", 11, 3, "3e"},
             {'b', 1, "4c 5p 7e 7o / Qe 6e 7c Jo / Je Ko Qc Ao", 0, "0:4c", 0, 0, "!5p"},
             {'b', 0, "Qe Ke Je Ae / 5p 6c 7c 3c / 4o 6e 7e 2c", 0, "Qe Ke Je Ae 3c", 0, 0, "!4o"},
+            // The first trick is ours and the partner's king lies open to the last seat: the
+            // manilha closes the hand now.
+            {'b', 2, "Ke 7o 5e Ae / Qe 4o 7e 7c / 2c Ko Ao Kc", 0, "T0 A1 2c 4o 7e 7c Ke _7o", 0, 0,
+             "5e"},
             {'g', 1, "Ke Qc 2p 5p / Qe 4c 6e 4o / 7e Ac Jc 6c", 0, "0:Ke", 0, 0, "Ac"},
             {'g', 1, "Ke 3c 2p 5p / Qe 4c 6e 4o / 7e Kc Jc 6c", 0, "0:Ke", 0, 0, "3c"},
             {'g', 1, "5c Qc 2p Ko / Qe 4c 6e 4o / 7e Kc Jc 6o", 0, "0:5c", 0, 0, "4c"},
@@ -286,6 +290,7 @@ private slots:
     {
         const auto jogar = [](std::uint32_t semente) {
             RoboBuscador robo(semente);
+            robo.Aprofundar(false); // the light bot keeps first cards across games
             std::array<Estrategia*, 4> jogadores{&robo, &robo, &robo, &robo};
             Partida p(ConfiguracaoPartida{semente, -1, {0, 0}});
             QString lances;
