@@ -74,6 +74,11 @@ OpcoesLinhaComando::Resultado OpcoesLinhaComando::Analisar(const QStringList& ar
         QStringLiteral("Tempo para uma pessoa jogar antes que um robô jogue por ela, em s "
                        "(padrão 60)."),
         QStringLiteral("s"), QStringLiteral("60"));
+    const QCommandLineOption cpuRobos(
+        QStringLiteral("cpu-robos"),
+        QStringLiteral("Parte de um núcleo que os robôs podem gastar pensando a fundo, em % "
+                       "(padrão 10; além dela jogam pela regra prática)."),
+        QStringLiteral("%"), QStringLiteral("10"));
     const QCommandLineOption semente(
         QStringLiteral("semente"), QStringLiteral("Semente do embaralhamento (padrão: sorteada)."),
         QStringLiteral("n"));
@@ -90,7 +95,7 @@ OpcoesLinhaComando::Resultado OpcoesLinhaComando::Analisar(const QStringList& ar
         QStringLiteral("Só para testes: hash de senha com o custo mínimo do argon2id."));
     senhaRapida.setFlags(QCommandLineOption::HiddenFromHelp);
     p.addOptions({porta, endereco, dados, banco, validade, anunciar, versaoCliente, atraso, tempo,
-                  semente, conexoes, semNarracao, senhaRapida});
+                  cpuRobos, semente, conexoes, semNarracao, senhaRapida});
 
     const auto erro = [&r](const QString& texto) {
         r.acao = Acao::Erro;
@@ -145,6 +150,9 @@ OpcoesLinhaComando::Resultado OpcoesLinhaComando::Analisar(const QStringList& ar
     if (!LerInteiro(p.value(tempo), 1, 3600, &v))
         return erro(QStringLiteral("Tempo de jogada inválido: %1").arg(p.value(tempo)));
     c.tempoJogadaS = int(v);
+    if (!LerInteiro(p.value(cpuRobos), 0, 100, &v))
+        return erro(QStringLiteral("Parte de CPU dos robôs inválida: %1").arg(p.value(cpuRobos)));
+    c.cpuRobosPercentual = int(v);
     if (p.isSet(semente)) {
         bool ok = false;
         const quint64 s = p.value(semente).toULongLong(&ok);

@@ -179,7 +179,14 @@ void MesaDeJogo::JogarPor(int assento)
     const auto validos = m_partida.LancesValidos(assento);
     if (validos.empty())
         return;
+    OrcamentoRobos* orcamento = m_opcoes.orcamentoRobos;
+    const bool profundo = !orcamento || orcamento->Profundo();
+    m_robo.Aprofundar(profundo);
+    QElapsedTimer tempo;
+    tempo.start();
     Lance lance = m_robo.Decidir(m_partida.VisaoDe(assento), validos);
+    if (profundo && orcamento)
+        orcamento->Gastar(tempo.nsecsElapsed());
     // The clock plays a person's card face up: a face-down card is his own choice to make.
     if (!m_robos[assento])
         lance.coberta = false;

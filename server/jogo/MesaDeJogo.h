@@ -3,6 +3,7 @@
 #include "Alarme.h"
 #include "MensagemJogo.h"
 #include "Narrador.h"
+#include "OrcamentoRobos.h"
 #include "Partida.h"
 #include "RoboBuscador.h"
 
@@ -27,6 +28,8 @@ public:
         ConfiguracaoPartida partida;
         // Takes each line that tells the room what happened; none when empty.
         std::function<void(const QString& linha)> narrar;
+        // How deeply the bots may think; none: always deeply.
+        OrcamentoRobos* orcamentoRobos = nullptr;
     };
     // Delivers a message to the person in a seat; bot seats get nothing.
     using Envio = std::function<void(int assento, const MensagemJogo& mensagem)>;

@@ -64,6 +64,7 @@ void SalaDeJogo::Iniciar(Participante* p)
     MesaDeJogo::Opcoes o;
     o.atrasoRoboMs = m_opcoes.atrasoRoboMs;
     o.tempoJogadaS = m_opcoes.tempoJogadaS;
+    o.orcamentoRobos = m_opcoes.orcamentoRobos;
     o.partida.semente = m_opcoes.semente ? m_opcoes.semente() : 0;
     if (m_opcoes.narracao)
         o.narrar = [this](const QString& linha) {

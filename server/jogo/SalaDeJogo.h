@@ -21,6 +21,8 @@ public:
         int tempoJogadaS = 60;
         // The game told in the room's chat.
         bool narracao = true;
+        // Shared by the server's games; none: every bot decision is a deep one.
+        OrcamentoRobos* orcamentoRobos = nullptr;
         // The seed of each game, drawn by the server.
         std::function<std::uint32_t()> semente;
         // The lobby's room list changed (a game began or ended).

@@ -27,6 +27,8 @@ struct Configuracao
     int atrasoRoboMs = 800;
     int tempoJogadaS = 60;
     std::optional<quint64> semente;
+    // The share of one core the bots may spend weighing their moves deeply, in percent.
+    int cpuRobosPercentual = 10;
     // The games told in their rooms' chat.
     bool narracao = true;
     HashSenha::Custo custoSenha = HashSenha::Custo::Interativo;

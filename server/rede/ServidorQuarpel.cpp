@@ -53,7 +53,7 @@ int FilaDeEscuta()
 ServidorQuarpel::ServidorQuarpel(Configuracao configuracao, Lobby::FabricaSala fabrica,
                                  QObject* parent)
     : QObject(parent), m_configuracao(std::move(configuracao)),
-      m_lobby(fabrica ? std::move(fabrica) : FabricaPadrao()),
+      m_orcamentoRobos(m_configuracao.cpuRobosPercentual / 100.0), m_lobby(fabrica ? std::move(fabrica) : FabricaPadrao()),
       m_despachante(std::make_unique<Despachante>(m_configuracao, m_lobby)),
       m_escuta(new QTcpServer(this)), m_vigia(new QTimer(this))
 {
@@ -86,6 +86,7 @@ Lobby::FabricaSala ServidorQuarpel::FabricaPadrao()
         o.atrasoRoboMs = m_configuracao.atrasoRoboMs;
         o.tempoJogadaS = m_configuracao.tempoJogadaS;
         o.narracao = m_configuracao.narracao;
+        o.orcamentoRobos = &m_orcamentoRobos;
         // With --semente the games of a run replay: the n-th game gets the seed plus n.
         o.semente = [this] {
             const quint64 n = m_jogos++;

@@ -2,6 +2,7 @@
 
 #include "Configuracao.h"
 #include "Lobby.h"
+#include "OrcamentoRobos.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -58,6 +59,8 @@ private:
     Lobby::FabricaSala FabricaPadrao();
 
     Configuracao m_configuracao;
+    // Before the lobby: its games use it until they go.
+    OrcamentoRobos m_orcamentoRobos;
     Lobby m_lobby;
     std::unique_ptr<Despachante> m_despachante;
     QTcpServer* m_escuta;

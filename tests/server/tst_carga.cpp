@@ -1,6 +1,6 @@
 // What keeps the server steady under load: the fair password line, what waits for a peer behind,
-// the choice of slow readers to drop, who gives his place when connections run short, and the
-// alarms of the epoll event loop this program runs on.
+// the choice of slow readers to drop, who gives his place when connections run short, the
+// alarms of the epoll event loop this program runs on, and how much the bots may think.
 #include "Alarme.h"
 #include "ClienteTeste.h"
 #include "EscolhaLentos.h"
@@ -9,6 +9,7 @@
 #include "FuncoesComuns.h"
 #include "LacoEpoll.h"
 #include "MesaDeJogo.h"
+#include "OrcamentoRobos.h"
 #include "ServidorTeste.h"
 #include "Sessao.h"
 
@@ -164,6 +165,29 @@ private slots:
         QTRY_COMPARE(toques, 1);
         QTest::qWait(60);
         QCOMPARE(toques, 1);
+    }
+
+    // The bots' thinking: deep while the share of a core lasts, light once it is spent (a
+    // decision that ran over leaves a debt), deep again when the clock has refilled it.
+    void orcamentoDosRobos()
+    {
+        const struct
+        {
+            double parcela;
+            int gastoMs, esperaMs;
+            bool antes, depois, refeito;
+        } casos[] = {{0.0, 0, 0, false, false, false},
+                     {1.0, 100, 0, true, true, true},
+                     {1.0, 300, 150, true, false, true},
+                     {0.1, 251, 60, true, false, true}};
+        for (const auto& k : casos) {
+            OrcamentoRobos o(k.parcela, 250);
+            QCOMPARE(o.Profundo(), k.antes);
+            o.Gastar(qint64(k.gastoMs) * 1'000'000);
+            QCOMPARE(o.Profundo(), k.depois);
+            QTest::qWait(k.esperaMs);
+            QCOMPARE(o.Profundo(), k.refeito);
+        }
     }
 };
 

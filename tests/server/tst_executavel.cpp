@@ -151,7 +151,8 @@ private slots:
             {{"--help-all"}, 0, "--max-conexoes"},
             {{"--validade-presenca", "3600", "--tempo-jogada", "0"},
              2,
-             "Tempo de jogada inválido"}};
+             "Tempo de jogada inválido"},
+            {{"--cpu-robos", "101"}, 2, "Parte de CPU dos robôs inválida"}};
         for (const auto& [argumentos, status, texto] : casos) {
             QProcess p;
             p.start(QUARPEL_SERVIDOR, argumentos);
