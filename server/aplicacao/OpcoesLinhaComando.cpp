@@ -77,8 +77,8 @@ OpcoesLinhaComando::Resultado OpcoesLinhaComando::Analisar(const QStringList& ar
     const QCommandLineOption cpuRobos(
         QStringLiteral("cpu-robos"),
         QStringLiteral("Parte de um núcleo que os robôs podem gastar pensando a fundo, em % "
-                       "(padrão 10; além dela jogam pela regra prática)."),
-        QStringLiteral("%"), QStringLiteral("10"));
+                       "(padrão 5; além dela jogam pela regra prática)."),
+        QStringLiteral("%"), QStringLiteral("5"));
     const QCommandLineOption semente(
         QStringLiteral("semente"), QStringLiteral("Semente do embaralhamento (padrão: sorteada)."),
         QStringLiteral("n"));

@@ -28,7 +28,7 @@ struct Configuracao
     int tempoJogadaS = 60;
     std::optional<quint64> semente;
     // The share of one core the bots may spend weighing their moves deeply, in percent.
-    int cpuRobosPercentual = 10;
+    int cpuRobosPercentual = 5;
     // The games told in their rooms' chat.
     bool narracao = true;
     HashSenha::Custo custoSenha = HashSenha::Custo::Interativo;
