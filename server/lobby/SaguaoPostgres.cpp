@@ -251,40 +251,39 @@ bool SaguaoPostgres::Ler()
     QHash<Chave, quint64> ordemSala;
     std::map<Ordem, QString> jogadores;
     QHash<Chave, quint64> ordemJogador;
-    QSqlQuery* q =
-        b.Executar("SELECT s.processo, s.chave, s.ordem, s.nome, s.jogadores, s.senha, s.cheia,"
-                   " s.endereco"
-                   " FROM salas s JOIN processos p ON p.id = s.processo"
-                   " WHERE p.validade > now() AND s.processo <> ?",
-                   {m_processo}, false);
-    if (!q) {
+    // The rows of the other live processes, each told with its process, key and order.
+    const auto deOutros = [&](const char* sql, const auto& linha) {
+        QSqlQuery* q = b.Executar(sql, {m_processo}, false);
+        if (!q)
+            return false;
+        while (q->next()) {
+            const QString processo = q->value(0).toString();
+            linha(*q, processo, Chave{processo, q->value(1).toString()}, q->value(2).toULongLong());
+        }
+        q->finish();
+        return true;
+    };
+    const bool lidas = deOutros(
+        "SELECT s.processo, s.chave, s.ordem, s.nome, s.jogadores, s.senha, s.cheia, s.endereco"
+        " FROM salas s JOIN processos p ON p.id = s.processo"
+        " WHERE p.validade > now() AND s.processo <> ?",
+        [&](const QSqlQuery& q, const QString& processo, const Chave& chave, quint64 ordem) {
+            salas[{processo, ordem}] = {q.value(3).toString(), q.value(4).toString(),
+                                        q.value(5).toBool(), q.value(6).toBool(),
+                                        q.value(7).toString()};
+            ordemSala.insert(chave, ordem);
+        });
+    if (!lidas || !deOutros("SELECT j.processo, j.chave, j.ordem, j.login"
+                            " FROM saguao j JOIN processos p ON p.id = j.processo"
+                            " WHERE p.validade > now() AND j.processo <> ?",
+                            [&](const QSqlQuery& q, const QString& processo, const Chave& chave,
+                                quint64 ordem) {
+                                jogadores[{processo, ordem}] = q.value(3).toString();
+                                ordemJogador.insert(chave, ordem);
+                            })) {
         b.Descartar();
         return false;
     }
-    while (q->next()) {
-        const QString processo = q->value(0).toString();
-        const quint64 ordem = q->value(2).toULongLong();
-        salas[{processo, ordem}] = {q->value(3).toString(), q->value(4).toString(),
-                                    q->value(5).toBool(), q->value(6).toBool(),
-                                    q->value(7).toString()};
-        ordemSala.insert({processo, q->value(1).toString()}, ordem);
-    }
-    q->finish();
-    q = b.Executar("SELECT j.processo, j.chave, j.ordem, j.login"
-                   " FROM saguao j JOIN processos p ON p.id = j.processo"
-                   " WHERE p.validade > now() AND j.processo <> ?",
-                   {m_processo}, false);
-    if (!q) {
-        b.Descartar();
-        return false;
-    }
-    while (q->next()) {
-        const QString processo = q->value(0).toString();
-        const quint64 ordem = q->value(2).toULongLong();
-        jogadores[{processo, ordem}] = q->value(3).toString();
-        ordemJogador.insert({processo, q->value(1).toString()}, ordem);
-    }
-    q->finish();
     b.Banco().commit();
     m_salas.swap(salas);
     m_ordemSala.swap(ordemSala);
