@@ -16,6 +16,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
+#include <tuple>
 
 class TstCarga : public QObject
 {
@@ -171,22 +172,19 @@ private slots:
     // decision that ran over leaves a debt), deep again when the clock has refilled it.
     void orcamentoDosRobos()
     {
-        const struct
-        {
-            double parcela;
-            int gastoMs, esperaMs;
-            bool antes, depois, refeito;
-        } casos[] = {{0.0, 0, 0, false, false, false},
-                     {1.0, 100, 0, true, true, true},
-                     {1.0, 300, 150, true, false, true},
-                     {0.1, 251, 60, true, false, true}};
-        for (const auto& k : casos) {
-            OrcamentoRobos o(k.parcela, 250);
-            QCOMPARE(o.Profundo(), k.antes);
-            o.Gastar(qint64(k.gastoMs) * 1'000'000);
-            QCOMPARE(o.Profundo(), k.depois);
-            QTest::qWait(k.esperaMs);
-            QCOMPARE(o.Profundo(), k.refeito);
+        // Share of a core, ms spent, ms waited; deep at first, after spending, after waiting.
+        const std::tuple<double, int, int, bool, bool, bool> casos[] = {
+            {0.0, 0, 0, false, false, false},
+            {1.0, 100, 0, true, true, true},
+            {1.0, 300, 150, true, false, true},
+            {0.1, 251, 60, true, false, true}};
+        for (const auto& [parcela, gastoMs, esperaMs, antes, depois, refeito] : casos) {
+            OrcamentoRobos o(parcela, 250);
+            QCOMPARE(o.Profundo(), antes);
+            o.Gastar(qint64(gastoMs) * 1'000'000);
+            QCOMPARE(o.Profundo(), depois);
+            QTest::qWait(esperaMs);
+            QCOMPARE(o.Profundo(), refeito);
         }
     }
 };
