@@ -15,7 +15,14 @@ bool OrcamentoRobos::Profundo()
     m_reservaNs =
         std::min(m_maximoNs, m_reservaNs + qint64(double(agora - m_ultimoNs) * m_parcela));
     m_ultimoNs = agora;
-    return m_reservaNs > 0;
+    if (m_reservaNs > 0)
+        return true;
+    // Told at most once a minute, so that whoever runs the server can give the bots more.
+    if (m_parcela > 0 && (m_avisoNs < 0 || agora - m_avisoNs >= 60'000'000'000)) {
+        m_avisoNs = agora;
+        qInfo("Os robôs gastaram a sua parte da CPU (--cpu-robos) e jogam pela regra prática");
+    }
+    return false;
 }
 
 void OrcamentoRobos::Gastar(qint64 ns)

@@ -23,5 +23,6 @@ private:
     qint64 m_maximoNs;
     qint64 m_reservaNs;
     qint64 m_ultimoNs = 0;
+    qint64 m_avisoNs = -1;
     QElapsedTimer m_relogio;
 };
