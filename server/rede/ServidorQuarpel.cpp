@@ -53,7 +53,8 @@ int FilaDeEscuta()
 ServidorQuarpel::ServidorQuarpel(Configuracao configuracao, Lobby::FabricaSala fabrica,
                                  QObject* parent)
     : QObject(parent), m_configuracao(std::move(configuracao)),
-      m_orcamentoRobos(m_configuracao.cpuRobosPercentual / 100.0), m_lobby(fabrica ? std::move(fabrica) : FabricaPadrao()),
+      m_orcamentoRobos(m_configuracao.cpuRobosPercentual / 100.0),
+      m_lobby(fabrica ? std::move(fabrica) : FabricaPadrao()),
       m_despachante(std::make_unique<Despachante>(m_configuracao, m_lobby)),
       m_escuta(new QTcpServer(this)), m_vigia(new QTimer(this))
 {
@@ -87,7 +88,8 @@ Lobby::FabricaSala ServidorQuarpel::FabricaPadrao()
         o.tempoJogadaS = m_configuracao.tempoJogadaS;
         o.narracao = m_configuracao.narracao;
         o.orcamentoRobos = &m_orcamentoRobos;
-        // With --semente the games of a run replay: the n-th game gets the seed plus n.
+        // With --semente the games of a run replay (with --cpu-robos 0 or 100 the bots decide
+        // alike however busy the server): the n-th game gets the seed plus n.
         o.semente = [this] {
             const quint64 n = m_jogos++;
             return m_configuracao.semente ? std::uint32_t(*m_configuracao.semente + n)

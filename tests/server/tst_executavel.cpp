@@ -149,9 +149,7 @@ private slots:
     {
         const std::tuple<QStringList, int, QByteArray> casos[] = {
             {{"--help-all"}, 0, "--max-conexoes"},
-            {{"--validade-presenca", "3600", "--tempo-jogada", "0"},
-             2,
-             "Tempo de jogada inválido"},
+            {{"--validade-presenca", "3600", "--tempo-jogada", "0"}, 2, "Tempo de jogada inválido"},
             {{"--cpu-robos", "101"}, 2, "Parte de CPU dos robôs inválida"}};
         for (const auto& [argumentos, status, texto] : casos) {
             QProcess p;

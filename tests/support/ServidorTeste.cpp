@@ -16,6 +16,8 @@ bool ServidorTeste::Reiniciar()
     c.versaoCliente = kVersaoQuarpel;
     c.atrasoRoboMs = 0;
     c.semente = 1;
+    // Every bot decision deep however slow the build, so that a seed gives one game.
+    c.cpuRobosPercentual = 100;
     c.custoSenha = HashSenha::Custo::Minimo;
     // The flow tests flood the chat on purpose.
     c.rajadaChat = 0;
