@@ -34,8 +34,8 @@ int main(int argc, char** argv)
     for (int i = 3; i < argc; ++i)
         pares.push_back(argv[i]);
     if (pares.empty())
-        pares = {"buscador:aleatorio", "buscador:guloso", "buscador:robo", "robo:aleatorio",
-                 "robo:guloso", "guloso:aleatorio"};
+        pares = {"buscador:aleatorio", "buscador:guloso", "buscador:robo",
+                 "robo:aleatorio",     "robo:guloso",     "guloso:aleatorio"};
 
     std::printf("%d jogos por confronto: sementes %u a %u, cada uma com os lugares trocados\n",
                 jogos, semente, semente + static_cast<std::uint32_t>(jogos / 2) - 1);
