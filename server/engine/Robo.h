@@ -60,7 +60,8 @@ private:
     static constexpr int kAmostrasMemo = 64;
 
     // Plays out deals of base, each with every card of tentar tried first (with none, the seat
-    // plays as the rule says). The first card of a hand comes from the process's memory.
+    // plays as the rule says). The first card of a hand comes from the process's memory, unless
+    // the budget deals more than the memory was dealt with.
     Medida Medir(const MaoSimulada& base, std::array<bool, 3> tentar, double solto, int amostras,
                  std::uint64_t& estado) const;
     static Medida Jogar(const MaoSimulada& base, std::array<bool, 3> tentar, int amostras,
